@@ -52,10 +52,13 @@ photo_finish() {
 # Soft cloud mask (white = cloud) of size WxH. args: W H seed stretch-x OUT
 cloud_mask() {
   local w=$1 h=$2 seed=$3 sx=$4 out=$5
-  convert -size $((w / (8 * sx)))x$((h / 8)) xc:gray50 -seed "$seed" +noise Random \
-    -channel G -separate +channel -blur 0x1.5 -auto-level \
-    -filter Gaussian -resize "${w}x${h}!" -blur 0x6 \
-    -level 50%,88% -blur 0x3 "$out"
+  # two octaves of smoothed noise: big cloud shapes plus finer, fluffy edges
+  convert \( -size $((w / (28 * sx)))x$((h / 28)) xc:gray50 -seed "$seed" +noise Random \
+         -channel G -separate +channel -blur 0x1 -auto-level -filter Gaussian -resize "${w}x${h}!" \) \
+    \( -size $((w / (7 * sx)))x$((h / 7)) xc:gray50 -seed $((seed + 1)) +noise Random \
+         -channel G -separate +channel -blur 0x1 -auto-level -filter Gaussian -resize "${w}x${h}!" \) \
+    -define compose:args=30 -compose Blend -composite \
+    -level 52%,78% -blur 0x4 "$out"
 }
 
 ###########################################################################
@@ -224,8 +227,8 @@ PYEOF
   # Meadow ground: lighter far away, richer green near; vertical grass texture.
   local GH=$((H - HZ))
   convert -size ${W}x${GH} gradient:'#a8c95e'-'#3c7424' ground.png
-  convert -size 400x60 xc:gray50 -seed 8 +noise Random -channel G -separate +channel \
-    -filter Gaussian -resize ${W}x${GH}! -level -30%,130% grass.png
+  convert -size 800x50 xc:gray50 -seed 8 +noise Random -channel G -separate +channel \
+    -filter Gaussian -resize ${W}x${GH}! -level -5%,105% grass.png
   convert ground.png grass.png -compose Overlay -composite ground.png
 
   # Flowers and blades of grass, bigger towards the viewer.

@@ -1,0 +1,48 @@
+// Lumiroll.scr: the desktop starts it with /s, /c, /p or /a.
+#include <windows.h>
+
+#include "platform/message_box.h"
+#include "platform/process.h"
+#include "platform/window.h"
+#include "saver/command_line.h"
+#include "saver/config/win32/settings_dialog.h"
+#include "saver/win32/display_window.h"
+#include "saver/win32/password.h"
+#include "saver/win32/settings_variables.h"
+#include "settings/win32/registry_store.h"
+
+namespace lumiroll {
+namespace {
+
+constexpr wchar_t kErrorTitle[] = L"Lumiroll Error";
+
+void RunMode(const StartRequest& request) {
+  switch (request.mode) {
+    case StartMode::Show:
+      OpenDisplayWindow();
+      break;
+    case StartMode::Configure:
+      OpenSettingsDialog();
+      break;
+    case StartMode::Preview:
+      break;
+    case StartMode::ChangePassword:
+      ChangePassword(request.parentWindow);
+      break;
+    case StartMode::Unknown:
+      ShowMessage(UnknownSwitchMessage(request.normalisedArguments), kErrorTitle);
+      break;
+  }
+}
+
+}  // namespace
+}  // namespace lumiroll
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  using namespace lumiroll;
+  RestrictDllSearchToSystemFolder();
+  if (AnotherInstanceRunning(L"Lumiroll.scr")) return 0;
+  SettingsVariables = LoadSettings(RegistrySettingsStore());
+  RunMode(ParseArguments(ArgumentText(RawCommandLine())));
+  return RunMessageLoop();
+}

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# scripts/build.sh host|win [build-dir] : configures (once) and builds one of the two builds.
+#   host: the core and its unit tests, native, with AddressSanitizer and UBSan.
+#   win:  the three programs and the Win32 tests, cross-compiled with MinGW-w64.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+kind=${1:?host or win}
+dir=${2:-$here/build/$kind}
+shift $(( $# >= 2 ? 2 : 1 ))
+case "$kind" in
+  host) options=(-DLUMIROLL_SANITIZE=ON) ;;
+  win)  "$here/scripts/build-libjpeg-turbo.sh"
+        options=(-DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake") ;;
+  *) echo "usage: $0 host|win [build-dir] [cmake --build options]" >&2; exit 2 ;;
+esac
+[ -f "$dir/build.ninja" ] || cmake -S "$here" -B "$dir" -G Ninja "${options[@]}" >/dev/null
+cmake --build "$dir" "$@"

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian machine lacks to build and test Lumiroll, then builds
+# libjpeg-turbo for MinGW once. Safe to run again: it does nothing that is already done.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+
+packages=(
+  cmake g++ make ninja-build googletest libgtest-dev
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+  wine wine64 xvfb xauth xdotool x11-utils imagemagick
+  nasm dpkg-dev libstb-dev zip unzip procps
+)
+
+sudo_() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  sudo_ apt-get update -q
+  sudo_ env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+"$here/scripts/build-libjpeg-turbo.sh"

@@ -1,0 +1,293 @@
+#include "driver.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace lumiroll::e2e {
+namespace {
+
+std::wstring ModuleFolder() {
+  wchar_t path[MAX_PATH * 4];
+  const DWORD length = ::GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+  std::wstring folder(path, length);
+  return folder.substr(0, folder.find_last_of(L"\\/"));
+}
+
+struct WindowSearch {
+  DWORD processId;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
+  auto& search = *reinterpret_cast<WindowSearch*>(parameter);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(window, &owner);
+  if (::IsWindowVisible(window) && (search.processId == 0 || owner == search.processId))
+    search.found.push_back(window);
+  return TRUE;
+}
+
+void SendInputs(std::initializer_list<INPUT> inputs) {
+  std::vector<INPUT> list(inputs);
+  ::SendInput(static_cast<UINT>(list.size()), list.data(), sizeof(INPUT));
+}
+
+INPUT PointerInput(DWORD flags, LONG x = 0, LONG y = 0) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = x;
+  input.mi.dy = y;
+  input.mi.dwFlags = flags;
+  return input;
+}
+
+}  // namespace
+
+std::wstring BuiltProgram(std::wstring_view fileName) { return ModuleFolder() + L"\\" + std::wstring(fileName); }
+
+RunningProgram RunningProgram::Start(std::wstring_view programPath, std::wstring_view argumentText,
+                                     std::wstring_view workingFolder) {
+  std::wstring commandLine = L"\"" + std::wstring(programPath) + L"\"";
+  if (!argumentText.empty()) commandLine += L" " + std::wstring(argumentText);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  const std::wstring folder(workingFolder);
+  RunningProgram program;
+  if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
+    ::CloseHandle(info.hThread);
+    program.process_.reset(info.hProcess);
+    program.id_ = info.dwProcessId;
+  }
+  return program;
+}
+
+RunningProgram::~RunningProgram() {
+  if (process_ && IsRunning()) {
+    Kill();
+    (void)WaitForExit(5000);
+  }
+}
+
+bool RunningProgram::WaitForExit(DWORD timeoutMs) const {
+  return process_ && ::WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
+}
+
+void RunningProgram::Kill() const { ::TerminateProcess(process_.get(), 1); }
+
+std::vector<HWND> VisibleWindowsOf(DWORD processId) {
+  WindowSearch search{processId, {}};
+  ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring WindowTitle(HWND window) {
+  wchar_t text[1024] = {};
+  ::GetWindowTextW(window, text, static_cast<int>(std::size(text)));
+  return text;
+}
+
+std::wstring WindowClass(HWND window) {
+  wchar_t name[256] = {};
+  ::GetClassNameW(window, name, static_cast<int>(std::size(name)));
+  return name;
+}
+
+HWND WaitForWindow(std::wstring_view title, std::wstring_view className, DWORD processId, DWORD timeoutMs) {
+  HWND result = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND window : VisibleWindowsOf(processId)) {
+          if (WindowTitle(window) == title && (className.empty() || WindowClass(window) == className)) {
+            result = window;
+            return true;
+          }
+        }
+        return false;
+      },
+      timeoutMs);
+  return result;
+}
+
+std::optional<MessageBoxContent> ReadMessageBox(HWND box) {
+  if (!box || WindowClass(box) != L"#32770") return std::nullopt;
+  MessageBoxContent content;
+  content.title = WindowTitle(box);
+  if (HWND text = ::GetDlgItem(box, 0xFFFF)) content.text = WindowTitle(text);
+  content.hasCancel = ::GetDlgItem(box, IDCANCEL) != nullptr && ::IsWindowVisible(::GetDlgItem(box, IDCANCEL));
+  return content;
+}
+
+HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
+  HWND result = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND window : VisibleWindowsOf(processId))
+          if (WindowClass(window) == L"#32770" && ::GetDlgItem(window, 0xFFFF)) {
+            result = window;
+            return true;
+          }
+        return false;
+      },
+      timeoutMs);
+  return result;
+}
+
+void PressButton(HWND dialog, int buttonId) {
+  if (HWND button = ::GetDlgItem(dialog, buttonId)) ::PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+void PressKey(WORD virtualKey) {
+  INPUT down{};
+  down.type = INPUT_KEYBOARD;
+  down.ki.wVk = virtualKey;
+  INPUT up = down;
+  up.ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInputs({down, up});
+}
+
+void MovePointerTo(int x, int y) {
+  const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
+  SendInputs({PointerInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (x * 65535 + w / 2) / (w - 1),
+                           (y * 65535 + h / 2) / (h - 1))});
+}
+
+void MovePointerBy(int dx, int dy) { SendInputs({PointerInput(MOUSEEVENTF_MOVE, dx, dy)}); }
+
+void ClickAt(int x, int y) {
+  MovePointerTo(x, y);
+  ::Sleep(100);
+  SendInputs({PointerInput(MOUSEEVENTF_LEFTDOWN), PointerInput(MOUSEEVENTF_LEFTUP)});
+}
+
+POINT PointerPosition() {
+  POINT point{};
+  ::GetCursorPos(&point);
+  return point;
+}
+
+bool PointerVisible() {
+  CURSORINFO info{};
+  info.cbSize = sizeof info;
+  return ::GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING) != 0;
+}
+
+int ScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
+int ScreenHeight() { return ::GetSystemMetrics(SM_CYSCREEN); }
+
+Screenshot TakeScreenshot() {
+  Screenshot shot;
+  shot.width = ScreenWidth();
+  shot.height = ScreenHeight();
+  shot.pixels.resize(static_cast<std::size_t>(shot.width) * shot.height);
+  ScopedGetDc screen(nullptr);
+  UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = shot.width;
+  info.bmiHeader.biHeight = -shot.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  UniqueBitmap bitmap(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap) return shot;
+  {
+    ScopedSelect select(memory.get(), bitmap.get());
+    ::BitBlt(memory.get(), 0, 0, shot.width, shot.height, screen.get(), 0, 0, SRCCOPY);
+  }
+  ::GdiFlush();
+  const auto* source = static_cast<const std::uint32_t*>(bits);
+  for (std::size_t i = 0; i < shot.pixels.size(); ++i) shot.pixels[i] = source[i] & 0xFFFFFF;
+  return shot;
+}
+
+bool Screenshot::SaveBmp(const std::wstring& path) const {
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = -height;
+  header.biPlanes = 1;
+  header.biBitCount = 32;
+  const DWORD bytes = static_cast<DWORD>(pixels.size() * 4);
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = file.bfOffBits + bytes;
+  std::ofstream out(std::filesystem::path(path), std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&header), sizeof header);
+  out.write(reinterpret_cast<const char*>(pixels.data()), bytes);
+  return static_cast<bool>(out);
+}
+
+std::optional<std::wstring> ReadRegistryText(HKEY root, std::wstring_view subkey, std::wstring_view name) {
+  const std::wstring key(subkey), value(name);
+  wchar_t buffer[4096];
+  DWORD size = sizeof buffer;
+  if (::RegGetValueW(root, key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  return std::wstring(buffer);
+}
+
+void WriteRegistryText(HKEY root, std::wstring_view subkey, std::wstring_view name, std::wstring_view text) {
+  const std::wstring key(subkey), value(name), data(text);
+  ::RegSetKeyValueW(root, key.c_str(), value.c_str(), REG_SZ, data.c_str(),
+                    static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+}
+
+void WriteRegistryDword(HKEY root, std::wstring_view subkey, std::wstring_view name, DWORD data) {
+  const std::wstring key(subkey), value(name);
+  ::RegSetKeyValueW(root, key.c_str(), value.c_str(), REG_DWORD, &data, sizeof data);
+}
+
+void DeleteRegistryValue(HKEY root, std::wstring_view subkey, std::wstring_view name) {
+  const std::wstring key(subkey), value(name);
+  ::RegDeleteKeyValueW(root, key.c_str(), value.c_str());
+}
+
+void DeleteRegistryTree(HKEY root, std::wstring_view subkey) {
+  const std::wstring key(subkey);
+  ::RegDeleteTreeW(root, key.c_str());
+  ::RegDeleteKeyW(root, key.c_str());
+}
+
+void StoreSettings(std::wstring_view time, std::wstring_view size, std::wstring_view folder,
+                   std::wstring_view order) {
+  WriteRegistryText(HKEY_CURRENT_USER, kSettingsKey, L"PhotoDisplayTime", time);
+  WriteRegistryText(HKEY_CURRENT_USER, kSettingsKey, L"PhotoSize", size);
+  WriteRegistryText(HKEY_CURRENT_USER, kSettingsKey, L"PhotoDirectory", folder);
+  WriteRegistryText(HKEY_CURRENT_USER, kSettingsKey, L"PhotoOrder", order);
+}
+
+void ClearSettings() { DeleteRegistryTree(HKEY_CURRENT_USER, kSettingsKey); }
+
+std::wstring FreshFolder(std::wstring_view name) {
+  wchar_t temp[MAX_PATH];
+  ::GetTempPathW(MAX_PATH, temp);
+  const std::wstring parent = std::wstring(temp) + L"lumiroll-e2e";
+  ::CreateDirectoryW(parent.c_str(), nullptr);
+  static unsigned counter = 0;
+  for (;;) {
+    const std::wstring folder = parent + L"\\" + std::wstring(name) + L"-" +
+                                std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+    if (::CreateDirectoryW(folder.c_str(), nullptr)) return folder;
+  }
+}
+
+void WriteFileBytes(const std::wstring& path, std::string_view bytes) {
+  std::ofstream out(std::filesystem::path(path), std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::wstring AssetPath(std::wstring_view relative) {
+  // The source tree is reached through Wine's Z: drive.
+  std::wstring path = L"Z:" LUMIROLL_ASSETS_DIR_W L"/" + std::wstring(relative);
+  for (auto& c : path)
+    if (c == L'/') c = L'\\';
+  return path;
+}
+
+}  // namespace lumiroll::e2e

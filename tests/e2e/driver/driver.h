@@ -1,0 +1,116 @@
+#pragma once
+// Drives the real programs from outside, as a user would: starts them with a command line,
+// finds their windows, reads and answers message boxes, sends keys, clicks and pointer moves,
+// looks at the screen, and reads the registry and files they change.
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/handles.h"
+
+namespace lumiroll::e2e {
+
+// A program of the build, beside the test executable (bin/).
+[[nodiscard]] std::wstring BuiltProgram(std::wstring_view fileName);
+
+class RunningProgram {
+ public:
+  // Starts the program with exactly this argument text after its quoted path, as the desktop
+  // does; the working folder is the given one, or the test's own when empty.
+  static RunningProgram Start(std::wstring_view programPath, std::wstring_view argumentText,
+                              std::wstring_view workingFolder = {});
+  RunningProgram(RunningProgram&&) = default;
+  RunningProgram& operator=(RunningProgram&&) = default;
+  ~RunningProgram();  // ends the program if it still runs
+
+  [[nodiscard]] bool started() const { return static_cast<bool>(process_); }
+  [[nodiscard]] DWORD id() const { return id_; }
+  [[nodiscard]] HANDLE process() const { return process_.get(); }
+  // True when the program ended within the time.
+  [[nodiscard]] bool WaitForExit(DWORD timeoutMs) const;
+  [[nodiscard]] bool IsRunning() const { return !WaitForExit(0); }
+  void Kill() const;
+
+ private:
+  RunningProgram() = default;
+  UniqueHandle process_;
+  DWORD id_ = 0;
+};
+
+// Visible top-level windows of a process (all processes when id is 0).
+[[nodiscard]] std::vector<HWND> VisibleWindowsOf(DWORD processId);
+[[nodiscard]] std::wstring WindowTitle(HWND window);
+[[nodiscard]] std::wstring WindowClass(HWND window);
+
+// Polls for a visible top-level window with this title (and class, when given) of the process
+// (any process when id is 0); null after the timeout.
+[[nodiscard]] HWND WaitForWindow(std::wstring_view title, std::wstring_view className, DWORD processId,
+                                 DWORD timeoutMs = 10000);
+
+struct MessageBoxContent {
+  std::wstring title;
+  std::wstring text;
+  bool hasCancel = false;
+};
+// A message box is a #32770 dialog whose text is in the static control 0xFFFF.
+[[nodiscard]] std::optional<MessageBoxContent> ReadMessageBox(HWND box);
+// Waits for the next message box of the process and reads it; nothing after the timeout.
+[[nodiscard]] HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = 10000);
+// Presses a button of a dialog by its id (IDOK ...).
+void PressButton(HWND dialog, int buttonId);
+
+// Input, through SendInput: it reaches the window that has the focus.
+void PressKey(WORD virtualKey);
+void MovePointerTo(int x, int y);
+void MovePointerBy(int dx, int dy);
+void ClickAt(int x, int y);
+[[nodiscard]] POINT PointerPosition();
+[[nodiscard]] bool PointerVisible();
+
+// The whole screen as 0x00RRGGBB pixels.
+struct Screenshot {
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> pixels;
+  [[nodiscard]] std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+  bool SaveBmp(const std::wstring& path) const;
+};
+[[nodiscard]] Screenshot TakeScreenshot();
+[[nodiscard]] int ScreenWidth();
+[[nodiscard]] int ScreenHeight();
+
+// Registry of the current user.
+[[nodiscard]] std::optional<std::wstring> ReadRegistryText(HKEY root, std::wstring_view subkey,
+                                                           std::wstring_view name);
+void WriteRegistryText(HKEY root, std::wstring_view subkey, std::wstring_view name, std::wstring_view text);
+void WriteRegistryDword(HKEY root, std::wstring_view subkey, std::wstring_view name, DWORD value);
+void DeleteRegistryValue(HKEY root, std::wstring_view subkey, std::wstring_view name);
+void DeleteRegistryTree(HKEY root, std::wstring_view subkey);
+
+// The screen saver's stored settings, written or read directly.
+inline constexpr wchar_t kSettingsKey[] = L"Software\\Lumiroll\\Settings";
+void StoreSettings(std::wstring_view time, std::wstring_view size, std::wstring_view folder,
+                   std::wstring_view order);
+void ClearSettings();
+
+// A new empty folder under the temporary folder, named after the test.
+[[nodiscard]] std::wstring FreshFolder(std::wstring_view name);
+void WriteFileBytes(const std::wstring& path, std::string_view bytes);
+[[nodiscard]] bool FileExists(const std::wstring& path);
+[[nodiscard]] std::wstring AssetPath(std::wstring_view relative);  // from the source tree's assets/
+
+// Polls a condition until it holds or the time runs out.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs, DWORD pollMs = 50) {
+  const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (condition()) return true;
+    if (::GetTickCount64() >= end) return false;
+    ::Sleep(pollMs);
+  }
+}
+
+}  // namespace lumiroll::e2e

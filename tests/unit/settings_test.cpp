@@ -1,0 +1,67 @@
+#include "settings/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+namespace lumiroll {
+namespace {
+
+// A store in memory that remembers the order of writes.
+class MemoryStore final : public SettingsStore {
+ public:
+  std::map<std::wstring, std::wstring, std::less<>> values;
+  std::vector<std::wstring> writes;
+
+  std::optional<std::wstring> Read(std::wstring_view key) const override {
+    const auto found = values.find(key);
+    if (found == values.end()) return std::nullopt;
+    return found->second;
+  }
+  void Write(std::wstring_view key, std::wstring_view text) override {
+    values[std::wstring(key)] = text;
+    writes.emplace_back(key);
+  }
+  void DeleteSection() override { values.clear(); }
+};
+
+TEST(LoadSettings, NothingStoredGivesTheNotConfiguredValues) {
+  const Settings settings = LoadSettings(MemoryStore());
+  EXPECT_EQ(settings.PhotoDisplayTime, 0);
+  EXPECT_EQ(settings.PhotoSize, 0);
+  EXPECT_EQ(settings.PhotoDirectory, L"0");
+  EXPECT_EQ(settings.PhotoOrder, 0);
+}
+
+TEST(LoadSettings, ReadsEachTextByItsRule) {
+  MemoryStore store;
+  store.values = {{L"PhotoDisplayTime", L" 7.5"}, {L"PhotoSize", L"1.5"},
+                  {L"PhotoDirectory", L""}, {L"PhotoOrder", L"2.5abc"}};
+  const Settings settings = LoadSettings(store);
+  EXPECT_EQ(settings.PhotoDisplayTime, 7.5);
+  EXPECT_EQ(settings.PhotoSize, 2);
+  EXPECT_EQ(settings.PhotoDirectory, L"");  // empty is not the not-configured "0"
+  EXPECT_EQ(settings.PhotoOrder, 2);
+
+  store.values[L"PhotoSize"] = L"0.4";
+  store.values[L"PhotoOrder"] = L"99999";  // beyond 16 bits: not configured
+  EXPECT_EQ(LoadSettings(store).PhotoSize, 0);
+  EXPECT_EQ(LoadSettings(store).PhotoOrder, 0);
+}
+
+TEST(SaveSettings, WritesTheFourTextsInOrderAndReadsThemBack) {
+  MemoryStore store;
+  const Settings saved{2.5, kActualSize, L"C:\\Фото\\Été 2024", kRandom};
+  SaveSettings(store, saved);
+  EXPECT_EQ(store.writes, (std::vector<std::wstring>{L"PhotoDisplayTime", L"PhotoSize", L"PhotoDirectory",
+                                                     L"PhotoOrder"}));
+  EXPECT_EQ(store.values[L"PhotoDisplayTime"], L"2.5");
+  EXPECT_EQ(store.values[L"PhotoSize"], L"2");
+  EXPECT_EQ(store.values[L"PhotoDirectory"], L"C:\\Фото\\Été 2024");
+  EXPECT_EQ(store.values[L"PhotoOrder"], L"2");
+  EXPECT_EQ(LoadSettings(store), saved);
+}
+
+}  // namespace
+}  // namespace lumiroll
