@@ -213,14 +213,17 @@ for i in range(260):
         continue
     rad = r.uniform(14, 34)
     g = r.randint(0, 30)
-    print('fill "rgb(%d,%d,%d)" circle %d,%d %d,%d' % (40+g, 85+g, 45+g//2, x, HZ - rad*0.6, x + rad, HZ - rad*0.6))
+    cy = HZ - rad*0.6
+    print('fill "rgb(%d,%d,%d)" circle %d,%d %d,%d' % (30+g, 70+g, 38+g//2, x, cy, x + rad, cy))
+    print('fill "rgb(%d,%d,%d)" circle %d,%d %d,%d' % (55+g, 100+g, 55+g//2, x - rad*0.25, cy - rad*0.25, x + rad*0.45, cy - rad*0.25))
 # one big tree on the right
 print('fill "#3b2a1c" polygon 1292,%d 1318,%d 1312,%d 1298,%d' % (HZ+20, HZ+20, HZ-120, HZ-120))
 for i in range(40):
     a = r.uniform(0, 2*math.pi); d = r.uniform(0, 95)
     x = 1305 + d*math.cos(a)*1.2; y = HZ - 200 + d*math.sin(a)*0.8
     rad = r.uniform(28, 50); g = r.randint(0, 35)
-    print('fill "rgb(%d,%d,%d)" circle %d,%d %d,%d' % (35+g, 80+g, 38+g//2, x, y, x+rad, y))
+    print('fill "rgb(%d,%d,%d)" circle %d,%d %d,%d' % (30+g, 72+g, 34+g//2, x, y, x+rad, y))
+    print('fill "rgb(%d,%d,%d)" circle %d,%d %d,%d' % (60+g, 110+g, 50+g//2, x - rad*0.3, y - rad*0.3, x + rad*0.35, y - rad*0.3))
 PYEOF
   layer $W $H hills.mvg hills.png
 
@@ -229,7 +232,7 @@ PYEOF
   convert -size ${W}x${GH} gradient:'#a8c95e'-'#3c7424' ground.png
   convert -size 800x50 xc:gray50 -seed 8 +noise Random -channel G -separate +channel \
     -filter Gaussian -resize ${W}x${GH}! -level -5%,105% grass.png
-  convert ground.png grass.png -compose Overlay -composite ground.png
+  convert ground.png \( grass.png -level 25%,75% \) -compose Overlay -composite ground.png
 
   # Flowers and blades of grass, bigger towards the viewer.
   python3 - > flowers.mvg <<'PYEOF'
@@ -238,21 +241,28 @@ r = random.Random(42)
 W, H, HZ = 1600, 1200, 560
 out = []
 items = []
-for i in range(5200):
-    t = r.random() ** 1.6          # more flowers far away (they are smaller)
-    y = HZ + 6 + t * (H - HZ)
-    items.append((y, r.uniform(-10, W+10), r.random()))
+for i in range(4200):                       # flowers, denser far away
+    t = r.random() ** 1.25
+    items.append((HZ + 6 + t * (H - HZ), r.uniform(-10, W+10), 'f', r.random()))
+for i in range(900):                        # blades of grass in the foreground
+    items.append((r.uniform(H-330, H+40), r.uniform(-10, W+10), 'g', r.random()))
 items.sort()
-for y, x, k in items:
+for y, x, kind, k in items:
     t = (y - HZ) / (H - HZ)
-    s = 1.2 + t * t * 16
+    if kind == 'g':
+        h = (30 + 110*t) * r.uniform(0.6, 1.2)
+        lean = r.uniform(-25, 25); g = r.randint(0, 60)
+        out.append('stroke "rgb(%d,%d,%d)" stroke-width %.1f fill none path "M %.1f,%.1f Q %.1f,%.1f %.1f,%.1f"' % (
+            40+g//2, 95+g, 30+g//3, 1.5 + 2.5*t, x, y, x + lean*0.3, y - h*0.6, x + lean, y - h))
+        out.append('stroke none')
+        continue
+    s = 1.2 + t * t * 17
     if k < 0.45:    col, ctr = '#fdfdf8', '#f2c218'   # daisy
     elif k < 0.72:  col, ctr = '#f7d42a', '#e0a800'   # buttercup
     elif k < 0.88:  col, ctr = '#d8322a', '#2a1a12'   # poppy
     else:           col, ctr = '#9a6bd0', '#f0e070'   # cornflower-ish
     if s > 5:
-        # stem and a few petals
-        out.append('stroke "#3f7a2a" stroke-width %.1f line %d,%d %d,%d' % (max(1, s/6), x, y, x + r.uniform(-3, 3), y + s*2.5))
+        out.append('stroke "#3f7a2a" stroke-width %.1f line %d,%d %d,%d' % (max(1, s/6), x, y, x + r.uniform(-3, 3), y + s*3))
         out.append('stroke none')
         n = 5 if k >= 0.45 else 9
         for p in range(n):
@@ -262,16 +272,6 @@ for y, x, k in items:
         out.append('fill "%s" circle %.1f,%.1f %.1f,%.1f' % (ctr, x, y, x + s*0.22, y))
     else:
         out.append('fill "%s" ellipse %.1f,%.1f %.1f,%.1f 0,360' % (col, x, y, s*0.6, s*0.4))
-# grass blades in the foreground
-for i in range(1400):
-    x = r.uniform(-10, W+10); y = r.uniform(H-260, H+30)
-    t = (y - (H-260)) / 290.0
-    h = 40 + 120*t*r.uniform(0.6, 1.2)
-    lean = r.uniform(-25, 25)
-    g = r.randint(0, 60)
-    out.append('stroke "rgb(%d,%d,%d)" stroke-width %.1f fill none path "M %.1f,%.1f Q %.1f,%.1f %.1f,%.1f"' % (
-        40+g//2, 100+g, 30+g//3, 1.5 + 2*t, x, y, x + lean*0.3, y - h*0.6, x + lean, y - h))
-out.append('stroke none')
 print('\n'.join(out))
 PYEOF
   layer $W $H flowers.mvg flowers.png

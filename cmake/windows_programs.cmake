@@ -45,3 +45,5 @@ lumiroll_program(lumiroll_uninstal Uninstal .exe SOURCE_DIRS uninstal/win32 RC u
 if(EXISTS ${PROJECT_SOURCE_DIR}/bench/CMakeLists.txt)
   add_subdirectory(bench)
 endif()
+
+include(cmake/distribution.cmake OPTIONAL)

@@ -2,7 +2,10 @@
 
 namespace lumiroll {
 
-// Not yet wired to the desktop's password service: the mode ends without doing anything.
+// Not yet wired to the desktop: protection reads as off, every close is granted.
+std::int16_t ReadUsePassword() { return 0; }
+void SetScreenSaverRunning(bool) {}
+bool VerifyScreenSavePassword(HWND) { return true; }
 void ChangePassword(std::int32_t) {}
 
 }  // namespace lumiroll

@@ -1,0 +1,33 @@
+#pragma once
+// A decoded picture, independent of any window.
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace lumiroll {
+
+struct Picture {
+  // The picture's own size in pixels, upright (EXIF orientation applied).
+  int width = 0;
+  int height = 0;
+  // The pixels kept, which may be fewer than the picture's own size when the loader was told
+  // how large the picture will be drawn at most. 0x00RRGGBB, top-down rows, no padding.
+  int pixelWidth = 0;
+  int pixelHeight = 0;
+  std::vector<std::uint32_t> pixels;
+};
+
+// The largest size at which a picture will be drawn; 0 x 0 keeps full resolution.
+struct DrawBound {
+  int width = 0;
+  int height = 0;
+};
+
+// Loads any of the show's formats (bmp, rle, ico, wmf, emf, jpg, jif, gif), by content, not by
+// name. Nothing for a missing, unreadable, damaged, truncated or absurdly large picture.
+[[nodiscard]] std::optional<Picture> LoadPictureFile(const std::wstring& path, DrawBound bound = {});
+[[nodiscard]] std::optional<Picture> LoadPictureBytes(std::span<const std::uint8_t> bytes, DrawBound bound = {});
+
+}  // namespace lumiroll

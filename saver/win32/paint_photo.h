@@ -1,0 +1,11 @@
+#pragma once
+#include "platform/picture_box.h"
+#include "platform/picture_surface.h"
+
+namespace lumiroll {
+
+// Clears the destination and draws the source's picture into it, centred: fitted when scale is
+// 0, otherwise with its width and height multiplied by scale.
+void PaintPhoto(const PictureBox& source, PictureSurface& destination, float scale);
+
+}  // namespace lumiroll
