@@ -1,0 +1,225 @@
+#include "setup/install_plan.h"
+
+#include <gtest/gtest.h>
+
+#include "install_fakes.h"
+#include "setup/background_gradient.h"
+#include "setup/setup_texts.h"
+
+namespace lumiroll {
+namespace {
+
+using testing::FakeDisk;
+using testing::RecordingStore;
+
+constexpr wchar_t kSystem[] = L"C:\\windows\\system32";
+constexpr wchar_t kSource[] = L"D:\\Été 2024\\Lumiroll";
+
+std::vector<InstallStep> Expected(std::wstring_view system, std::wstring_view source) {
+  const std::wstring s(source), images = s + L"\\images";
+  return {
+      {StepKind::CopyFile, s + L"\\Lumiroll.scr", std::wstring(system) + L"\\Lumiroll.scr"},
+      {StepKind::MakeFolder, images, L""},
+      {StepKind::CopyFile, s + L"\\harbor.jpg", images + L"\\harbor.jpg"},
+      {StepKind::CopyFile, s + L"\\meadow.jpg", images + L"\\meadow.jpg"},
+      {StepKind::CopyFile, s + L"\\lantern.jpg", images + L"\\lantern.jpg"},
+      {StepKind::CopyFile, s + L"\\tulips.jpg", images + L"\\tulips.jpg"},
+      {StepKind::DeleteFile, s + L"\\harbor.jpg", images + L"\\harbor.jpg"},
+      {StepKind::DeleteFile, s + L"\\meadow.jpg", images + L"\\meadow.jpg"},
+      {StepKind::DeleteFile, s + L"\\lantern.jpg", images + L"\\lantern.jpg"},
+      {StepKind::DeleteFile, s + L"\\tulips.jpg", images + L"\\tulips.jpg"},
+  };
+}
+
+TEST(InstallationSteps, TenStepsInOrderWithTheirPaths) {
+  const struct {
+    const wchar_t *system, *source, *expectedSystem, *expectedSource;
+  } rows[] = {
+      {kSystem, kSource, kSystem, kSource},
+      {L"C:\\windows\\system32", L"D:\\", L"C:\\windows\\system32", L"D:"},  // a drive root
+      {L"C:\\", L"E:/", L"C:", L"E:"},
+      {L"C:\\windows\\system32", L"\\\\server\\share\\dist", L"C:\\windows\\system32", L"\\\\server\\share\\dist"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(::testing::PrintToString(std::wstring(row.source)));
+    EXPECT_EQ(InstallationSteps(row.system, row.source), Expected(row.expectedSystem, row.expectedSource));
+  }
+}
+
+TEST(InstallationSteps, WithoutASystemFolderTheScreenSaverIsNotCopied) {
+  auto expected = Expected(L"", kSource);
+  expected.erase(expected.begin());
+  EXPECT_EQ(InstallationSteps(L"", kSource), expected);
+}
+
+FakeDisk Distribution(std::wstring_view source) {
+  FakeDisk disk;
+  disk.folders = {L"C:\\", L"C:\\windows", kSystem, L"D:\\", std::wstring(source)};
+  disk.files[std::wstring(source) + L"\\Lumiroll.scr"] = 90000;
+  std::uint64_t size = 1000;
+  for (std::wstring_view photograph : kSamplePhotographs)
+    disk.files[std::wstring(source) + L"\\" + std::wstring(photograph)] = size++;
+  return disk;
+}
+
+void ExpectDefaultSettings(const RecordingStore& store, const std::wstring& images) {
+  EXPECT_EQ(store.writes, (std::vector<std::wstring>{L"PhotoDisplayTime", L"PhotoSize", L"PhotoDirectory",
+                                                     L"PhotoOrder"}));
+  EXPECT_EQ(store.values.at(L"PhotoDisplayTime"), L"5");
+  EXPECT_EQ(store.values.at(L"PhotoSize"), L"2");
+  EXPECT_EQ(store.values.at(L"PhotoDirectory"), images);
+  EXPECT_EQ(store.values.at(L"PhotoOrder"), L"2");
+}
+
+TEST(RunInstallation, MovesThePhotographsCopiesTheSaverAndWritesTheDefaults) {
+  const std::wstring source = L"D:\\dist", images = source + L"\\images";
+  FakeDisk disk = Distribution(source);
+  RecordingStore store;
+  RunInstallation(disk, store, kSystem, source);
+
+  EXPECT_EQ(disk.files.at(std::wstring(kSystem) + L"\\Lumiroll.scr"), 90000u);
+  std::uint64_t size = 1000;
+  for (std::wstring_view photograph : kSamplePhotographs) {
+    EXPECT_EQ(disk.SizeOf(images + L"\\" + std::wstring(photograph)), size++);
+    EXPECT_FALSE(disk.Exists(source + L"\\" + std::wstring(photograph)));
+  }
+  EXPECT_TRUE(disk.Exists(source + L"\\Lumiroll.scr"));
+  ExpectDefaultSettings(store, images);
+  // All copies before any deletion, in the order harbor, meadow, lantern, tulips.
+  ASSERT_EQ(disk.log.size(), 10u);
+  EXPECT_EQ(disk.log[2], L"copy " + source + L"\\harbor.jpg -> " + images + L"\\harbor.jpg");
+  EXPECT_EQ(disk.log[5], L"copy " + source + L"\\tulips.jpg -> " + images + L"\\tulips.jpg");
+  EXPECT_EQ(disk.log[6], L"delete " + source + L"\\harbor.jpg");
+  EXPECT_EQ(disk.log[9], L"delete " + source + L"\\tulips.jpg");
+}
+
+TEST(RunInstallation, APhotographWhoseCopyFailedStaysInTheSource) {
+  const std::wstring source = L"D:\\dist", images = source + L"\\images";
+  const std::wstring harbor = source + L"\\harbor.jpg", harborCopy = images + L"\\harbor.jpg";
+  const struct {
+    const char* name;
+    void (*spoil)(FakeDisk&, const std::wstring& images, const std::wstring& harborCopy);
+    std::size_t photographsLeft;
+  } rows[] = {
+      {"the copy's name is taken by a folder",
+       [](FakeDisk& d, const std::wstring& i, const std::wstring& c) { d.folders.insert(i), d.folders.insert(c); }, 1},
+      {"the disk filled up during the copy", [](FakeDisk& d, const std::wstring&, const std::wstring& c) {
+         d.fullAt.insert(c);
+       }, 1},
+      {"an older copy is in use", [](FakeDisk& d, const std::wstring& i, const std::wstring& c) {
+         d.folders.insert(i), d.files[c] = 5, d.locked.insert(c);
+       }, 1},
+      {"the images folder cannot be made", [](FakeDisk& d, const std::wstring& i, const std::wstring&) {
+         d.locked.insert(i);
+       }, 4},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    FakeDisk disk = Distribution(source);
+    row.spoil(disk, images, harborCopy);
+    RecordingStore store;
+    RunInstallation(disk, store, kSystem, source);
+    EXPECT_EQ(disk.SizeOf(harbor), 1000u) << "the photograph is kept";
+    std::size_t left = 0;
+    for (std::wstring_view photograph : kSamplePhotographs) left += disk.Exists(source + L"\\" + std::wstring(photograph));
+    EXPECT_EQ(left, row.photographsLeft);
+    ExpectDefaultSettings(store, images);
+  }
+}
+
+TEST(RunInstallation, ASecondRunKeepsThePhotographsAndResetsTheSettings) {
+  const std::wstring source = L"D:\\dist", images = source + L"\\images";
+  FakeDisk disk = Distribution(source);
+  RecordingStore store;
+  RunInstallation(disk, store, kSystem, source);
+  const auto afterFirst = disk.files;
+  store.values[L"PhotoDisplayTime"] = L"12";
+  store.values[L"PhotoOrder"] = L"1";
+  store.writes.clear();
+
+  RunInstallation(disk, store, kSystem, source);
+  EXPECT_EQ(disk.files, afterFirst);
+  ExpectDefaultSettings(store, images);
+}
+
+TEST(RunInstallation, AnEmptySourceGetsAnEmptyImagesFolderAndTheSettings) {
+  const std::wstring source = L"D:\\";
+  FakeDisk disk;
+  disk.folders = {L"C:\\", L"C:\\windows", kSystem, source};
+  RecordingStore store;
+  RunInstallation(disk, store, kSystem, source);
+  EXPECT_TRUE(disk.folders.contains(L"D:\\images"));
+  EXPECT_TRUE(disk.files.empty());
+  ExpectDefaultSettings(store, L"D:\\images");
+}
+
+TEST(MayDeletePhotograph, OnlyWhenTheCopyIsThereInFull) {
+  const struct {
+    std::optional<std::uint64_t> original, copy;
+    bool expected;
+  } rows[] = {
+      {1000, 1000, true},  {0, 0, true},          {1000, 500, false},      {500, 1000, false},
+      {1000, std::nullopt, false}, {std::nullopt, 1000, false}, {std::nullopt, std::nullopt, false},
+      {1ull << 40, (1ull << 40) + 1, false},
+  };
+  for (const auto& row : rows) EXPECT_EQ(MayDeletePhotograph(row.original, row.copy), row.expected);
+}
+
+TEST(BackgroundBands, ThreeRowsHighTwoApartFromFullBlueToBlack) {
+  const auto bands = BackgroundBands(1024, 768);
+  ASSERT_EQ(bands.size(), 385u);  // i = 0, 2, ..., 768
+  EXPECT_EQ(bands.front(), (GradientBand{-1, -1, 1024, 2, 255}));
+  EXPECT_EQ(bands.back(), (GradientBand{-1, 767, 1024, 770, 0}));
+  for (std::size_t k = 1; k < bands.size(); ++k) {
+    EXPECT_EQ(bands[k].top, bands[k - 1].top + 2);
+    EXPECT_EQ(bands[k].bottom - bands[k].top, 3);
+    EXPECT_LE(bands[k].blue, bands[k - 1].blue);
+  }
+  // 768 gives the exact step 85/128: band 192 sits at 127.5, which rounds to the even 128.
+  EXPECT_EQ(bands[1].blue, 254);  // 254.34
+  EXPECT_EQ(bands[192].blue, 128);
+  EXPECT_EQ(bands[3].blue, 253);  // 253.01
+}
+
+TEST(BackgroundBands, HalvesRoundToTheEvenLevel) {
+  // A height of 1020 steps by exactly -0.5: 255, 254.5, 254, 253.5, 253, 252.5 ...
+  const auto bands = BackgroundBands(8, 1020);
+  const std::uint8_t expected[] = {255, 254, 254, 254, 253, 252, 252, 252};
+  for (std::size_t k = 0; k < std::size(expected); ++k) EXPECT_EQ(bands[k].blue, expected[k]) << "band " << k;
+  EXPECT_EQ(bands.back().blue, 0);
+}
+
+TEST(BackgroundBands, SmallAndOddHeights) {
+  const struct {
+    int height;
+    std::vector<std::uint8_t> blues;
+  } rows[] = {
+      {-1, {}}, {0, {255}}, {1, {255}}, {3, {255, 85}}, {4, {255, 128, 0}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.height);
+    std::vector<std::uint8_t> blues;
+    for (const auto& band : BackgroundBands(10, row.height)) blues.push_back(band.blue);
+    EXPECT_EQ(blues, row.blues);
+  }
+}
+
+TEST(MissingComponentsMessage, FiveLinesSeparatedByLineFeedsOnly) {
+  EXPECT_EQ(MissingComponentsTitle(), L"Lumiroll Error 50003");
+  const std::wstring text = MissingComponentsMessage();
+  EXPECT_EQ(text.find(L'\r'), std::wstring::npos);
+  std::vector<std::wstring> lines;
+  for (std::size_t start = 0;;) {
+    const auto end = text.find(L'\n', start);
+    lines.push_back(text.substr(start, end - start));
+    if (end == std::wstring::npos) break;
+    start = end + 1;
+  }
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[0], L"Your computer is missing some required software components.");
+  EXPECT_EQ(lines[3], L"");
+  EXPECT_EQ(lines[4].rfind(L"https://www.example.com/", 0), 0u);
+}
+
+}  // namespace
+}  // namespace lumiroll
