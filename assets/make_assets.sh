@@ -13,7 +13,7 @@ set -euo pipefail
 OUT="$(cd "$(dirname "$0")" && pwd)"
 TMP="$(mktemp -d)"
 trap 'rm -rf "$TMP"' EXIT
-cd "$TMP"
+cd "$TMP"   # intermediate pictures are kept here as MIFF (fast to read and write)
 mkdir -p "$OUT/photos"
 
 FACE='rgb(240,240,240)'          # Windows dialog face colour
@@ -34,6 +34,16 @@ bmp3() { # bmp3 IN OUT : 24-bit BMP with classic BITMAPINFOHEADER, no alpha
 layer() {
   { echo "viewbox 0 0 $1 $2"; cat "$3"; } > "$3.v"
   convert -size "$1x$2" -background none mvg:"$3.v" "$4"
+}
+
+# A soft glow: ellipse blurred by SIGMA on a transparent WxH canvas. Drawn and
+# blurred at 1/8 size, then enlarged (large blurs at full size are slow).
+# soft_ellipse W H COLOUR CX CY RX RY SIGMA OUT
+soft_ellipse() {
+  local w=$1 h=$2 c=$3 cx=$4 cy=$5 rx=$6 ry=$7 sg=$8
+  convert -size $((w / 8))x$((h / 8)) xc:none -fill "$c" \
+    -draw "ellipse $((cx / 8)),$((cy / 8)) $((rx / 8)),$((ry / 8)) 0,360" \
+    -channel RGBA -blur 0x$((sg / 8)) -filter Triangle -resize "${w}x${h}!" "$9"
 }
 
 # Python helper: prints ImageMagick MVG drawing commands. $1 = program text.
@@ -69,13 +79,12 @@ cloud_mask() {
 make_harbor() {
   local W=1600 H=1200 HZ=640
   # Sky: deep blue above, warm haze at the horizon.
-  convert -size ${W}x${HZ} gradient:'#3f78c2'-'#f6dfc2' \
-    \( -size ${W}x${HZ} xc:none -fill '#fff1cf' -draw "ellipse 620,560 420,200 0,360" -blur 0x120 \) \
-    -compose Over -composite sky.png
-  cloud_mask $W $HZ 11 3 cloud.png
-  convert sky.png \( -size ${W}x${HZ} xc:'#fffaf2' \) \
-    \( cloud.png \( -size ${W}x${HZ} gradient:white-gray20 \) -compose Multiply -composite \) \
-    -compose Over -composite sky2.png
+  soft_ellipse $W $HZ '#fff1cf' 620 560 420 200 120 sunglow.miff
+  convert -size ${W}x${HZ} gradient:'#3f78c2'-'#f6dfc2' sunglow.miff -compose Over -composite sky.miff
+  cloud_mask $W $HZ 11 3 cloud.miff
+  convert sky.miff \( -size ${W}x${HZ} xc:'#fffaf2' \) \
+    \( cloud.miff \( -size ${W}x${HZ} gradient:white-gray20 \) -compose Multiply -composite \) \
+    -compose Over -composite sky2.miff
 
   # Hills, lighthouse, town, boats as MVG drawn by python (fixed seed).
   py "
@@ -164,40 +173,40 @@ PYEOF
 
   # Water: gradient + sky reflection + horizontal ripples.
   local WH=$((H - HZ))
-  convert -size ${W}x${WH} gradient:'#6f95b3'-'#1d3e5c' water.png
-  convert sky2.png -flip -resize ${W}x${WH}! -blur 0x6 water.png +swap \
-    -compose Blend -define compose:args=35 -composite water.png
+  convert -size ${W}x${WH} gradient:'#6f95b3'-'#1d3e5c' water.miff
+  convert sky2.miff -flip -resize ${W}x${WH}! -blur 0x6 water.miff +swap \
+    -compose Blend -define compose:args=35 -composite water.miff
   convert -size 60x$((WH / 3)) xc:gray50 -seed 5 +noise Random -channel G -separate +channel \
-    -blur 0x0.6 -filter Gaussian -resize ${W}x${WH}! -level -25%,125% ripple.png
-  convert water.png ripple.png -compose Overlay -composite water.png
+    -blur 0x0.6 -filter Gaussian -resize ${W}x${WH}! -level -25%,125% ripple.miff
+  convert water.miff ripple.miff -compose Overlay -composite water.miff
   # Sun glitter path on the water.
   convert -size ${W}x${WH} xc:none \
     \( -size 300x${WH} gradient:'rgba(255,240,200,0.55)'-none \) -geometry +380+0 -compose Over -composite \
-    -blur 0x40 glow.png
-  convert water.png glow.png -compose Screen -composite water.png
+    -blur 0x40 glow.miff
+  convert water.miff glow.miff -compose Screen -composite water.miff
 
   # Assemble.
-  layer $W $H land.mvg land.png
-  layer $W $H refl.mvg refl.png
-  layer $W $H boats.mvg boats.png
-  convert -size ${W}x${H} xc:black sky2.png -geometry +0+0 -compose Over -composite \
-    \( land.png -blur 0x1.2 \) -compose Over -composite \
-    water.png -geometry +0+${HZ} -compose Over -composite \
-    \( refl.png -blur 0x3 -channel A -evaluate Multiply 0.45 +channel \
+  layer $W $H land.mvg land.miff
+  layer $W $H refl.mvg refl.miff
+  layer $W $H boats.mvg boats.miff
+  convert -size ${W}x${H} xc:black sky2.miff -geometry +0+0 -compose Over -composite \
+    \( land.miff -blur 0x1.2 \) -compose Over -composite \
+    water.miff -geometry +0+${HZ} -compose Over -composite \
+    \( refl.miff -blur 0x3 -channel A -evaluate Multiply 0.45 +channel \
        -background none -wave 3x40 -crop ${W}x${H}+0+0 +repage \) -compose Over -composite \
-    \( boats.png -blur 0x0.8 \) -compose Over -composite \
-    harbor_raw.png
-  photo_finish harbor_raw.png "$OUT/photos/harbor.jpg" 101
+    \( boats.miff -blur 0x0.8 \) -compose Over -composite \
+    harbor_raw.miff
+  photo_finish harbor_raw.miff "$OUT/photos/harbor.jpg" 101
 }
 
 # ---------------------------------------------------------------- meadow
 make_meadow() {
   local W=1600 H=1200 HZ=560
-  convert -size ${W}x${HZ} gradient:'#2f6fc4'-'#d8ebf7' sky.png
-  cloud_mask $W $HZ 23 1 cloud.png
-  convert sky.png \( -size ${W}x${HZ} xc:white \) \
-    \( cloud.png \( -size ${W}x${HZ} gradient:white-gray40 \) -compose Multiply -composite \) \
-    -compose Over -composite sky2.png
+  convert -size ${W}x${HZ} gradient:'#2f6fc4'-'#d8ebf7' sky.miff
+  cloud_mask $W $HZ 23 1 cloud.miff
+  convert sky.miff \( -size ${W}x${HZ} xc:white \) \
+    \( cloud.miff \( -size ${W}x${HZ} gradient:white-gray40 \) -compose Multiply -composite \) \
+    -compose Over -composite sky2.miff
 
   # Far hills and a tree line on the horizon.
   python3 - > hills.mvg <<'PYEOF'
@@ -225,14 +234,14 @@ for i in range(40):
     print('fill "rgb(%d,%d,%d)" circle %d,%d %d,%d' % (30+g, 72+g, 34+g//2, x, y, x+rad, y))
     print('fill "rgb(%d,%d,%d)" circle %d,%d %d,%d' % (60+g, 110+g, 50+g//2, x - rad*0.3, y - rad*0.3, x + rad*0.35, y - rad*0.3))
 PYEOF
-  layer $W $H hills.mvg hills.png
+  layer $W $H hills.mvg hills.miff
 
   # Meadow ground: lighter far away, richer green near; vertical grass texture.
   local GH=$((H - HZ))
-  convert -size ${W}x${GH} gradient:'#a8c95e'-'#3c7424' ground.png
-  convert -size 800x50 xc:gray50 -seed 8 +noise Random -channel G -separate +channel \
-    -filter Gaussian -resize ${W}x${GH}! -level -5%,105% grass.png
-  convert ground.png \( grass.png -level 25%,75% \) -compose Overlay -composite ground.png
+  convert -size ${W}x${GH} gradient:'#a8c95e'-'#3c7424' ground.miff
+  convert -size 800x160 xc:gray50 -seed 8 +noise Random -channel G -separate +channel \
+    -filter Gaussian -resize ${W}x${GH}! -level -5%,105% grass.miff
+  convert ground.miff \( grass.miff +level 30%,70% \) -compose Overlay -composite ground.miff
 
   # Flowers and blades of grass, bigger towards the viewer.
   python3 - > flowers.mvg <<'PYEOF'
@@ -241,19 +250,21 @@ r = random.Random(42)
 W, H, HZ = 1600, 1200, 560
 out = []
 items = []
-for i in range(4200):                       # flowers, denser far away
-    t = r.random() ** 1.25
-    items.append((HZ + 6 + t * (H - HZ), r.uniform(-10, W+10), 'f', r.random()))
-for i in range(900):                        # blades of grass in the foreground
-    items.append((r.uniform(H-330, H+40), r.uniform(-10, W+10), 'g', r.random()))
-items.sort()
-for y, x, kind, k in items:
+for i in range(420):                        # blades of grass in the foreground
+    items.append((0, r.uniform(H-300, H+40), r.uniform(-10, W+10), 'g', r.random()))
+for i in range(5200):                       # flowers, denser far away
+    t = r.random() ** 1.15
+    if r.random() < t * 0.55:               # big near flowers would crowd out the grass
+        continue
+    items.append((1, HZ + 6 + t * (H - HZ), r.uniform(-10, W+10), 'f', r.random()))
+items.sort()   # all grass first, then flowers from far to near
+for _, y, x, kind, k in items:
     t = (y - HZ) / (H - HZ)
     if kind == 'g':
         h = (30 + 110*t) * r.uniform(0.6, 1.2)
         lean = r.uniform(-25, 25); g = r.randint(0, 60)
         out.append('stroke "rgb(%d,%d,%d)" stroke-width %.1f fill none path "M %.1f,%.1f Q %.1f,%.1f %.1f,%.1f"' % (
-            40+g//2, 95+g, 30+g//3, 1.5 + 2.5*t, x, y, x + lean*0.3, y - h*0.6, x + lean, y - h))
+            40+g//2, 95+g, 30+g//3, 1.2 + 1.8*t, x, y, x + lean*0.3, y - h*0.6, x + lean, y - h))
         out.append('stroke none')
         continue
     s = 1.2 + t * t * 17
@@ -274,23 +285,22 @@ for y, x, kind, k in items:
         out.append('fill "%s" ellipse %.1f,%.1f %.1f,%.1f 0,360' % (col, x, y, s*0.6, s*0.4))
 print('\n'.join(out))
 PYEOF
-  layer $W $H flowers.mvg flowers.png
+  layer $W $H flowers.mvg flowers.miff
 
-  convert -size ${W}x${H} xc:black sky2.png -compose Over -composite \
-    \( hills.png -blur 0x1.5 \) -compose Over -composite \
-    ground.png -geometry +0+${HZ} -compose Over -composite \
-    \( flowers.png -blur 0x0.6 \) -compose Over -composite \
-    meadow_raw.png
-  photo_finish meadow_raw.png "$OUT/photos/meadow.jpg" 102
+  convert -size ${W}x${H} xc:black sky2.miff -compose Over -composite \
+    \( hills.miff -blur 0x1.5 \) -compose Over -composite \
+    ground.miff -geometry +0+${HZ} -compose Over -composite \
+    \( flowers.miff -blur 0x0.6 \) -compose Over -composite \
+    meadow_raw.miff
+  photo_finish meadow_raw.miff "$OUT/photos/meadow.jpg" 102
 }
 
 # ---------------------------------------------------------------- lantern
 make_lantern() {
   local W=1600 H=1200
   # Dusk sky: deep blue above, a last warm glow low down.
-  convert -size ${W}x${H} gradient:'#0a1030'-'#6a3a48' \
-    \( -size ${W}x${H} xc:none -fill 'rgba(255,140,60,0.55)' -draw "ellipse 800,1250 1100,380 0,360" -blur 0x160 \) \
-    -compose Over -composite bg.png
+  soft_ellipse $W $H 'rgba(255,140,60,0.55)' 800 1250 1100 380 160 dusk.miff
+  convert -size ${W}x${H} gradient:'#0a1030'-'#6a3a48' dusk.miff -compose Over -composite bg.miff
 
   python3 - > scene.mvg <<'PYEOF'
 import random, math
@@ -301,9 +311,15 @@ for i in range(70):
     x = r.uniform(0, 1600); y = r.uniform(650, 1150); rad = r.uniform(12, 45)
     c = r.choice(['255,190,90', '255,220,140', '255,150,70', '250,240,200', '120,170,255'])
     out.append('fill "rgba(%s,%.2f)" circle %d,%d %d,%d' % (c, r.uniform(0.15, 0.45), x, y, x + rad, y))
+# two more lanterns further away, out of focus
+for x, y, rx, ry in ((250, 470, 70, 82), (1360, 420, 58, 68), (1530, 760, 40, 47)):
+    out.append('fill "rgba(255,150,70,0.9)" ellipse %d,%d %d,%d 0,360' % (x, y, rx, ry))
+    out.append('fill "rgba(255,235,170,0.8)" ellipse %d,%d %d,%d 0,360' % (x, y, rx*0.55, ry*0.6))
+    out.append('fill "rgba(30,20,20,0.9)" rectangle %d,%d %d,%d' % (x - rx*0.35, y - ry - 10, x + rx*0.35, y - ry + 4))
+    out.append('stroke "rgba(30,20,20,0.9)" stroke-width 3 line %d,%d %d,0 stroke none' % (x, y - ry - 10, x))
 print('\n'.join(out))
 PYEOF
-  layer $W $H scene.mvg bokeh.png
+  layer $W $H scene.mvg bokeh.miff
 
   # Branch silhouette across the top, lantern hanging from it.
   python3 - > lantern.mvg <<'PYEOF'
@@ -333,13 +349,13 @@ for k in range(-12, 13, 3):
 out.append('stroke none')
 print('\n'.join(out))
 PYEOF
-  layer $W $H lantern.mvg frame.png
+  layer $W $H lantern.mvg frame.miff
 
   # Glowing body: radial gradient clipped to an ellipse, with ribs.
   local cx=800 cy=600 rx=230 ry=270
   convert -size $((2*rx))x$((2*ry)) radial-gradient:'#fff6c8'-'#e0401c' \
-    -sigmoidal-contrast 3,40% glowbody.png
-  convert -size $((2*rx))x$((2*ry)) xc:black -fill white -draw "ellipse $rx,$ry $((rx-1)),$((ry-1)) 0,360" bodymask.png
+    -sigmoidal-contrast 3,40% glowbody.miff
+  convert -size $((2*rx))x$((2*ry)) xc:black -fill white -draw "ellipse $rx,$ry $((rx-1)),$((ry-1)) 0,360" bodymask.miff
   python3 - > ribs.mvg <<PYEOF
 import math
 rx, ry = $rx, $ry
@@ -353,28 +369,29 @@ for f in (0.35, 0.7):
 out.append('line %d,0 %d,%d' % (rx, rx, 2*ry))
 print('\n'.join(out))
 PYEOF
-  layer $((2*rx)) $((2*ry)) ribs.mvg ribs.png
-  convert glowbody.png ribs.png -compose Over -composite bodymask.png -alpha off -compose CopyOpacity -composite body.png
+  layer $((2*rx)) $((2*ry)) ribs.mvg ribs.miff
+  convert glowbody.miff ribs.miff -compose Over -composite bodymask.miff -alpha off -compose CopyOpacity -composite body.miff
 
   # Halo around the lantern and its light on the scene.
-  convert -size ${W}x${H} xc:none -fill 'rgba(255,170,80,0.9)' -draw "ellipse $cx,$cy $((rx+120)),$((ry+120)) 0,360" -blur 0x140 halo.png
-  convert bg.png \( bokeh.png -blur 0x14 \) -compose Over -composite \
-    halo.png -compose Screen -composite \
-    frame.png -compose Over -composite \
-    body.png -geometry +$((cx-rx))+$((cy-ry)) -compose Over -composite \
-    \( -size ${W}x${H} xc:none -fill 'rgba(255,230,160,0.5)' -draw "ellipse $cx,$cy $((rx-40)),$((ry-40)) 0,360" -blur 0x60 \) -compose Screen -composite \
-    lantern_raw.png
-  photo_finish lantern_raw.png "$OUT/photos/lantern.jpg" 103
+  soft_ellipse $W $H 'rgba(255,170,80,0.9)' $cx $cy $((rx + 120)) $((ry + 120)) 140 halo.miff
+  soft_ellipse $W $H 'rgba(255,230,160,0.5)' $cx $cy $((rx - 40)) $((ry - 40)) 60 inner.miff
+  convert bg.miff \( bokeh.miff -blur 0x14 \) -compose Over -composite \
+    halo.miff -compose Screen -composite \
+    frame.miff -compose Over -composite \
+    body.miff -geometry +$((cx-rx))+$((cy-ry)) -compose Over -composite \
+    inner.miff -compose Screen -composite \
+    lantern_raw.miff
+  photo_finish lantern_raw.miff "$OUT/photos/lantern.jpg" 103
 }
 
 # ---------------------------------------------------------------- tulips
 make_tulips() {
   local W=1600 H=1200 HZ=430
-  convert -size ${W}x${HZ} gradient:'#3d7fd0'-'#e3f0fa' sky.png
-  cloud_mask $W $HZ 31 2 cloud.png
-  convert sky.png \( -size ${W}x${HZ} xc:white \) \
-    \( cloud.png \( -size ${W}x${HZ} gradient:white-gray30 \) -compose Multiply -composite \) \
-    -compose Over -composite sky2.png
+  convert -size ${W}x${HZ} gradient:'#3d7fd0'-'#e3f0fa' sky.miff
+  cloud_mask $W $HZ 31 2 cloud.miff
+  convert sky.miff \( -size ${W}x${HZ} xc:white \) \
+    \( cloud.miff \( -size ${W}x${HZ} gradient:white-gray30 \) -compose Multiply -composite \) \
+    -compose Over -composite sky2.miff
 
   # Field in perspective: coloured stripes running to a vanishing point,
   # a windmill and trees on the horizon.
@@ -409,11 +426,11 @@ for a in (25, 115, 205, 295):
 out.append('fill "#2a2220" circle %d,%d %d,%d' % (hx, hy, hx+7, hy))
 print('\n'.join(out))
 PYEOF
-  layer $W $H field.mvg field.png
+  layer $W $H field.mvg field.miff
   # Flower-head texture on the stripes (speckle), stronger near the viewer.
   convert -size 1600x770 xc:gray50 -seed 14 +noise Random -channel G -separate +channel \
-    -blur 0x1 -level 20%,80% speckle.png
-  convert field.png -crop ${W}x$((H-HZ))+0+${HZ} +repage speckle.png -compose Overlay -composite fieldlow.png
+    -blur 0x1 -level 20%,80% speckle.miff
+  convert field.miff -crop ${W}x$((H-HZ))+0+${HZ} +repage speckle.miff -compose Overlay -composite fieldlow.miff
 
   # Big tulips in the foreground.
   python3 - > tulips.mvg <<'PYEOF'
@@ -435,39 +452,40 @@ for top, x, base in flowers:
     lc = '#4f8f3a' if r.random() < 0.5 else '#3f7d34'
     side = r.choice([-1, 1])
     out.append('fill "%s" path "M %d,%d Q %d,%d %d,%d Q %d,%d %d,%d Z"' % (
-        lc, x, base, x + side*90*s, base - 200*s, x + side*40*s, base - 420*s,
+        lc, x, base, x + side*90*s, base - 200*s, x + side*40*s, base - 320*s,
         x + side*10*s, base - 200*s, x + 8*side, base))
     # stem
     out.append('stroke "#4c8a34" stroke-width %.1f fill none path "M %d,%d Q %d,%d %d,%d"' % (
-        14*s, x, base, x + lean*0.2, (base + hy)/2, hx, hy + 40*s))
+        14*s, x, base, x + lean*0.2, (base + hy)/2, hx, hy + 50*s))
     out.append('stroke none')
-    c = r.choice([('#d71f27', '#ff5a4a', '#8e0f16'), ('#f6c300', '#ffe66a', '#b88a00'),
-                  ('#e8323c', '#ff7a6a', '#9a121c'), ('#ffd21f', '#fff08a', '#c49000')])
-    w, h = 62*s, 110*s
-    # back petals, cup, front petal, highlight
-    out.append('fill "%s" path "M %.1f,%.1f C %.1f,%.1f %.1f,%.1f %.1f,%.1f C %.1f,%.1f %.1f,%.1f %.1f,%.1f Z"' % (
-        c[2], hx - w, hy - h*0.55, hx - w*1.05, hy + h*0.25, hx + w*1.05, hy + h*0.25, hx + w, hy - h*0.55,
-        hx + w*0.4, hy - h*0.2, hx - w*0.4, hy - h*0.2, hx - w, hy - h*0.55))
-    out.append('fill "%s" path "M %.1f,%.1f C %.1f,%.1f %.1f,%.1f %.1f,%.1f C %.1f,%.1f %.1f,%.1f %.1f,%.1f Z"' % (
-        c[0], hx - w*0.95, hy - h*0.45, hx - w*1.0, hy + h*0.35, hx + w*1.0, hy + h*0.35, hx + w*0.95, hy - h*0.45,
-        hx + w*0.5, hy - h*0.62, hx - w*0.5, hy - h*0.62, hx - w*0.95, hy - h*0.45))
-    out.append('fill "%s" path "M %.1f,%.1f C %.1f,%.1f %.1f,%.1f %.1f,%.1f C %.1f,%.1f %.1f,%.1f %.1f,%.1f Z"' % (
-        c[0], hx - w*0.55, hy + h*0.2, hx - w*0.75, hy - h*0.4, hx - w*0.1, hy - h*0.75, hx, hy - h*0.8,
-        hx + w*0.1, hy - h*0.75, hx + w*0.75, hy - h*0.4, hx + w*0.55, hy + h*0.2))
-    out.append('fill "%s" fill-opacity 0.55 ellipse %.1f,%.1f %.1f,%.1f 0,360 fill-opacity 1' % (
-        c[1], hx - w*0.3, hy - h*0.2, w*0.14, h*0.35))
-    out.append('stroke "%s" stroke-width %.1f fill none path "M %.1f,%.1f Q %.1f,%.1f %.1f,%.1f" stroke none' % (
-        c[2], 1.5*s, hx, hy + h*0.25, hx + w*0.1, hy - h*0.2, hx, hy - h*0.78))
+    c = r.choice([('#d71f27', '#ff6a55', '#8e0f16'), ('#f6c300', '#ffe978', '#b88a00'),
+                  ('#e8323c', '#ff8070', '#9a121c'), ('#ffd21f', '#fff29a', '#c49000')])
+    w, h = 60*s, 105*s
+    def p(u, v): return '%.1f,%.1f' % (hx + u*w, hy + v*h)
+    # back petals (dark) showing between the front tips
+    out.append('fill "%s" path "M %s L %s L %s L %s L %s C %s %s %s Z"' % (
+        c[2], p(-0.8,-0.3), p(-0.45,-0.68), p(0,-0.35), p(0.45,-0.68), p(0.8,-0.3), p(0.9,0.3), p(-0.9,0.3), p(-0.8,-0.3)))
+    # cup: rounded bottom, three pointed tips on top
+    out.append('fill "%s" path "M %s C %s %s %s C %s %s %s L %s L %s L %s Z"' % (
+        c[0], p(-0.88,-0.52), p(-1.08,0.25), p(-0.6,0.55), p(0,0.55), p(0.6,0.55), p(1.08,0.25), p(0.88,-0.52),
+        p(0.42,-0.12), p(0,-0.45), p(-0.42,-0.12)))
+    # front petal, a little lighter, with a soft highlight
+    out.append('fill "%s" fill-opacity 0.6 path "M %s C %s %s %s C %s %s %s Z" fill-opacity 1' % (
+        c[1], p(-0.5,0.5), p(-0.75,-0.1), p(-0.25,-0.55), p(0,-0.72), p(0.25,-0.55), p(0.75,-0.1), p(0.5,0.5)))
+    out.append('fill "#ffffff" fill-opacity 0.25 ellipse %.1f,%.1f %.1f,%.1f 0,360 fill-opacity 1' % (
+        hx - w*0.28, hy - h*0.05, w*0.12, h*0.3))
+    out.append('stroke "%s" stroke-opacity 0.5 stroke-width %.1f fill none path "M %s Q %s %s" stroke none stroke-opacity 1' % (
+        c[2], 1.5*s, p(0,0.5), p(0.08,0), p(0,-0.68)))
 print('\n'.join(out))
 PYEOF
-  layer $W $H tulips.mvg tulipfg.png
+  layer $W $H tulips.mvg tulipfg.miff
 
-  convert -size ${W}x${H} xc:black sky2.png -compose Over -composite \
-    \( field.png -blur 0x1 \) -compose Over -composite \
-    \( fieldlow.png -blur 0x1.2 \) -geometry +0+${HZ} -compose Over -composite \
-    \( tulipfg.png -blur 0x1 \) -compose Over -composite \
-    tulips_raw.png
-  photo_finish tulips_raw.png "$OUT/photos/tulips.jpg" 104
+  convert -size ${W}x${H} xc:black sky2.miff -compose Over -composite \
+    \( field.miff -blur 0x1 \) -compose Over -composite \
+    \( fieldlow.miff -blur 0x1.2 \) -geometry +0+${HZ} -compose Over -composite \
+    \( tulipfg.miff -blur 0x1 \) -compose Over -composite \
+    tulips_raw.miff
+  photo_finish tulips_raw.miff "$OUT/photos/tulips.jpg" 104
 }
 
 ###########################################################################
@@ -517,7 +535,7 @@ icon_png() { # icon_png SIZE OUT : draw on a 256 grid, scale down
 }
 make_icon() {
   for s in 256 48 32 16; do icon_png $s icon$s.png; done
-  convert icon256.png icon48.png icon32.png icon16.png "$OUT/lumiroll.ico"
+  convert icon256.png icon48.png icon32.png icon16.png "$OUT/lumiroll.ico"   # PNG input: the 256 entry is stored PNG-compressed
 }
 
 ###########################################################################
@@ -534,8 +552,8 @@ make_logo() {
     -font "$SANS" -pointsize 11 -fill '#a9c4ef' -annotate +0+133 'S O F T W A R E' \
     -stroke '#f2c94c' -strokewidth 1 -draw "line 30,152 110,152" -stroke none \
     -font "$SERIFI" -pointsize 12 -fill '#f2c94c' -annotate +0+157 'Lumiroll' \
-    logo.png
-  bmp3 logo.png "$OUT/logo.bmp"
+    logo.miff
+  bmp3 logo.miff "$OUT/logo.bmp"
 }
 
 ###########################################################################
@@ -552,8 +570,8 @@ make_monitor() {
     -fill '#7fd67f' -draw "circle 168,137 169,138" \
     -fill '#15181c' -draw "rectangle 13,13 170,131" \
     -fill black -draw "rectangle 15,15 168,129" \
-    monitor.png
-  bmp3 monitor.png "$OUT/monitor.bmp"
+    monitor.miff
+  bmp3 monitor.miff "$OUT/monitor.bmp"
 }
 
 ###########################################################################
@@ -583,8 +601,8 @@ hl = [(x0 - w/2, y0 + 2)] + arc(r + w/2, math.pi, math.pi/2) + [(xh - 2, yb + w/
 print('fill none stroke "#78aef0" stroke-width %d stroke-linecap round polyline %s' % (S*2, ' '.join(P(p) for p in hl)))
 PYEOF
   { echo "viewbox 0 0 528 484"; cat arrow.mvg; } > arrow.v.mvg
-  convert -size 528x484 -background "$FACE" mvg:arrow.v.mvg -filter Lanczos -resize 132x121! arrow.png
-  bmp3 arrow.png "$OUT/arrow.bmp"
+  convert -size 528x484 -background "$FACE" mvg:arrow.v.mvg -filter Lanczos -resize 132x121! arrow.miff
+  bmp3 arrow.miff "$OUT/arrow.bmp"
 }
 
 ###########################################################################
@@ -651,8 +669,8 @@ out.append('fill "#ffffff" stroke "#000000" stroke-width 1 polygon %d,%d %d,%d %
     px, py, px, py+14, px+3, py+11, px+6, py+17, px+8, py+16, px+5, py+10, px+10, py+10))
 print('\n'.join(out))
 PYEOF
-  layer 230 230 cm.mvg cm.png
-  bmp3 cm.png "$OUT/context_menu.bmp"
+  layer 230 230 cm.mvg cm.miff
+  bmp3 cm.miff "$OUT/context_menu.bmp"
 }
 
 ###########################################################################
