@@ -1,0 +1,114 @@
+// What the folder and drive lists show, and the dialogs' layout tables.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "saver/config/about_box_layout.h"
+#include "saver/config/folder_rows.h"
+#include "saver/config/settings_dialog_layout.h"
+
+namespace lumiroll {
+namespace {
+
+struct Row {
+  std::wstring text;
+  int level;
+  std::wstring path;
+  bool open;
+  friend bool operator==(const Row&, const Row&) = default;
+  friend void PrintTo(const Row& row, std::ostream* out) {
+    *out << testing::PrintToString(row.text) << "@" << row.level << " " << testing::PrintToString(row.path)
+         << (row.open ? " open" : "");
+  }
+};
+
+std::vector<Row> Rows(std::wstring_view folder, const std::vector<FolderEntry>& entries) {
+  std::vector<Row> rows;
+  for (const FolderRow& row : FolderRows(folder, entries)) rows.push_back({row.text, row.level, row.path, row.open});
+  return rows;
+}
+
+FolderEntry Folder(const wchar_t* name, bool hidden = false, bool system = false) { return {name, true, hidden, system}; }
+FolderEntry File(const wchar_t* name) { return {name, false, false, false}; }
+
+TEST(FolderRows, PathFromTheRootThenSubfoldersInNameOrder) {
+  const std::vector<FolderEntry> entries{Folder(L"."),     Folder(L".."),         File(L"a.jpg"),
+                                         Folder(L"zebra"), Folder(L"Été 2024"),   Folder(L"alpha"),
+                                         Folder(L"Hidden", true), Folder(L"Sys", false, true)};
+  EXPECT_EQ(Rows(L"C:\\Users\\me", entries), (std::vector<Row>{
+                                                 {L"C:\\", 0, L"C:\\", false},
+                                                 {L"Users", 1, L"C:\\Users", false},
+                                                 {L"me", 2, L"C:\\Users\\me", true},
+                                                 {L"alpha", 3, L"C:\\Users\\me\\alpha", false},
+                                                 {L"zebra", 3, L"C:\\Users\\me\\zebra", false},
+                                                 {L"Été 2024", 3, L"C:\\Users\\me\\Été 2024", false},
+                                             }));
+}
+
+TEST(FolderRows, ADriveRootIsOneRowAndItsSubfoldersHangBelowIt) {
+  EXPECT_EQ(Rows(L"D:\\", {Folder(L"b"), Folder(L"A")}), (std::vector<Row>{
+                                                            {L"D:\\", 0, L"D:\\", true},
+                                                            {L"A", 1, L"D:\\A", false},
+                                                            {L"b", 1, L"D:\\b", false},
+                                                        }));
+}
+
+TEST(FolderRows, NetworkShareIsTheRoot) {
+  EXPECT_EQ(Rows(L"\\\\server\\share\\photos", {}), (std::vector<Row>{
+                                                         {L"\\\\server\\share\\", 0, L"\\\\server\\share\\", false},
+                                                         {L"photos", 1, L"\\\\server\\share\\photos", true},
+                                                     }));
+}
+
+TEST(DriveList, LetterWithLabelWhenThereIsOne) {
+  EXPECT_EQ(DriveListText(L'C', L"System"), L"c: [System]");
+  EXPECT_EQ(DriveListText(L'z', L""), L"z:");
+}
+
+// The containers a layout's controls must lie in, with their sizes.
+void ExpectInsideParents(std::span<const ControlLayout> table, int dialogWidth, int dialogHeight) {
+  std::set<int> ids;
+  for (const ControlLayout& control : table) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(control.name)));
+    EXPECT_TRUE(ids.insert(control.id).second) << "id used twice";
+    const ControlLayout* parent = FindControl(table, control.parent);
+    if (!control.parent.empty()) {
+      ASSERT_NE(parent, nullptr);
+    }
+    const int width = parent ? parent->width : dialogWidth, height = parent ? parent->height : dialogHeight;
+    EXPECT_GE(control.left, 0);
+    EXPECT_GE(control.top, 0);
+    EXPECT_LE(control.left + control.width, width);
+    EXPECT_LE(control.top + control.height, height);
+  }
+}
+
+TEST(DialogLayouts, EveryControlLiesInsideItsFrameAndTheDialog) {
+  ExpectInsideParents(SettingsDialogLayout(), kSettingsDialogWidth, kSettingsDialogHeight);
+  ExpectInsideParents(AboutBoxLayout(), kAboutBoxWidth, kAboutBoxHeight);
+}
+
+TEST(DialogLayouts, FrameOffsetsAddUp) {
+  const auto table = SettingsDialogLayout();
+  EXPECT_EQ(ClientRectangle(table, *FindControl(table, L"File1")), (LayoutRectangle{186, 23, 154, 188}));
+  EXPECT_EQ(ClientRectangle(table, *FindControl(table, L"Text1")), (LayoutRectangle{306, 255, 34, 19}));
+  EXPECT_EQ(ClientRectangle(table, *FindControl(table, L"CommandOK")), (LayoutRectangle{472, 223, 78, 22}));
+}
+
+TEST(DialogLayouts, AboutBoxLabelsEndOnOneRightEdge) {
+  for (const ControlLayout& control : AboutBoxLayout()) {
+    if (control.kind != ControlKind::Label && control.kind != ControlKind::LinkLabel) continue;
+    if (control.name == L"Label5" || control.name == L"Label10") continue;  // captions left of the addresses
+    EXPECT_EQ(control.left + control.width, 316) << testing::PrintToString(std::wstring(control.name));
+  }
+}
+
+TEST(DialogLayouts, OkIsTheAboutBoxsOnlyTabStop) {
+  int tabStops = 0;
+  for (const ControlLayout& control : AboutBoxLayout()) tabStops += control.tabStop ? 1 : 0;
+  EXPECT_EQ(tabStops, 1);
+  EXPECT_TRUE(FindControl(AboutBoxLayout(), L"Command3")->tabStop);
+}
+
+}  // namespace
+}  // namespace lumiroll

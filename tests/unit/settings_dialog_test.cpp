@@ -1,0 +1,195 @@
+// The settings dialog's decisions: the delay checks, the large-image warning, the load.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+
+#include "saver/config/delay_check.h"
+#include "saver/config/dialog_start.h"
+#include "saver/config/large_image_check.h"
+
+namespace lumiroll {
+namespace {
+
+TEST(NumericText, FollowsTheRulesOfThePlatformsNumericTest) {
+  const struct {
+    const wchar_t* text;
+    bool numeric;
+  } rows[] = {
+      {L"", false},     {L" ", false},     {L"\t", false},    {L"5", true},       {L"99", true},
+      {L"9.", true},    {L".5", true},     {L".", false},     {L"+7", true},      {L"-3", true},
+      {L" 12 ", true},  {L"\t4\t", true},  {L"+", false},     {L"-.", false},     {L"1.2.3", false},
+      {L"1 2", false},  {L"+-1", false},   {L"1-", false},    {L"a", false},      {L"5a", false},
+      {L"1e5", false},  {L"0x1", false},   {L"1,5", false},   {L"- 3", false},    {L"007", true},
+      {L"\x0661", false},  // digits of other scripts are not read as numbers
+  };
+  for (const auto& row : rows) EXPECT_EQ(IsNumericText(row.text), row.numeric) << testing::PrintToString(std::wstring(row.text));
+}
+
+TEST(DelayCheck, NumericCheckComesFirstThenTheRange) {
+  const struct {
+    const wchar_t* text;
+    std::wstring_view message;
+  } rows[] = {
+      {L"", kDelayNotNumericMessage},    {L"  ", kDelayNotNumericMessage}, {L"ab", kDelayNotNumericMessage},
+      {L"5s", kDelayNotNumericMessage},  {L"0", kDelayOutOfRangeMessage},  {L".5", kDelayOutOfRangeMessage},
+      {L"-1", kDelayOutOfRangeMessage},  {L"0.", kDelayOutOfRangeMessage}, {L"100", kDelayOutOfRangeMessage},
+      {L"99.5", kDelayOutOfRangeMessage},
+  };
+  for (const auto& row : rows) {
+    const DelayVerdict verdict = CheckPhotoDelay(row.text);
+    EXPECT_FALSE(verdict.accepted) << testing::PrintToString(std::wstring(row.text));
+    EXPECT_EQ(verdict.message, row.message) << testing::PrintToString(std::wstring(row.text));
+  }
+}
+
+TEST(DelayCheck, AcceptedTextsStoreTheirValue) {
+  const struct {
+    const wchar_t* text;
+    double seconds;
+  } rows[] = {{L"1", 1}, {L"99", 99}, {L"9.", 9}, {L" 5", 5}, {L"2.5", 2.5}, {L"+3", 3}, {L"1.0", 1}, {L"99.0", 99}};
+  for (const auto& row : rows) {
+    const DelayVerdict verdict = CheckPhotoDelay(row.text);
+    EXPECT_TRUE(verdict.accepted) << testing::PrintToString(std::wstring(row.text));
+    EXPECT_TRUE(verdict.message.empty());
+    EXPECT_DOUBLE_EQ(verdict.seconds, row.seconds);
+  }
+}
+
+TEST(DelayCheck, MessagesAreExact) {
+  EXPECT_EQ(kDelayNotNumericMessage, L"Photo Delay must be numeric.");
+  EXPECT_EQ(kDelayOutOfRangeMessage, L"Photo Delay must be a number from 1 to 99.");
+  EXPECT_EQ(kDialogErrorTitle, L"Lumiroll Error");
+}
+
+// Sizes by path; a path not in the map cannot be measured.
+FileSizeReader SizesOf(std::map<std::wstring, std::uint64_t> sizes) {
+  return [sizes = std::move(sizes)](const std::wstring& path) -> std::optional<std::uint64_t> {
+    const auto found = sizes.find(path);
+    if (found == sizes.end()) return std::nullopt;
+    return found->second;
+  };
+}
+
+TEST(LargeImageCheck, ThresholdsByTheLastThreeCharacters) {
+  using enum LargeImageWarning;
+  const struct {
+    const wchar_t* name;
+    std::uint64_t size;
+    LargeImageWarning expected;
+  } rows[] = {
+      {L"a.bmp", 2'000'000, None},       {L"a.bmp", 2'000'001, Bmp},        {L"a.jpg", 1'000'000, None},
+      {L"a.jpg", 1'000'001, JpgOrGif},   {L"a.gif", 1'000'000, None},       {L"a.gif", 1'000'001, JpgOrGif},
+      {L"a.bmp", 1'500'000, None},       {L"a.gif", 1'500'000, JpgOrGif},   {L"a.jif", 5'000'000, None},
+      {L"a.wmf", 5'000'000, None},       {L"a.rle", 5'000'000, None},       {L"a.ico", 5'000'000, None},
+      {L"a.emf", 5'000'000, None},       {L"a.Jpg", 1'000'001, JpgOrGif},   {L"A.BMP", 2'000'001, Bmp},
+      {L"GIF", 1'000'001, JpgOrGif},     {L"xbmp", 2'000'001, Bmp},         {L"a.jpeg", 5'000'000, None},
+      // Over 2 GB and over 4 GB: a 32-bit size would read as negative or wrap to small.
+      {L"a.bmp", 2'147'483'648ull, Bmp}, {L"a.jpg", 4'294'967'297ull, JpgOrGif},
+  };
+  for (const auto& row : rows) {
+    const std::wstring folder = L"C:\\Photos";
+    const auto sizeOf = SizesOf({{folder + L"\\" + row.name, row.size}});
+    EXPECT_EQ(FindLargeImage(folder, {row.name}, sizeOf), row.expected)
+        << testing::PrintToString(std::wstring(row.name)) << " " << row.size;
+  }
+}
+
+TEST(LargeImageCheck, OnlyTheFirstTooLargeFileInListOrderCounts) {
+  const auto sizeOf = SizesOf({{L"D:\\p\\a.jpg", 10}, {L"D:\\p\\b.gif", 1'200'000}, {L"D:\\p\\c.bmp", 9'000'000}});
+  EXPECT_EQ(FindLargeImage(L"D:\\p", {L"a.jpg", L"b.gif", L"c.bmp"}, sizeOf), LargeImageWarning::JpgOrGif);
+  EXPECT_EQ(FindLargeImage(L"D:\\p", {L"c.bmp", L"b.gif"}, sizeOf), LargeImageWarning::Bmp);
+  EXPECT_EQ(FindLargeImage(L"D:\\p", {}, sizeOf), LargeImageWarning::None);
+}
+
+TEST(LargeImageCheck, AFileThatCannotBeMeasuredIsSkipped) {
+  const auto sizeOf = SizesOf({{L"D:\\p\\b.bmp", 3'000'000}});
+  EXPECT_EQ(FindLargeImage(L"D:\\p", {L"gone.jpg", L"b.bmp"}, sizeOf), LargeImageWarning::Bmp);
+  EXPECT_EQ(FindLargeImage(L"D:\\p", {L"gone.jpg"}, sizeOf), LargeImageWarning::None);
+}
+
+TEST(LargeImageCheck, PathIsFolderBackslashName) {
+  std::vector<std::wstring> asked;
+  const FileSizeReader sizeOf = [&](const std::wstring& path) -> std::optional<std::uint64_t> {
+    asked.push_back(path);
+    return 1;
+  };
+  (void)FindLargeImage(L"C:\\Photos", {L"a.jpg", L"b.bmp"}, sizeOf);
+  EXPECT_EQ(asked, (std::vector<std::wstring>{L"C:\\Photos\\a.jpg", L"C:\\Photos\\b.bmp"}));
+}
+
+TEST(LargeImageCheck, WarningTextsAreExact) {
+  EXPECT_EQ(LargeImageWarningText(LargeImageWarning::Bmp),
+            L"Some BMP images are larger than 2 megabytes.\n"
+            L"Large files will process slowly and your monitor cannot show the extra detail of such large images.\n"
+            L"You should resize these images to fit your monitors resolution (e.g. 1024 x 768)\n"
+            L"and/or reduce their color palette.");
+  EXPECT_EQ(LargeImageWarningText(LargeImageWarning::JpgOrGif),
+            L"Some JPG or GIF images are larger than 1 megabyte.\n"
+            L"Large files will process slowly and your monitor cannot show the extra detail of such large images.\n"
+            L"You should reduce these images to fit your monitors resolution. (e.g. 1024 x 768)");
+  EXPECT_TRUE(LargeImageWarningText(LargeImageWarning::None).empty());
+  EXPECT_EQ(kDialogWarningTitle, L"Lumiroll Warning");
+}
+
+TEST(DialogLoad, FillsOnlyUnsetSettings) {
+  const struct {
+    Settings given;
+    Settings expected;
+  } rows[] = {
+      {{0.0, 0, L"0", 0}, {0.0, 1, L"c:", 1}},
+      {{5.0, 2, L"D:\\Photos", 2}, {5.0, 2, L"D:\\Photos", 2}},
+      {{0.0, 3, L"", -1}, {0.0, 3, L"", -1}},  // odd values are left alone; "" is not "0"
+      {{7.5, 0, L"00", 2}, {7.5, 1, L"00", 2}},
+  };
+  for (const auto& row : rows) {
+    Settings settings = row.given;
+    FillUnsetSettings(settings);
+    EXPECT_EQ(settings, row.expected) << testing::PrintToString(row.given.PhotoDirectory);
+  }
+}
+
+TEST(DialogPreview, ActualSizeShrinksByThePreviewsShareOfTheScreen) {
+  const struct {
+    std::int16_t PhotoSize;
+    int previewWidth, screenWidth;
+    float expected;
+  } rows[] = {
+      {1, 150, 1024, 0.0f},          {2, 150, 1024, 150.0f / 1024.0f}, {2, 152, 1920, 152.0f / 1920.0f},
+      {0, 150, 1024, 0.0f},          {3, 150, 1024, 0.0f},             {-1, 150, 1024, 0.0f},
+      {2, 150, 0, 0.0f},             {2, 0, 1024, 0.0f},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(PreviewScale(row.PhotoSize, row.previewWidth, row.screenWidth), row.expected)
+        << row.PhotoSize << " " << row.previewWidth << "/" << row.screenWidth;
+}
+
+TEST(DialogLoad, DriveOfAPath) {
+  EXPECT_EQ(DriveOfPath(L"c:"), L'C');
+  EXPECT_EQ(DriveOfPath(L"D:\\Photos"), L'D');
+  EXPECT_EQ(DriveOfPath(L"0"), std::nullopt);
+  EXPECT_EQ(DriveOfPath(L"photos"), std::nullopt);
+  EXPECT_EQ(DriveOfPath(L"\\\\server\\share"), std::nullopt);
+  EXPECT_EQ(DriveOfPath(L"1:\\x"), std::nullopt);
+  EXPECT_EQ(DriveOfPath(L""), std::nullopt);
+}
+
+TEST(DialogLoad, DriveListFollowsTheFolderTheFolderListOpened) {
+  const std::vector<wchar_t> drives{L'C', L'D', L'Z'};
+  const struct {
+    const wchar_t* opened;
+    wchar_t starting, expected;
+  } rows[] = {
+      {L"D:\\Photos", L'C', L'D'},           // stored folder on another drive: its drive
+      {L"z:\\tmp", L'C', L'Z'},
+      {L"C:\\windows", L'C', L'C'},
+      {L"Q:\\Photos", L'C', L'C'},           // no such drive: the starting drive stays
+      {L"\\\\server\\share\\x", L'D', L'D'}, // no drive letter at all
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(DriveToShow(row.opened, drives, row.starting), row.expected)
+        << testing::PrintToString(std::wstring(row.opened));
+}
+
+}  // namespace
+}  // namespace lumiroll
