@@ -1,0 +1,23 @@
+#pragma once
+// The decoders behind LoadPictureBytes, one per family of formats. Each checks the declared size
+// before it takes memory and keeps only what the draw bound needs.
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "platform/picture.h"
+
+namespace lumiroll {
+
+[[nodiscard]] std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, DrawBound bound);
+// BMP (run-length encoded too), ICO (its largest image) and GIF (its first frame).
+[[nodiscard]] std::optional<Picture> DecodeWithWic(std::span<const std::uint8_t> bytes, const GUID& container,
+                                                   DrawBound bound);
+[[nodiscard]] std::optional<Picture> RenderEnhancedMetafile(std::span<const std::uint8_t> bytes, DrawBound bound);
+// placeable: the bytes start with the 22-byte placeable header.
+[[nodiscard]] std::optional<Picture> RenderWindowsMetafile(std::span<const std::uint8_t> bytes, bool placeable,
+                                                           DrawBound bound);
+
+}  // namespace lumiroll

@@ -1,0 +1,104 @@
+// BMP, ICO and GIF through the Windows Imaging Component: converted to 32-bit BGRA, transparency
+// laid over black, copied out a band of rows at a time and reduced to the draw bound on the way.
+#include <objbase.h>
+#include <wincodec.h>
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <optional>
+#include <vector>
+
+#include "platform/area_reduction.h"
+#include "platform/picture_geometry.h"
+#include "platform/win32/picture_decoders.h"
+
+namespace lumiroll {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+constexpr UINT kBandRows = 64;
+
+// COM stays initialised for the life of each thread that loads pictures; a thread that
+// initialised it itself (a dialog's folder browser, say) keeps its own apartment.
+void EnsureComOnThisThread() {
+  thread_local const HRESULT result = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  (void)result;
+}
+
+ComPtr<IWICBitmapDecoder> OpenDecoder(IWICImagingFactory& factory, std::span<const std::uint8_t> bytes,
+                                      const GUID& container) {
+  ComPtr<IWICStream> stream;
+  ComPtr<IWICBitmapDecoder> decoder;
+  // The stream only reads: the cast lends the bytes to an interface that is not const-aware.
+  if (FAILED(factory.CreateStream(&stream)) ||
+      FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()))) ||
+      FAILED(factory.CreateDecoder(container, nullptr, &decoder)) ||
+      FAILED(decoder->Initialize(stream.Get(), WICDecodeMetadataCacheOnDemand)))
+    return nullptr;
+  return decoder;
+}
+
+// The first frame; for an icon the largest of its images.
+ComPtr<IWICBitmapFrameDecode> ChooseFrame(IWICBitmapDecoder& decoder, const GUID& container) {
+  UINT count = 0;
+  if (FAILED(decoder.GetFrameCount(&count)) || count == 0) return nullptr;
+  if (container != GUID_ContainerFormatIco) count = 1;
+  ComPtr<IWICBitmapFrameDecode> best;
+  std::uint64_t bestArea = 0;
+  for (UINT i = 0; i < count; ++i) {
+    ComPtr<IWICBitmapFrameDecode> frame;
+    UINT width = 0, height = 0;
+    if (FAILED(decoder.GetFrame(i, &frame)) || FAILED(frame->GetSize(&width, &height))) continue;
+    if (!DeclaredSizeAcceptable(width, height)) return nullptr;
+    if (std::uint64_t{width} * height > bestArea) best = frame, bestArea = std::uint64_t{width} * height;
+  }
+  return best;
+}
+
+// Premultiplies by alpha: a transparent pixel shows the black behind it.
+void OverBlack(std::uint32_t* pixels, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::uint32_t p = pixels[i], a = p >> 24;
+    if (a == 255) continue;
+    const auto over = [a](std::uint32_t c) { return (c * a + 127) / 255; };
+    pixels[i] = over(p >> 16 & 0xFF) << 16 | over(p >> 8 & 0xFF) << 8 | over(p & 0xFF);
+  }
+}
+
+std::optional<Picture> CopyOut(IWICBitmapSource& source, PixelSize own, DrawBound bound) {
+  const PixelSize kept = KeptSize(own, bound);
+  AreaReducer reducer(own, kept);
+  const UINT stride = static_cast<UINT>(own.width) * 4;
+  std::vector<std::uint32_t> band(static_cast<std::size_t>(own.width) * kBandRows);
+  for (int top = 0; top < own.height; top += kBandRows) {
+    const int rows = std::min<int>(kBandRows, own.height - top);
+    const WICRect rect{0, top, own.width, rows};
+    if (FAILED(source.CopyPixels(&rect, stride, stride * rows, reinterpret_cast<BYTE*>(band.data())))) return std::nullopt;
+    OverBlack(band.data(), static_cast<std::size_t>(own.width) * rows);
+    for (int r = 0; r < rows; ++r) reducer.AddRow(band.data() + static_cast<std::size_t>(r) * own.width);
+  }
+  return Picture{own.width, own.height, kept.width, kept.height, reducer.TakePixels()};
+}
+
+}  // namespace
+
+std::optional<Picture> DecodeWithWic(std::span<const std::uint8_t> bytes, const GUID& container, DrawBound bound) {
+  EnsureComOnThisThread();
+  ComPtr<IWICImagingFactory> factory;
+  if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))))
+    return std::nullopt;
+  const ComPtr<IWICBitmapDecoder> decoder = OpenDecoder(*factory.Get(), bytes, container);
+  if (!decoder) return std::nullopt;
+  const ComPtr<IWICBitmapFrameDecode> frame = ChooseFrame(*decoder.Get(), container);
+  UINT width = 0, height = 0;
+  if (!frame || FAILED(frame->GetSize(&width, &height)) || !DeclaredSizeAcceptable(width, height)) return std::nullopt;
+  ComPtr<IWICFormatConverter> converter;
+  if (FAILED(factory->CreateFormatConverter(&converter)) ||
+      FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                   WICBitmapPaletteTypeCustom)))
+    return std::nullopt;
+  return CopyOut(*converter.Get(), {static_cast<int>(width), static_cast<int>(height)}, bound);
+}
+
+}  // namespace lumiroll

@@ -1,0 +1,61 @@
+#pragma once
+// Pictures made at test time: JPEGs encoded with libjpeg (with or without an EXIF orientation),
+// metafiles recorded with GDI, and files written to a scratch folder.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace lumiroll::test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct Rgb {
+  int r = 0, g = 0, b = 0;
+};
+
+// The four quadrant colours every test picture uses (see tests/win/data/make_test_pictures.sh).
+inline constexpr Rgb kTopLeft{200, 40, 40}, kTopRight{40, 160, 40}, kBottomLeft{40, 40, 200},
+    kBottomRight{220, 200, 40};
+
+// A colour for each pixel (x, y) of a width x height picture.
+using PixelFunction = std::function<Rgb(int x, int y)>;
+[[nodiscard]] PixelFunction Quadrants(int width, int height);
+
+// A baseline JPEG; app1 (if not empty) is written as an APP1 segment.
+[[nodiscard]] Bytes EncodeJpeg(int width, int height, const PixelFunction& pixel, std::span<const std::uint8_t> app1 = {},
+                               int quality = 92);
+// An APP1 EXIF segment holding only an orientation tag, in Intel or Motorola byte order.
+[[nodiscard]] Bytes ExifWithOrientation(int orientation, bool bigEndian);
+
+// Metafiles of the four quadrants: an enhanced metafile whose frame is width x height pixels at
+// 96 dpi, and a plain Windows metafile drawn in units of scale per pixel, with or without the
+// record that sets its window extent.
+[[nodiscard]] Bytes QuadrantEnhancedMetafile(int width, int height);
+[[nodiscard]] Bytes QuadrantWindowsMetafile(int width, int height, int scale, bool recordWindowExtent);
+// The 22-byte placeable header for a metafile whose bounding box is (0, 0, right, bottom) in units
+// of which inch make an inch.
+[[nodiscard]] Bytes PlaceableHeader(std::int16_t right, std::int16_t bottom, std::uint16_t inch);
+
+// A folder of its own under the temporary folder, removed with what it holds.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  [[nodiscard]] std::wstring Write(const std::wstring& name, std::span<const std::uint8_t> bytes) const;
+  [[nodiscard]] const std::wstring& path() const { return path_; }
+
+ private:
+  std::wstring path_;
+};
+
+// A file of tests/win/data, through Wine's Z: drive.
+[[nodiscard]] std::wstring DataFile(const std::wstring& name);
+[[nodiscard]] Bytes ReadFileBytes(const std::wstring& path);
+
+}  // namespace lumiroll::test
