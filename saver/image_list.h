@@ -38,9 +38,14 @@ class FolderReader {
 void BuildImageList(std::wstring_view folder, std::wstring_view patternList, std::int16_t& ImageCount,
                     std::vector<std::wstring>& ImageNames, const FolderReader& reader);
 
+// True when the name matches one of the ";"-separated patterns ("*" any run, case ignored).
+[[nodiscard]] bool MatchesPatternList(std::wstring_view name, std::wstring_view patternList);
+
 // A uniform fraction in [0, 1).
 using RandomFraction = std::function<double()>;
 void ShuffleImages(std::vector<std::wstring>& ImageNames, const RandomFraction& random);
+// As above with a generator seeded from the clock at this call: each show draws its own order.
+void ShuffleImages(std::vector<std::wstring>& ImageNames);
 
 // The message for ImageCount -1 or 0.
 [[nodiscard]] std::wstring ImageFolderMessage(std::int16_t ImageCount, std::wstring_view PhotoDirectory);

@@ -1,0 +1,210 @@
+#include "saver/stretch_pixels.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace lumiroll {
+namespace {
+
+// Which source pixels, with which weights, make one target pixel along one axis.
+struct Tap {
+  int first = 0;
+  int count = 0;
+  std::size_t weightsAt = 0;
+};
+
+// Weights are fixed-point with this many fraction bits: 255 times the largest sum of weights
+// (about 1.25 with the cubic's negative lobes) still fits a 32-bit accumulator.
+constexpr int kWeightBits = 22;
+constexpr std::int32_t kOne = 1 << kWeightBits;
+
+struct AxisFilter {
+  std::vector<Tap> taps;
+  std::vector<std::int32_t> weights;
+  int widestTap = 0;
+};
+
+double CatmullRom(double x) {
+  x = std::abs(x);
+  if (x < 1) return (1.5 * x - 2.5) * x * x + 1;
+  if (x < 2) return ((-0.5 * x + 2.5) * x - 4) * x + 2;
+  return 0;
+}
+
+// Weighted source pixels, contiguous and sorted, for one target pixel; weights sum to 1.
+struct Contribution {
+  int first = 0;
+  std::vector<double> weights;
+
+  void Add(int index, double weight) {
+    if (weights.empty()) first = index;
+    const int at = index - first;
+    if (at >= static_cast<int>(weights.size())) weights.resize(at + 1, 0.0);
+    weights[at] += weight;
+  }
+  void TrimZeros() {
+    while (!weights.empty() && weights.back() == 0.0) weights.pop_back();
+    std::size_t leading = 0;
+    while (leading + 1 < weights.size() && weights[leading] == 0.0) ++leading;
+    weights.erase(weights.begin(), weights.begin() + static_cast<std::ptrdiff_t>(leading));
+    first += static_cast<int>(leading);
+  }
+};
+
+// The source span [d, d + 1) of the target covers, each source pixel weighted by its overlap.
+Contribution AreaAverage(int sourceSize, double scale, double d) {
+  const double from = std::max(0.0, d / scale);
+  const double to = std::min(static_cast<double>(sourceSize), (d + 1) / scale);
+  Contribution contribution;
+  const int last = std::clamp(static_cast<int>(std::ceil(to)) - 1, 0, sourceSize - 1);
+  for (int k = std::clamp(static_cast<int>(std::floor(from)), 0, sourceSize - 1); k <= last; ++k)
+    contribution.Add(k, std::max(0.0, std::min(to, k + 1.0) - std::max(from, static_cast<double>(k))));
+  return contribution;
+}
+
+Contribution Interpolate(int sourceSize, double scale, double d) {
+  const double centre = (d + 0.5) / scale - 0.5;
+  const double base = std::floor(centre);
+  Contribution contribution;
+  for (int k = -1; k <= 2; ++k) {
+    const double index = std::clamp(base + k, 0.0, sourceSize - 1.0);
+    contribution.Add(static_cast<int>(index), CatmullRom(centre - (base + k)));
+  }
+  return contribution;
+}
+
+// Weights scaled to sum exactly to kOne, so a flat colour and a copy at scale 1 stay exact.
+void AppendFixedPoint(const std::vector<double>& weights, double sum, std::vector<std::int32_t>& out) {
+  const std::size_t start = out.size();
+  std::int32_t total = 0;
+  std::size_t largest = start;
+  for (double w : weights) {
+    const auto fixed = static_cast<std::int32_t>(std::lround(w / sum * kOne));
+    total += fixed;
+    out.push_back(fixed);
+    if (out.back() > out[largest]) largest = out.size() - 1;
+  }
+  out[largest] += kOne - total;
+}
+
+// The filter for `count` target pixels starting `offset` pixels into a stretch of `sourceSize`
+// source pixels over `size` target pixels.
+AxisFilter MakeAxisFilter(int sourceSize, std::int64_t size, std::int64_t offset, int count) {
+  const double scale = static_cast<double>(size) / sourceSize;
+  AxisFilter filter;
+  filter.taps.reserve(count);
+  for (int i = 0; i < count; ++i) {
+    const double d = static_cast<double>(offset + i);
+    Contribution c = scale < 1 ? AreaAverage(sourceSize, scale, d) : Interpolate(sourceSize, scale, d);
+    c.TrimZeros();
+    double sum = 0;
+    for (double w : c.weights) sum += w;
+    if (c.weights.empty() || sum <= 0) c = Contribution{std::clamp(static_cast<int>(d / scale), 0, sourceSize - 1), {1.0}};
+    const int n = static_cast<int>(c.weights.size());
+    filter.taps.push_back({c.first, n, filter.weights.size()});
+    AppendFixedPoint(c.weights, sum > 0 ? sum : 1, filter.weights);
+    filter.widestTap = std::max(filter.widestTap, n);
+  }
+  return filter;
+}
+
+std::uint32_t Channel(std::int32_t sum) {
+  return static_cast<std::uint32_t>(std::clamp((sum + (kOne >> 1)) >> kWeightBits, 0, 255));
+}
+
+std::uint32_t Pack(std::int32_t r, std::int32_t g, std::int32_t b) {
+  return Channel(r) << 16 | Channel(g) << 8 | Channel(b);
+}
+
+void FilterRow(const std::uint32_t* sourceRow, const AxisFilter& filter, std::uint32_t* out) {
+  for (const Tap& tap : filter.taps) {
+    const std::int32_t* w = &filter.weights[tap.weightsAt];
+    const std::uint32_t* in = sourceRow + tap.first;
+    std::int32_t r = 0, g = 0, b = 0;
+    for (int k = 0; k < tap.count; ++k) {
+      const auto p = static_cast<std::int32_t>(in[k]);
+      r += w[k] * ((p >> 16) & 0xFF);
+      g += w[k] * ((p >> 8) & 0xFF);
+      b += w[k] * (p & 0xFF);
+    }
+    *out++ = Pack(r, g, b);
+  }
+}
+
+// One target row from the horizontally filtered source rows of its tap. Works byte by byte
+// (the unused fourth byte included) in plain loops that compilers turn into vector code.
+void FilterColumn(const std::uint32_t* const* rows, const std::int32_t* w, int count, int width,
+                  std::vector<std::int32_t>& sums, std::uint32_t* out) {
+  const std::size_t bytes = static_cast<std::size_t>(width) * 4;
+  sums.assign(bytes, kOne >> 1);
+  std::int32_t* sum = sums.data();
+  for (int k = 0; k < count; ++k) {
+    const auto* row = reinterpret_cast<const std::uint8_t*>(rows[k]);
+    const std::int32_t weight = w[k];
+    for (std::size_t i = 0; i < bytes; ++i) sum[i] += weight * row[i];
+  }
+  auto* outBytes = reinterpret_cast<std::uint8_t*>(out);
+  for (std::size_t i = 0; i < bytes; ++i)
+    outBytes[i] = static_cast<std::uint8_t>(std::clamp(sum[i] >> kWeightBits, 0, 255));
+}
+
+// Horizontally filtered source rows, kept while the target rows that need them are made.
+class RowRing {
+ public:
+  RowRing(const PixelsView& source, const AxisFilter& horizontal, int slots)
+      : source_(source), horizontal_(horizontal), rowLength_(horizontal.taps.size()),
+        rows_(static_cast<std::size_t>(slots) * rowLength_), held_(slots, -1) {}
+
+  const std::uint32_t* Row(int y) {
+    const std::size_t slot = static_cast<std::size_t>(y) % held_.size();
+    std::uint32_t* row = &rows_[slot * rowLength_];
+    if (held_[slot] != y) {
+      FilterRow(&source_.pixels[static_cast<std::size_t>(y) * source_.width], horizontal_, row);
+      held_[slot] = y;
+    }
+    return row;
+  }
+
+ private:
+  const PixelsView& source_;
+  const AxisFilter& horizontal_;
+  std::size_t rowLength_;
+  std::vector<std::uint32_t> rows_;
+  std::vector<int> held_;
+};
+
+bool Usable(const PixelsView& source, const PixelsTarget& target, const StretchRectangle& r) {
+  return source.width > 0 && source.height > 0 && target.width > 0 && target.height > 0 && r.width > 0 &&
+         r.height > 0 &&
+         source.pixels.size() >= static_cast<std::size_t>(source.width) * static_cast<std::size_t>(source.height) &&
+         target.pixels.size() >= static_cast<std::size_t>(target.width) * static_cast<std::size_t>(target.height);
+}
+
+}  // namespace
+
+void StretchPixels(const PixelsView& source, const PixelsTarget& target, const StretchRectangle& rectangle) {
+  if (!Usable(source, target, rectangle)) return;
+  // The part of the rectangle inside the target; 64-bit, so no sum can overflow.
+  const std::int64_t x0 = std::max<std::int64_t>(rectangle.left, 0);
+  const std::int64_t y0 = std::max<std::int64_t>(rectangle.top, 0);
+  const std::int64_t x1 = std::min<std::int64_t>(rectangle.left + rectangle.width, target.width);
+  const std::int64_t y1 = std::min<std::int64_t>(rectangle.top + rectangle.height, target.height);
+  if (x0 >= x1 || y0 >= y1) return;
+  const int visibleWidth = static_cast<int>(x1 - x0);
+  const int visibleHeight = static_cast<int>(y1 - y0);
+
+  const AxisFilter horizontal = MakeAxisFilter(source.width, rectangle.width, x0 - rectangle.left, visibleWidth);
+  const AxisFilter vertical = MakeAxisFilter(source.height, rectangle.height, y0 - rectangle.top, visibleHeight);
+  RowRing ring(source, horizontal, vertical.widestTap);
+  std::vector<const std::uint32_t*> rows(vertical.widestTap);
+  std::vector<std::int32_t> sums;
+  for (int y = 0; y < visibleHeight; ++y) {
+    const Tap& tap = vertical.taps[y];
+    for (int k = 0; k < tap.count; ++k) rows[k] = ring.Row(tap.first + k);
+    FilterColumn(rows.data(), &vertical.weights[tap.weightsAt], tap.count, visibleWidth, sums,
+                 &target.pixels[static_cast<std::size_t>(y0 + y) * target.width + x0]);
+  }
+}
+
+}  // namespace lumiroll
