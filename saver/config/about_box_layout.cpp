@@ -3,16 +3,16 @@
 namespace lumiroll {
 namespace {
 
-using enum ControlKind;
+using enum LayoutKind;
 
 // Every label is right-aligned and ends at x = 316, left of the logo.
 constexpr ControlLayout kLayout[] = {
     // name       kind           caption                           parent left top width height tab  id
-    {L"Label1",   Label,         L"Lumiroll Screen Saver",         L"",   91,  14, 225, 29, false, kIdLabel1, 13.5f},
-    {L"Label3",   Label,         L"Version 2.0 released 01/01/98", L"",  161,  49, 155, 15, false, kIdLabel3About},
-    {L"Label5",   Label,         L"Email:",                        L"",  182,  77,  29, 15, false, kIdLabel5},
+    {L"Label1",   RightLabel,    L"Lumiroll Screen Saver",         L"",   91,  14, 225, 29, false, kIdLabel1, 13.5f},
+    {L"Label3",   RightLabel,    L"Version 2.0 released 01/01/98", L"",  161,  49, 155, 15, false, kIdLabel3About},
+    {L"Label5",   RightLabel,    L"Email:",                        L"",  182,  77,  29, 15, false, kIdLabel5},
     {L"Label22",  LinkLabel,     kMakerEmail,                      L"",  217,  77,  99, 15, false, kIdLabel22},
-    {L"Label10",  Label,         L"Web:",                          L"",  119,  91,  36, 22, false, kIdLabel10},
+    {L"Label10",  RightLabel,    L"Web:",                          L"",  119,  91,  36, 22, false, kIdLabel10},
     {L"Label23",  LinkLabel,     kMakerWebPage,                    L"",  154,  91, 162, 22, false, kIdLabel23},
     {L"Command3", DefaultButton, L"OK",                            L"",  154, 168,  78, 22, true,  kIdCommand3},
     {L"Image1",   Picture,       L"",                              L"",  329,  13, 140, 178, false, kIdImage1},

@@ -5,13 +5,14 @@
 
 namespace lumiroll {
 
-enum class ControlKind {
+enum class LayoutKind {
   Frame,
   FolderList,
   DriveList,
   FileList,
   OptionButton,
   Label,
+  RightLabel,
   LinkLabel,  // an address that copies itself when clicked
   TextBox,
   Button,
@@ -22,7 +23,7 @@ enum class ControlKind {
 
 struct ControlLayout {
   std::wstring_view name;
-  ControlKind kind;
+  LayoutKind kind;
   std::wstring_view caption;
   std::wstring_view parent;  // the frame that holds it; empty for the dialog itself
   int left, top, width, height;  // relative to the parent

@@ -3,7 +3,7 @@
 namespace lumiroll {
 namespace {
 
-using enum ControlKind;
+using enum LayoutKind;
 
 // In tab order; frames come before what they hold. Picture2, the hidden holder, has no window.
 constexpr ControlLayout kLayout[] = {

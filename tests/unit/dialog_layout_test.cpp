@@ -97,7 +97,7 @@ TEST(DialogLayouts, FrameOffsetsAddUp) {
 
 TEST(DialogLayouts, AboutBoxLabelsEndOnOneRightEdge) {
   for (const ControlLayout& control : AboutBoxLayout()) {
-    if (control.kind != ControlKind::Label && control.kind != ControlKind::LinkLabel) continue;
+    if (control.kind != LayoutKind::RightLabel && control.kind != LayoutKind::LinkLabel) continue;
     if (control.name == L"Label5" || control.name == L"Label10") continue;  // captions left of the addresses
     EXPECT_EQ(control.left + control.width, 316) << testing::PrintToString(std::wstring(control.name));
   }
