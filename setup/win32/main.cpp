@@ -1,9 +1,34 @@
-// Setup.exe: not built yet beyond its start.
+// Setup.exe: the background, the welcome dialog, the final dialog whose OK installs.
 #include <windows.h>
 
+#include "platform/file_system.h"
+#include "platform/message_box.h"
 #include "platform/process.h"
+#include "settings/win32/registry_store.h"
+#include "setup/install_plan.h"
+#include "setup/setup_texts.h"
+#include "setup/win32/background_window.h"
+#include "setup/win32/setup_dialogs.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  lumiroll::RestrictDllSearchToSystemFolder();
+  using namespace lumiroll;
+  RestrictDllSearchToSystemFolder();
+  if (AnotherInstanceRunning(L"Setup")) return 0;
+
+  BackgroundWindow form1;
+  (void)form1.Open();  // without its background Setup still installs
+  switch (ShowWelcomeDialog(form1.hwnd())) {
+    case WelcomeChoice::Cancel:
+      return 0;
+    case WelcomeChoice::MissingComponents:
+      ShowMessage(MissingComponentsMessage(), MissingComponentsTitle(), form1.hwnd());
+      return 0;
+    case WelcomeChoice::Continue:
+      break;
+  }
+  ShowFinalDialog(form1.hwnd(), [] {
+    RegistrySettingsStore store;
+    RunInstallation(RealFileSystem(), store, SystemFolder(), CurrentFolder());
+  });
   return 0;
 }

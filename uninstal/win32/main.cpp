@@ -1,9 +1,48 @@
-// Uninstal.exe: not built yet beyond its start.
+// Uninstal.exe: asks, then removes the screen saver file and the settings.
 #include <windows.h>
 
+#include <string>
+
+#include "platform/file_system.h"
+#include "platform/message_box.h"
+#include "platform/modal_dialog.h"
 #include "platform/process.h"
+#include "settings/win32/registry_store.h"
+#include "uninstal/uninstall.h"
+
+namespace lumiroll {
+namespace {
+
+constexpr int kLabel15 = 1015;
+constexpr int kIcon = 100;
+
+// No first in the tab order and the default; no cancel button, so Esc does nothing.
+constexpr ControlSpec kControls[] = {
+    {kLabel15, ControlKind::Label, kUninstallQuestion, 15, 14, 218, 15},
+    {IDNO, ControlKind::DefaultButton, L"No", 126, 42, 71, 22},
+    {IDYES, ControlKind::Button, L"Yes", 49, 42, 71, 22},
+};
+
+}  // namespace
+}  // namespace lumiroll
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  lumiroll::RestrictDllSearchToSystemFolder();
+  using namespace lumiroll;
+  RestrictDllSearchToSystemFolder();
+  std::wstring report;
+  const auto removeOnYes = [&](HWND, int id) {
+    if (id != IDYES) return;
+    RegistrySettingsStore store;
+    report = RunUninstall(RealFileSystem(), store, SystemFolder());
+  };
+  const DialogSpec form5{.caption = kUninstallCaption,
+                         .clientWidth = 246,
+                         .clientHeight = 78,
+                         .controls = kControls,
+                         .iconId = kIcon,
+                         .closeResult = IDNO,  // closing it is No
+                         .onButton = removeOnYes};
+  // The report comes after the dialog has closed.
+  if (RunModalDialog(form5, nullptr) == IDYES) ShowMessage(report, kUninstallCaption);
   return 0;
 }

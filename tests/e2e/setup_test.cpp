@@ -1,0 +1,260 @@
+// Setup.exe run from a folder holding the distribution, driven through its two dialogs.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "driver.h"
+
+namespace lumiroll::e2e {
+namespace {
+
+constexpr const wchar_t* kPhotographs[] = {L"harbor.jpg", L"meadow.jpg", L"lantern.jpg", L"tulips.jpg"};
+constexpr wchar_t kWelcome[] = L"Lumiroll Setup";
+constexpr wchar_t kFinal[] = L"Lumiroll Setup Complete";
+constexpr wchar_t kBackground[] = L"Lumiroll 2.0 Setup";
+
+std::wstring InstalledSaver() {
+  wchar_t folder[MAX_PATH];
+  const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
+  return std::wstring(folder, length) + L"\\Lumiroll.scr";
+}
+
+std::uintmax_t SizeOf(const std::wstring& path) {
+  std::error_code error;
+  const auto size = std::filesystem::file_size(path, error);
+  return error ? 0 : size;
+}
+
+std::size_t EntriesIn(const std::wstring& folder) {
+  std::error_code error;
+  const auto entries = std::filesystem::directory_iterator(folder, error);
+  return error ? 0 : static_cast<std::size_t>(std::distance(begin(entries), end(entries)));
+}
+
+std::optional<std::wstring> Setting(std::wstring_view name) {
+  return ReadRegistryText(HKEY_CURRENT_USER, kSettingsKey, name);
+}
+
+class SetupProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::DeleteFileW(InstalledSaver().c_str());
+    ClearSettings();
+    folder_ = FreshFolder(L"setup");
+  }
+  void TearDown() override {
+    ::DeleteFileW(InstalledSaver().c_str());
+    ClearSettings();
+  }
+
+  // Setup.exe with the screen saver and the four photographs beside it.
+  void UnpackDistribution() {
+    ASSERT_TRUE(::CopyFileW(BuiltProgram(L"Setup.exe").c_str(), (folder_ + L"\\Setup.exe").c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileW(BuiltProgram(L"Lumiroll.scr").c_str(), (folder_ + L"\\Lumiroll.scr").c_str(), FALSE));
+    for (const wchar_t* photograph : kPhotographs)
+      ASSERT_TRUE(::CopyFileW(AssetPath(std::wstring(L"photos/") + photograph).c_str(),
+                              (folder_ + L"\\" + photograph).c_str(), FALSE));
+  }
+  [[nodiscard]] RunningProgram StartSetup() const {
+    return RunningProgram::Start(folder_ + L"\\Setup.exe", L"", folder_);
+  }
+  // Presses a dialog's button once the dialog shows.
+  static void Answer(const RunningProgram& setup, const wchar_t* title, int button) {
+    HWND dialog = WaitForWindow(title, L"#32770", setup.id());
+    ASSERT_NE(dialog, nullptr) << "no dialog " << ::testing::PrintToString(std::wstring(title));
+    PressButton(dialog, button);
+  }
+  void ExpectNothingInstalled() const {
+    EXPECT_FALSE(FileExists(InstalledSaver()));
+    EXPECT_FALSE(FileExists(images()));
+    EXPECT_FALSE(Setting(L"PhotoDisplayTime"));
+    EXPECT_FALSE(Setting(L"PhotoDirectory"));
+    for (const wchar_t* photograph : kPhotographs) EXPECT_TRUE(FileExists(folder_ + L"\\" + photograph));
+  }
+  void ExpectDefaultSettings() const {
+    EXPECT_EQ(Setting(L"PhotoDisplayTime"), L"5");
+    EXPECT_EQ(Setting(L"PhotoSize"), L"2");
+    EXPECT_EQ(Setting(L"PhotoDirectory"), images());
+    EXPECT_EQ(Setting(L"PhotoOrder"), L"2");
+  }
+  void RunOkOk() const {
+    const auto setup = StartSetup();
+    ASSERT_TRUE(setup.started());
+    Answer(setup, kWelcome, IDOK);
+    Answer(setup, kFinal, IDOK);
+    EXPECT_TRUE(setup.WaitForExit(10000));
+  }
+  [[nodiscard]] std::wstring images() const { return folder_ + L"\\images"; }
+
+  std::wstring folder_;
+};
+
+TEST_F(SetupProgram, OkOkInstallsTheSaverMovesThePhotographsAndWritesTheDefaults) {
+  UnpackDistribution();
+  RunOkOk();
+  EXPECT_EQ(SizeOf(InstalledSaver()), SizeOf(BuiltProgram(L"Lumiroll.scr")));
+  for (const wchar_t* photograph : kPhotographs) {
+    SCOPED_TRACE(::testing::PrintToString(std::wstring(photograph)));
+    EXPECT_EQ(SizeOf(images() + L"\\" + photograph), SizeOf(AssetPath(std::wstring(L"photos/") + photograph)));
+    EXPECT_FALSE(FileExists(folder_ + L"\\" + photograph));
+  }
+  EXPECT_TRUE(FileExists(folder_ + L"\\Lumiroll.scr")) << "the screen saver is copied, not moved";
+  ExpectDefaultSettings();
+}
+
+TEST_F(SetupProgram, CancelOnTheWelcomeDialogChangesNothing) {
+  UnpackDistribution();
+  const auto setup = StartSetup();
+  Answer(setup, kWelcome, IDCANCEL);
+  EXPECT_TRUE(setup.WaitForExit(10000));
+  ExpectNothingInstalled();
+}
+
+TEST_F(SetupProgram, ClosingTheFinalDialogOtherwiseInstallsNothing) {
+  UnpackDistribution();
+  const struct {
+    const char* how;
+    void (*close)(HWND);
+  } rows[] = {
+      {"WM_CLOSE", [](HWND dialog) { ::PostMessageW(dialog, WM_CLOSE, 0, 0); }},
+      {"SC_CLOSE", [](HWND dialog) { ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.how);
+    const auto setup = StartSetup();
+    // Closing the welcome dialog by other means than its buttons counts as OK.
+    HWND welcome = WaitForWindow(kWelcome, L"#32770", setup.id());
+    ASSERT_NE(welcome, nullptr);
+    row.close(welcome);
+    HWND final = WaitForWindow(kFinal, L"#32770", setup.id());
+    ASSERT_NE(final, nullptr);
+    PressKey(VK_ESCAPE);  // the final dialog has no cancel button: Esc does nothing
+    ::Sleep(500);
+    EXPECT_TRUE(::IsWindowVisible(final));
+    row.close(final);
+    EXPECT_TRUE(setup.WaitForExit(10000));
+    ExpectNothingInstalled();
+  }
+}
+
+TEST_F(SetupProgram, ASecondRunKeepsThePhotographsAndResetsTheSettings) {
+  UnpackDistribution();
+  RunOkOk();
+  StoreSettings(L"12", L"1", L"C:\\elsewhere", L"1");
+  RunOkOk();
+  for (const wchar_t* photograph : kPhotographs)
+    EXPECT_EQ(SizeOf(images() + L"\\" + photograph), SizeOf(AssetPath(std::wstring(L"photos/") + photograph)));
+  EXPECT_TRUE(FileExists(InstalledSaver()));
+  ExpectDefaultSettings();
+}
+
+TEST_F(SetupProgram, AFolderWithoutTheFilesGetsAnEmptyImagesFolderAndTheSettings) {
+  const auto setup = RunningProgram::Start(BuiltProgram(L"Setup.exe"), L"", folder_);
+  Answer(setup, kWelcome, IDOK);
+  Answer(setup, kFinal, IDOK);
+  ASSERT_TRUE(setup.WaitForExit(10000));
+  EXPECT_TRUE(std::filesystem::is_directory(images()));
+  EXPECT_EQ(EntriesIn(images()), 0u);
+  EXPECT_FALSE(FileExists(InstalledSaver()));
+  ExpectDefaultSettings();
+}
+
+TEST_F(SetupProgram, APhotographWhoseCopyFailsStaysInTheFolder) {
+  const struct {
+    const char* how;
+    UniqueFile (*spoil)(const std::wstring& target);  // what it returns is held during Setup
+  } rows[] = {
+      {"a folder of that name", [](const std::wstring& target) {
+         ::CreateDirectoryW(target.c_str(), nullptr);
+         return UniqueFile();
+       }},
+      {"an older file of that name in use", [](const std::wstring& target) {
+         WriteFileBytes(target, "older");
+         return UniqueFile(::CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+       }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.how);
+    folder_ = FreshFolder(L"setup-spoiled");
+    UnpackDistribution();
+    ASSERT_TRUE(::CreateDirectoryW(images().c_str(), nullptr));
+    const UniqueFile held = row.spoil(images() + L"\\harbor.jpg");
+    RunOkOk();
+    EXPECT_EQ(SizeOf(folder_ + L"\\harbor.jpg"), SizeOf(AssetPath(L"photos/harbor.jpg"))) << "harbor.jpg is kept";
+    for (const wchar_t* moved : {L"meadow.jpg", L"lantern.jpg", L"tulips.jpg"}) {
+      EXPECT_FALSE(FileExists(folder_ + L"\\" + moved));
+      EXPECT_TRUE(FileExists(images() + L"\\" + moved));
+    }
+    ExpectDefaultSettings();
+  }
+}
+
+TEST_F(SetupProgram, ASecondCopyWhileOneRunsShowsNothing) {
+  UnpackDistribution();
+  const auto first = StartSetup();
+  ASSERT_NE(WaitForWindow(kWelcome, L"#32770", first.id()), nullptr);
+  const auto second = StartSetup();
+  ASSERT_TRUE(second.started());
+  EXPECT_TRUE(second.WaitForExit(5000));
+  EXPECT_TRUE(VisibleWindowsOf(second.id()).empty());
+  EXPECT_TRUE(first.IsRunning());
+  Answer(first, kWelcome, IDCANCEL);
+  EXPECT_TRUE(first.WaitForExit(10000));
+  ExpectNothingInstalled();
+}
+
+bool IsGradient(std::uint32_t pixel, int y, int height) {
+  const int red = (pixel >> 16) & 0xFF, green = (pixel >> 8) & 0xFF, blue = pixel & 0xFF;
+  const int expected = 255 - 255 * y / height;
+  return red == 0 && green == 0 && std::abs(blue - expected) <= 3;
+}
+
+int CountIn(const Screenshot& shot, RECT area, bool (*match)(std::uint32_t)) {
+  int count = 0;
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x) count += match(shot.At(x, y));
+  return count;
+}
+
+TEST_F(SetupProgram, TheBackgroundShowsTheGradientAndTheShadowedCaptionUnderTheDialogs) {
+  UnpackDistribution();
+  const auto setup = StartSetup();
+  ASSERT_NE(WaitForWindow(kBackground, L"", setup.id()), nullptr);
+  Answer(setup, kWelcome, IDOK);
+  HWND final = WaitForWindow(kFinal, L"#32770", setup.id());
+  ASSERT_NE(final, nullptr);
+  ::Sleep(500);
+  const Screenshot shot = TakeScreenshot();
+  ASSERT_GT(shot.height, 0);
+  shot.SaveBmp(folder_ + L"\\setup-screen.bmp");
+  if (const char* keep = std::getenv("LUMIROLL_KEEP_SCREENSHOT"))
+    shot.SaveBmp(std::filesystem::path(keep).wstring());
+
+  const int w = shot.width, h = shot.height;
+  EXPECT_TRUE(IsGradient(shot.At(w - 3, 150), 150, h)) << std::hex << shot.At(w - 3, 150);
+  EXPECT_TRUE(IsGradient(shot.At(w - 3, h - 3), h - 3, h)) << std::hex << shot.At(w - 3, h - 3);
+  EXPECT_GE(shot.At(w - 3, 1) & 0xFF, 0xFCu);
+  EXPECT_LE(shot.At(w - 3, h - 1) & 0xFF, 0x03u);
+  // The caption: white letters from (4, 4), their black copy 8 units further down and right.
+  const RECT caption{0, 0, w / 2, 120};
+  EXPECT_GT(CountIn(shot, caption, [](std::uint32_t p) { return p == 0xFFFFFF; }), 2000);
+  EXPECT_GT(CountIn(shot, caption, [](std::uint32_t p) { return p == 0x000000; }), 300);
+  EXPECT_EQ(CountIn(shot, RECT{0, 0, 4, 4}, [](std::uint32_t p) { return p == 0xFFFFFF; }), 0);
+
+  // Moved away, the dialog leaves the gradient behind it unharmed: nothing paints it again.
+  RECT where{};
+  ::GetWindowRect(final, &where);
+  const POINT centre{(where.left + where.right) / 2, (where.top + where.bottom) / 2};
+  EXPECT_FALSE(IsGradient(shot.At(centre.x, centre.y), centre.y, h)) << "the dialog is over the background";
+  ::SetWindowPos(final, nullptr, 0, h - (where.bottom - where.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::Sleep(500);
+  const Screenshot after = TakeScreenshot();
+  EXPECT_TRUE(IsGradient(after.At(centre.x, centre.y), centre.y, h)) << std::hex << after.At(centre.x, centre.y);
+  ::PostMessageW(final, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(setup.WaitForExit(10000));
+}
+
+}  // namespace
+}  // namespace lumiroll::e2e
