@@ -1,0 +1,148 @@
+// Size arithmetic and first-byte checks of picture loading.
+#include "platform/picture_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/bitmap_header.h"
+#include "platform/picture_format.h"
+
+namespace lumiroll {
+namespace {
+
+TEST(PictureGeometry, DeclaredSizesBeyondAnyCameraAreRefused) {
+  struct Case {
+    std::int64_t width, height;
+    bool believed;
+  };
+  const Case cases[] = {
+      {1, 1, true},           {0, 100, false},         {100, 0, false},         {-1, 100, false},
+      {100, -1, false},       {65535, 8192, true},     {65536, 1, false},       {1, 65536, false},
+      {65000, 65000, false},  {23296, 17472, true},    // a 407-megapixel camera composite
+      {16384, 32768, true},   {16384, 32769, false},   // 2^29 pixels exactly, and one row more
+      {std::int64_t{1} << 31, std::int64_t{1} << 31, false}, {INT64_MAX, INT64_MAX, false},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(DeclaredSizeAcceptable(c.width, c.height), c.believed) << c.width << " x " << c.height;
+}
+
+TEST(PictureGeometry, KeptSizeFitsTheBoundWithoutEnlarging) {
+  struct Case {
+    PixelSize own;
+    DrawBound bound;
+    PixelSize kept;
+  };
+  const Case cases[] = {
+      {{6000, 4000}, {1920, 1080}, {1620, 1080}},  // the height limits
+      {{4000, 6000}, {1920, 1080}, {720, 1080}},
+      {{8000, 2000}, {1920, 1080}, {1920, 480}},   // the width limits
+      {{1920, 1080}, {1920, 1080}, {1920, 1080}},  // exactly the bound
+      {{800, 600}, {1920, 1080}, {800, 600}},      // never enlarged
+      {{6000, 4000}, {0, 0}, {6000, 4000}},        // no bound
+      {{6000, 4000}, {1920, 0}, {6000, 4000}},
+      {{65535, 1}, {100, 100}, {100, 1}},          // never below one pixel
+      {{1, 65535}, {100, 100}, {1, 100}},
+      {{3, 2}, {2, 2}, {2, 1}},                    // 1.33 rounds to 1
+      {{5, 3}, {4, 4}, {4, 2}},                    // 2.4 rounds to 2
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(KeptSize(c.own, c.bound), c.kept) << c.own.width << " x " << c.own.height;
+}
+
+TEST(PictureGeometry, ScaledDecodingReducesAsFarAsTheNeededSizeAllows) {
+  struct Case {
+    PixelSize stored, needed;
+    int eighths;
+  };
+  const Case cases[] = {
+      {{6000, 4000}, {1620, 1080}, 3},  // 2250 x 1500; 2/8 would give 1500 x 1000
+      {{8000, 6000}, {1440, 1080}, 2},  // 2000 x 1500
+      {{8000, 6000}, {1000, 750}, 1},   // 1000 x 750 exactly
+      {{8001, 6000}, {1001, 750}, 1},   // sides round up: 1001 x 750
+      {{8000, 6000}, {1001, 750}, 2},
+      {{800, 600}, {800, 600}, 8},      // kept whole
+      {{4000, 6000}, {720, 1080}, 2},
+      {{1, 1}, {1, 1}, 1},
+  };
+  for (const Case& c : cases) {
+    const int n = ScaledDecodeEighths(c.stored, c.needed);
+    EXPECT_EQ(n, c.eighths) << c.stored.width << " x " << c.stored.height;
+    EXPECT_GE(ScaledSide(c.stored.width, n), c.needed.width);
+    EXPECT_GE(ScaledSide(c.stored.height, n), c.needed.height);
+  }
+}
+
+TEST(PictureFormat, TheContentNotTheNameTellsTheFormat) {
+  using B = std::vector<std::uint8_t>;
+  B emf(44, 0);
+  emf[0] = 1, emf[40] = ' ', emf[41] = 'E', emf[42] = 'M', emf[43] = 'F';
+  B notEmf = emf;
+  notEmf[41] = 'X';
+  struct Case {
+    B bytes;
+    PictureFormat format;
+  };
+  const Case cases[] = {
+      {{0xFF, 0xD8, 0xFF, 0xE0}, PictureFormat::kJpeg},
+      {{0xFF, 0xD8}, PictureFormat::kUnknown},
+      {{'B', 'M', 0, 0}, PictureFormat::kBitmap},
+      {{0, 0, 1, 0, 1, 0}, PictureFormat::kIcon},
+      {{0, 0, 2, 0, 1, 0}, PictureFormat::kUnknown},  // a cursor
+      {{'G', 'I', 'F', '8', '9', 'a'}, PictureFormat::kGif},
+      {{'G', 'I', 'F', '8', '7', 'a'}, PictureFormat::kGif},
+      {{'G', 'I', 'F', '8', '8', 'a'}, PictureFormat::kUnknown},
+      {{0xD7, 0xCD, 0xC6, 0x9A, 0, 0}, PictureFormat::kPlaceableMetafile},
+      {{1, 0, 9, 0, 0, 3}, PictureFormat::kWindowsMetafile},
+      {{2, 0, 9, 0, 0, 1}, PictureFormat::kWindowsMetafile},
+      {{1, 0, 9, 0, 0, 2}, PictureFormat::kUnknown},
+      {emf, PictureFormat::kEnhancedMetafile},
+      {notEmf, PictureFormat::kUnknown},
+      {{'N', 'o', 't', ' ', 'a'}, PictureFormat::kUnknown},
+      {{}, PictureFormat::kUnknown},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(SniffPictureFormat(cases[i].bytes), cases[i].format) << "case " << i;
+}
+
+std::vector<std::uint8_t> BitmapFile(std::int32_t width, std::int32_t height, int bits, int compression,
+                                     std::size_t dataBytes) {
+  std::vector<std::uint8_t> bmp(54 + dataBytes, 0);
+  const auto put = [&](std::size_t at, std::uint32_t v, int size) {
+    for (int i = 0; i < size; ++i) bmp[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+  };
+  bmp[0] = 'B', bmp[1] = 'M';
+  put(10, 54, 4), put(14, 40, 4), put(18, static_cast<std::uint32_t>(width), 4);
+  put(22, static_cast<std::uint32_t>(height), 4), put(26, 1, 2), put(28, bits, 2), put(30, compression, 4);
+  return bmp;
+}
+
+TEST(BitmapHeader, TheFileMustHoldThePixelsItDeclares) {
+  struct Case {
+    const char* name;
+    std::vector<std::uint8_t> bytes;
+    bool believed;
+  };
+  const Case cases[] = {
+      {"40 x 30, 24 bits, all rows", BitmapFile(40, 30, 24, 0, 3600), true},
+      {"one byte short", BitmapFile(40, 30, 24, 0, 3599), false},
+      {"rows padded to 4 bytes", BitmapFile(3, 2, 24, 0, 24), true},
+      {"padding missing", BitmapFile(3, 2, 24, 0, 18), false},
+      {"top-down", BitmapFile(40, -30, 24, 0, 3600), true},
+      {"height -2^31", BitmapFile(1, INT32_MIN, 24, 0, 64), false},
+      {"2^31-1 square", BitmapFile(INT32_MAX, INT32_MAX, 24, 0, 64), false},
+      {"zero width", BitmapFile(0, 30, 24, 0, 64), false},
+      {"1 bit, 33 wide: 8 bytes a row", BitmapFile(33, 2, 1, 0, 16), true},
+      {"bit fields, short", BitmapFile(100, 100, 32, 3, 100), false},
+      {"small run-length", BitmapFile(1000, 1000, 8, 1, 2), true},
+      {"large run-length, nearly empty", BitmapFile(8000, 8000, 8, 1, 2), false},
+      {"large run-length with data enough", BitmapFile(8000, 8000, 8, 1, 250'000), true},
+      {"large RLE4, nearly empty", BitmapFile(8000, 8000, 4, 2, 2), false},
+      {"header cut short", std::vector<std::uint8_t>{'B', 'M', 0, 0, 0, 0}, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(BitmapHeaderBelievable(c.bytes), c.believed) << c.name;
+}
+
+}  // namespace
+}  // namespace lumiroll
