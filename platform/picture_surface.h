@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
+#include "platform/handles.h"
 #include "platform/picture.h"
 #include "platform/window.h"
 
@@ -25,9 +27,30 @@ class PictureSurface : public Window {
   // Draws the whole picture stretched into the rectangle (left, top, width, height), clipped to
   // the surface, with good-quality resampling. The rectangle may lie partly outside.
   void PaintPicture(const Picture& picture, int left, int top, int width, int height);
+  // Shows the back buffer on the screen now rather than at the next paint.
+  void ShowNow();
+
+  // A pixel of the back buffer as 0x00RRGGBB; nothing outside it.
+  [[nodiscard]] std::optional<std::uint32_t> PixelAt(int x, int y) const;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  struct BackBuffer {
+    UniqueBitmap bitmap;
+    UniqueMemoryDc dc;  // holds bitmap selected; declared after it, so it is deleted first
+    std::uint32_t* bits = nullptr;  // owned by bitmap
+    int width = 0;
+    int height = 0;
+  };
+  [[nodiscard]] static std::optional<BackBuffer> MakeBackBuffer(int width, int height);
+  void RemakeBackBuffer(int width, int height);
+  void Fill(std::uint32_t colour);
+  void Paint();
+
+  std::uint32_t background_ = 0;  // 0x00RRGGBB
+  std::optional<BackBuffer> buffer_;
 };
 
 }  // namespace lumiroll
