@@ -17,6 +17,9 @@ extern "C" __declspec(dllexport) DWORD WINAPI PwdChangePasswordA(LPCSTR provider
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) self = instance;
+  if (reason == DLL_PROCESS_ATTACH) {
+    self = instance;
+    lumiroll::standin::RecordLoad(self);
+  }
   return TRUE;
 }

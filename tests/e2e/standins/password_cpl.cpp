@@ -13,8 +13,6 @@ void StayLoadedUntilExit() {
                        reinterpret_cast<LPCWSTR>(&self), &pinned);
 }
 
-// Registry calls in DllMain are no good practice; in this stand-in, under test, they are the
-// only way to see the state at the very end of the program.
 void RecordExitState() {
   using namespace lumiroll::standin;
   WriteNumber(kPasswordKey, kPointerVisibleAtExit, PointerShowing());
@@ -31,7 +29,10 @@ extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND owner) {
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
-  if (reason == DLL_PROCESS_ATTACH) self = instance;
+  if (reason == DLL_PROCESS_ATTACH) {
+    self = instance;
+    lumiroll::standin::RecordLoad(self);
+  }
   if (reason == DLL_PROCESS_DETACH && reserved != nullptr) RecordExitState();  // process ending
   return TRUE;
 }

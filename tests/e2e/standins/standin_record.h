@@ -12,6 +12,8 @@ namespace lumiroll::standin {
 
 inline constexpr wchar_t kPasswordKey[] = L"Software\\LumirollTest\\Password";
 inline constexpr wchar_t kChangePasswordKey[] = L"Software\\LumirollTest\\ChangePassword";
+// One value a file a stand-in was loaded from: its path, and how often.
+inline constexpr wchar_t kLoadsKey[] = L"Software\\LumirollTest\\Loads";
 
 inline constexpr wchar_t kAnswer[] = L"Answer";                  // written by the test
 inline constexpr wchar_t kCalls[] = L"Calls";                    // one more each call
@@ -64,6 +66,13 @@ inline std::wstring ModulePath(HMODULE module) {
   wchar_t path[MAX_PATH * 4] = {};
   ::GetModuleFileNameW(module, path, static_cast<DWORD>(std::size(path)));
   return path;
+}
+
+// Registry calls in DllMain are no good practice; in a stand-in under test they are the only
+// way to see a load, and the very end of the program.
+inline void RecordLoad(HMODULE self) {
+  const std::wstring path = ModulePath(self);
+  WriteNumber(kLoadsKey, path.c_str(), ReadNumber(kLoadsKey, path.c_str()).value_or(0) + 1);
 }
 
 // What every stand-in records about the moment it was called.
