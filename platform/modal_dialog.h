@@ -18,7 +18,7 @@ struct DialogFont {
   bool bold = false;
 };
 
-struct ControlSpec {
+struct DialogControl {
   int id;
   ControlKind kind;
   std::wstring_view text;
@@ -27,10 +27,10 @@ struct ControlSpec {
   int bitmapId = 0;  // Picture: the bitmap resource, stretched to the control's size
 };
 
-struct DialogSpec {
+struct DialogLayout {
   std::wstring_view caption;
   int clientWidth, clientHeight;
-  std::span<const ControlSpec> controls;  // in tab order
+  std::span<const DialogControl> controls;  // in tab order
   int iconId = 0;
   // The result of closing the dialog by its close box, Alt+F4 or WM_CLOSE. Esc presses the
   // IDCANCEL button when the table has one and does nothing otherwise.
@@ -42,7 +42,7 @@ struct DialogSpec {
 
 // Shows the dialog centred on the screen, over the owner, takes the focus, and returns the id
 // that ended it; -1 when the dialog could not be made.
-int RunModalDialog(const DialogSpec& spec, HWND owner);
+int RunModalDialog(const DialogLayout& layout, HWND owner);
 
 // An installed face for the one asked for: "MS Sans Serif" and "Arial" get a TrueType
 // look-alike where they are missing (as under Wine); other faces are left to the font mapper.

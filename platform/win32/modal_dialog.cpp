@@ -11,7 +11,7 @@ namespace lumiroll {
 namespace {
 
 struct DialogState {
-  const DialogSpec* spec;
+  const DialogLayout* layout;
   std::vector<UniqueFont> fonts;      // one per control, remade when the DPI changes
   std::vector<UniqueBitmap> bitmaps;  // the pictures' bitmaps, owned here, shown by the statics
 };
@@ -54,9 +54,9 @@ DWORD ControlStyle(ControlKind kind) {
   return 0;
 }
 
-void CreateControls(HWND dialog, const DialogSpec& spec) {
+void CreateControls(HWND dialog, const DialogLayout& layout) {
   bool first = true;
-  for (const ControlSpec& control : spec.controls) {
+  for (const DialogControl& control : layout.controls) {
     const std::wstring text(control.text);
     const DWORD style = WS_CHILD | WS_VISIBLE | ControlStyle(control.kind) | (first ? WS_GROUP : 0);
     ::CreateWindowExW(0, ControlClass(control.kind), text.c_str(), style, 0, 0, 0, 0, dialog,
@@ -67,8 +67,8 @@ void CreateControls(HWND dialog, const DialogSpec& spec) {
   }
 }
 
-RECT DialogRect(const DialogSpec& spec, UINT dpi) {
-  RECT rect{0, 0, ScaleForDpi(spec.clientWidth, dpi), ScaleForDpi(spec.clientHeight, dpi)};
+RECT DialogRect(const DialogLayout& layout, UINT dpi) {
+  RECT rect{0, 0, ScaleForDpi(layout.clientWidth, dpi), ScaleForDpi(layout.clientHeight, dpi)};
   ::AdjustWindowRectExForDpi(&rect, kDialogStyle, FALSE, kDialogExStyle, dpi);
   return rect;
 }
@@ -77,7 +77,7 @@ RECT DialogRect(const DialogSpec& spec, UINT dpi) {
 void LayOut(HWND dialog, DialogState& state, UINT dpi) {
   state.fonts.clear();
   state.bitmaps.clear();
-  for (const ControlSpec& control : state.spec->controls) {
+  for (const DialogControl& control : state.layout->controls) {
     HWND item = ::GetDlgItem(dialog, control.id);
     const int width = ScaleForDpi(control.width, dpi), height = ScaleForDpi(control.height, dpi);
     ::MoveWindow(item, ScaleForDpi(control.left, dpi), ScaleForDpi(control.top, dpi), width, height, FALSE);
@@ -127,14 +127,14 @@ void SetIcon(HWND dialog, int iconId) {
   }
 }
 
-HWND DefaultButton(HWND dialog, const DialogSpec& spec) {
-  for (const ControlSpec& control : spec.controls)
+HWND DefaultButton(HWND dialog, const DialogLayout& layout) {
+  for (const DialogControl& control : layout.controls)
     if (control.kind == ControlKind::DefaultButton) return ::GetDlgItem(dialog, control.id);
   return nullptr;
 }
 
-bool HasControl(const DialogSpec& spec, int id) {
-  for (const ControlSpec& control : spec.controls)
+bool HasControl(const DialogLayout& layout, int id) {
+  for (const DialogControl& control : layout.controls)
     if (control.id == id) return true;
   return false;
 }
@@ -142,19 +142,19 @@ bool HasControl(const DialogSpec& spec, int id) {
 void InitDialog(HWND dialog, DialogState& state) {
   ::SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
   TakeOverDpiChanges(dialog);
-  SetIcon(dialog, state.spec->iconId);
-  CreateControls(dialog, *state.spec);
+  SetIcon(dialog, state.layout->iconId);
+  CreateControls(dialog, *state.layout);
   const UINT dpi = ::GetDpiForWindow(dialog);
   LayOut(dialog, state, dpi);
-  CentreOnScreen(dialog, DialogRect(*state.spec, dpi));
+  CentreOnScreen(dialog, DialogRect(*state.layout, dpi));
   // Without a window manager (and when started from a console) nobody else gives us the focus.
   ::SetForegroundWindow(dialog);
-  if (HWND button = DefaultButton(dialog, *state.spec)) ::SetFocus(button);
+  if (HWND button = DefaultButton(dialog, *state.layout)) ::SetFocus(button);
 }
 
 void ButtonPressed(HWND dialog, DialogState& state, int id) {
-  if (!HasControl(*state.spec, id)) return;  // Esc without a cancel button does nothing
-  if (state.spec->onButton) state.spec->onButton(dialog, id);
+  if (!HasControl(*state.layout, id)) return;  // Esc without a cancel button does nothing
+  if (state.layout->onButton) state.layout->onButton(dialog, id);
   ::EndDialog(dialog, id);
 }
 
@@ -170,11 +170,11 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
       if (HIWORD(wParam) == BN_CLICKED) ButtonPressed(dialog, *state, LOWORD(wParam));
       return TRUE;
     case WM_CLOSE:
-      ::EndDialog(dialog, state->spec->closeResult);
+      ::EndDialog(dialog, state->layout->closeResult);
       return TRUE;
     case WM_DPICHANGED: {
       LayOut(dialog, *state, HIWORD(wParam));
-      const RECT size = DialogRect(*state->spec, HIWORD(wParam));
+      const RECT size = DialogRect(*state->layout, HIWORD(wParam));
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
       ::SetWindowPos(dialog, nullptr, suggested->left, suggested->top, size.right - size.left,
                      size.bottom - size.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -202,9 +202,9 @@ bool FaceInstalled(std::wstring_view face) {
 
 }  // namespace
 
-int RunModalDialog(const DialogSpec& spec, HWND owner) {
-  const std::vector<WORD> dialogTemplate = EmptyTemplate(spec.caption);
-  DialogState state{&spec, {}, {}};
+int RunModalDialog(const DialogLayout& layout, HWND owner) {
+  const std::vector<WORD> dialogTemplate = EmptyTemplate(layout.caption);
+  DialogState state{&layout, {}, {}};
   const INT_PTR result =
       ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
                                 owner, &DialogProcedure, reinterpret_cast<LPARAM>(&state));

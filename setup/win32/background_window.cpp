@@ -41,18 +41,18 @@ void PaintCaption(HDC dc, UINT dpi) {
 bool BackgroundWindow::Open() {
   width_ = ::GetSystemMetrics(SM_CXSCREEN);
   height_ = ::GetSystemMetrics(SM_CYSCREEN);
-  WindowSpec spec;
-  spec.className = L"LumirollSetupBackground";
-  spec.caption = std::wstring(kBackgroundCaption);
-  spec.style = WS_POPUP | WS_CLIPCHILDREN;
-  spec.x = 0;
-  spec.y = 0;
-  spec.width = width_;
-  spec.height = height_;
-  spec.background = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
-  spec.icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(100), IMAGE_ICON, 0, 0,
+  WindowSpec window;
+  window.className = L"LumirollSetupBackground";
+  window.caption = std::wstring(kBackgroundCaption);
+  window.style = WS_POPUP | WS_CLIPCHILDREN;
+  window.x = 0;
+  window.y = 0;
+  window.width = width_;
+  window.height = height_;
+  window.background = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+  window.icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(100), IMAGE_ICON, 0, 0,
                                               LR_DEFAULTSIZE | LR_SHARED));  // shared: the system's
-  if (!Create(spec)) return false;
+  if (!Create(window)) return false;
   PaintOnce();
   ::ShowWindow(hwnd(), SW_SHOW);
   ::UpdateWindow(hwnd());  // on the screen before the first dialog opens

@@ -13,14 +13,14 @@ constexpr int kImage1 = 1001, kImage2 = 1002, kLabel1 = 1003, kLabel2 = 1004;
 constexpr DialogFont kInstructionBold{L"MS Sans Serif", 98, true};
 constexpr DialogFont kInstruction{L"MS Sans Serif", 98, false};
 
-constexpr ControlSpec kWelcomeControls[] = {
+constexpr DialogControl kWelcomeControls[] = {
     {kImage1, ControlKind::Picture, L"", 14, 13, 140, 178, {}, IDB_LOGO},
     {kLabel1, ControlKind::Label, kWelcomeText, 168, 14, 169, 29},
     {IDOK, ControlKind::DefaultButton, L"OK", 280, 140, 71, 22},
     {IDCANCEL, ControlKind::Button, L"Cancel", 280, 168, 71, 22},
 };
 
-constexpr ControlSpec kFinalControls[] = {
+constexpr DialogControl kFinalControls[] = {
     {IDOK, ControlKind::DefaultButton, L"OK", 168, 322, 71, 22},
     {kLabel1, ControlKind::Label, kFinalHeading, 14, 14, 330, 22, kInstructionBold},
     {kLabel2, ControlKind::Label, kFinalInstruction, 14, 35, 225, 36, kInstruction},
@@ -38,14 +38,14 @@ bool CommonControlsAvailable() {
 
 WelcomeChoice ShowWelcomeDialog(HWND background) {
   if (!CommonControlsAvailable()) return WelcomeChoice::MissingComponents;
-  const DialogSpec spec{.caption = kWelcomeCaption,
+  const DialogLayout layout{.caption = kWelcomeCaption,
                         .clientWidth = 365,
                         .clientHeight = 204,
                         .controls = kWelcomeControls,
                         .iconId = IDI_LUMIROLL,
                         .closeResult = IDOK,  // closing it otherwise counts as OK
                         .onButton = {}};
-  switch (RunModalDialog(spec, background)) {
+  switch (RunModalDialog(layout, background)) {
     case -1: return WelcomeChoice::MissingComponents;
     case IDCANCEL: return WelcomeChoice::Cancel;
     default: return WelcomeChoice::Continue;
@@ -60,14 +60,14 @@ void ShowFinalDialog(HWND background, const std::function<void()>& install) {
     install();
     ::SetCursor(previous);
   };
-  const DialogSpec spec{.caption = kFinalCaption,
+  const DialogLayout layout{.caption = kFinalCaption,
                         .clientWidth = 409,
                         .clientHeight = 358,
                         .controls = kFinalControls,
                         .iconId = IDI_LUMIROLL,
                         .closeResult = IDCANCEL,  // installs nothing
                         .onButton = installOnOk};
-  (void)RunModalDialog(spec, background);
+  (void)RunModalDialog(layout, background);
 }
 
 }  // namespace lumiroll

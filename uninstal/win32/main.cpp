@@ -17,7 +17,7 @@ constexpr int kLabel15 = 1015;
 constexpr int kIcon = 100;
 
 // No first in the tab order and the default; no cancel button, so Esc does nothing.
-constexpr ControlSpec kControls[] = {
+constexpr DialogControl kControls[] = {
     {kLabel15, ControlKind::Label, kUninstallQuestion, 15, 14, 218, 15},
     {IDNO, ControlKind::DefaultButton, L"No", 126, 42, 71, 22},
     {IDYES, ControlKind::Button, L"Yes", 49, 42, 71, 22},
@@ -35,7 +35,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     RegistrySettingsStore store;
     report = RunUninstall(RealFileSystem(), store, SystemFolder());
   };
-  const DialogSpec form5{.caption = kUninstallCaption,
+  const DialogLayout form5{.caption = kUninstallCaption,
                          .clientWidth = 246,
                          .clientHeight = 78,
                          .controls = kControls,
