@@ -61,9 +61,12 @@ void WriteRaw(const wchar_t* key, const wchar_t* name, const std::optional<RawVa
                     static_cast<DWORD>(value->bytes.size()));
 }
 
+// Asked in a fresh process: this one would keep the answer it was first given.
 bool DesktopSaysScreenSaverRuns() {
-  BOOL running = FALSE;
-  return ::SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0) && running;
+  const RunningProgram probe = RunningProgram::Start(StandIn(L"running_probe.exe"), L"");
+  DWORD exitCode = 0;
+  EXPECT_TRUE(probe.WaitForExit(5000) && ::GetExitCodeProcess(probe.process(), &exitCode)) << "probe failed";
+  return exitCode == 1;
 }
 void ClearScreenSaverRunning() {
   UINT scratch = 0;
