@@ -1,7 +1,6 @@
 #include "platform/modal_dialog.h"
 
 #include <map>
-#include <memory>
 #include <vector>
 
 #include "platform/handles.h"
@@ -73,26 +72,41 @@ RECT DialogRect(const DialogLayout& layout, UINT dpi) {
   return rect;
 }
 
-// Places and sizes the controls, fonts and pictures for the DPI.
+bool Holds(const std::vector<UniqueBitmap>& bitmaps, HBITMAP bitmap) {
+  for (const UniqueBitmap& held : bitmaps)
+    if (held.get() == bitmap) return true;
+  return false;
+}
+
+// Shows the bitmap in a picture control. The control hands back the image it showed before:
+// either one of ours, freed with the old layout, or a copy it made of an image with alpha,
+// which is ours to free now.
+void ShowBitmap(HWND picture, HBITMAP bitmap, const std::vector<UniqueBitmap>& oldBitmaps) {
+  auto* previous = reinterpret_cast<HBITMAP>(
+      ::SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+  if (previous && !Holds(oldBitmaps, previous)) UniqueBitmap(previous).reset();
+}
+
+// Places and sizes the controls, fonts and pictures for the DPI. The old fonts and bitmaps
+// live until the controls have let go of them.
 void LayOut(HWND dialog, DialogState& state, UINT dpi) {
-  state.fonts.clear();
-  state.bitmaps.clear();
+  std::vector<UniqueFont> fonts;
+  std::vector<UniqueBitmap> bitmaps;
   for (const DialogControl& control : state.layout->controls) {
     HWND item = ::GetDlgItem(dialog, control.id);
     const int width = ScaleForDpi(control.width, dpi), height = ScaleForDpi(control.height, dpi);
     ::MoveWindow(item, ScaleForDpi(control.left, dpi), ScaleForDpi(control.top, dpi), width, height, FALSE);
     if (control.kind == ControlKind::Picture) {
-      state.bitmaps.emplace_back(static_cast<HBITMAP>(::LoadImageW(
+      bitmaps.emplace_back(static_cast<HBITMAP>(::LoadImageW(
           ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(control.bitmapId), IMAGE_BITMAP, width, height, 0)));
-      // The static hands back a bitmap of its own making, if any; that one is ours to free.
-      UniqueBitmap previous(reinterpret_cast<HBITMAP>(::SendMessageW(
-          item, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(state.bitmaps.back().get()))));
-      if (previous.get() == state.bitmaps.back().get()) (void)previous.release();
+      ShowBitmap(item, bitmaps.back().get(), state.bitmaps);
       continue;
     }
-    state.fonts.push_back(MakeFont(control.font, dpi));
-    ::SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(state.fonts.back().get()), FALSE);
+    fonts.push_back(MakeFont(control.font, dpi));
+    ::SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.back().get()), FALSE);
   }
+  state.fonts = std::move(fonts);
+  state.bitmaps = std::move(bitmaps);
   ::InvalidateRect(dialog, nullptr, TRUE);
 }
 
