@@ -41,10 +41,12 @@ inline constexpr std::int64_t kMaxPicturePixels = std::int64_t{1} << 29;  // 536
   return (side * eighths + 7) / 8;
 }
 
-// The smallest scale n/8 (n from 1 to 8) at which a JPEG of size stored still covers needed, so
-// that the DCT does most of the reduction and no detail the screen can show is lost.
+// The smallest of the scales 1/8, 1/4, 1/2 and 1 at which a JPEG of size stored still covers
+// needed, so that the DCT does most of the reduction and no detail the screen can show is lost.
+// libjpeg-turbo also offers 3/8, 5/8 ...: those run without SIMD and, measured against a Lanczos
+// reference, their block-wise reduction left more error than 1/2 plus our own filter.
 [[nodiscard]] constexpr int ScaledDecodeEighths(PixelSize stored, PixelSize needed) {
-  for (int n = 1; n < 8; ++n)
+  for (int n = 1; n < 8; n *= 2)
     if (ScaledSide(stored.width, n) >= needed.width && ScaledSide(stored.height, n) >= needed.height) return n;
   return 8;
 }

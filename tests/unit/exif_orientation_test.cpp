@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/area_reduction.h"
+#include "platform/cubic_reduction.h"
 
 namespace lumiroll {
 namespace {
@@ -77,8 +78,9 @@ TEST(ExifOrientation, EachOrientationTurnsThePixelsUpright) {
   }
 }
 
+template <typename Reducer = AreaReducer>
 std::vector<std::uint32_t> Reduce(const std::vector<std::uint32_t>& pixels, PixelSize from, PixelSize to) {
-  AreaReducer reducer(from, to);
+  Reducer reducer(from, to);
   for (int y = 0; y < from.height; ++y) reducer.AddRow(pixels.data() + static_cast<std::size_t>(y) * from.width);
   return reducer.TakePixels();
 }
@@ -110,6 +112,27 @@ TEST(AreaReducer, MissingRowsLeaveBlackAndExtraRowsAreIgnored) {
   const std::uint32_t grey[] = {0x808080};
   extra.AddRow(grey), extra.AddRow(white);
   EXPECT_EQ(extra.TakePixels(), (std::vector<std::uint32_t>{0x808080}));
+}
+
+TEST(CubicReducer, KeepsFlatAreasFlatAndWeighsByTheStretchedCubic) {
+  struct Case {
+    const char* name;
+    PixelSize from, to;
+    std::vector<std::uint32_t> source, expected;
+  };
+  // 4 to 2: output 0 sits at source 0.5, so sources 0..3 lie 0.25, 0.25, 0.75 and 1.25 output
+  // pixels away: Catmull-Rom weights 0.8672, 0.8672, 0.2266, -0.0703 (sum 1.8906). For 0, 0,
+  // 112, 112 that is 17.5 / 1.8906 = 9.26, and by symmetry 112 - 9.26 for output 1.
+  const Case cases[] = {
+      {"hand-computed weights", {4, 1}, {2, 1}, {0, 0, 112, 112}, {9, 103}},
+      {"vertical alike", {1, 4}, {1, 2}, {0, 0, 112 << 8, 112 << 8}, {9 << 8, 103 << 8}},
+      {"grey stays grey at 1.85", {37, 5}, {20, 3}, std::vector<std::uint32_t>(185, 0x7F7F7F), std::vector<std::uint32_t>(60, 0x7F7F7F)},
+      {"white stays white at 1.04", {25, 25}, {24, 24}, std::vector<std::uint32_t>(625, 0xFFFFFF), std::vector<std::uint32_t>(576, 0xFFFFFF)},
+      {"same size copies, top byte cleared", {2, 1}, {2, 1}, {0xFF123456, 0x00ABCDEF}, {0x123456, 0xABCDEF}},
+      // Either side of a hard edge the cubic's negative lobes would leave 0..255: -12.8 and 266.8.
+      {"overshoot is clamped", {8, 1}, {4, 1}, {0, 0, 0, 255, 255, 255, 255, 255}, {0, 126, 255, 255}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Reduce<CubicReducer>(c.source, c.from, c.to), c.expected) << c.name;
 }
 
 }  // namespace
