@@ -1,0 +1,164 @@
+#include "saver/config/win32/about_box.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "platform/clipboard.h"
+#include "platform/handles.h"
+#include "platform/message_box.h"
+#include "platform/window.h"
+#include "saver/config/about_box_layout.h"
+#include "saver/config/win32/dialog_controls.h"
+#include "saver/win32/resource_ids.h"
+
+namespace lumiroll {
+namespace {
+
+constexpr COLORREF kAddressColour = RGB(0, 0, 192);
+constexpr float kTextPoints = 8.25f;
+
+// Form8.
+class AboutBox final : public Window {
+ public:
+  static AboutBox* open;  // the one box there may be; null when none is open
+
+  bool Create();
+  void Show();
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnDestroyed() override {
+    open = nullptr;
+    delete this;
+  }
+
+ private:
+  void CreateControls();
+  void AddEmailToolTip();
+  [[nodiscard]] bool IsAddress(HWND control) const {
+    return control == Control(kIdLabel22) || control == Control(kIdLabel23);
+  }
+  [[nodiscard]] HWND Control(int id) const { return ::GetDlgItem(hwnd(), id); }
+  void CopyAddress(int labelId, std::wstring_view confirmation);
+
+  void Label22_Click() { CopyAddress(kIdLabel22, kEmailCopiedMessage); }
+  void Label23_Click() { CopyAddress(kIdLabel23, kWebPageCopiedMessage); }
+  void Command3_Click() { ::DestroyWindow(hwnd()); }
+
+  UINT dpi_ = 96;
+  UniqueFont textFont_, titleFont_, addressFont_;
+  UniqueBitmap logo_;
+};
+
+AboutBox* AboutBox::open = nullptr;
+
+bool AboutBox::Create() {
+  WindowSpec spec;
+  spec.className = L"LumirollAbout";
+  spec.caption = std::wstring(kAboutBoxTitle);
+  spec.style = kFixedDialogStyle;
+  spec.exStyle = kFixedDialogExStyle;
+  spec.background = ::GetSysColorBrush(COLOR_BTNFACE);
+  spec.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_LUMIROLL));
+  // No owner: the box outlives a settings dialog closed by its close box.
+  if (!Window::Create(spec)) return false;
+  open = this;
+  dpi_ = ::GetDpiForWindow(hwnd());
+  SizeAndCentre(hwnd(), kAboutBoxWidth, kAboutBoxHeight);
+  textFont_ = CreateDialogFont(kTextPoints, dpi_);
+  addressFont_ = CreateDialogFont(kTextPoints, dpi_, true);
+  CreateControls();
+  AddEmailToolTip();
+  return true;
+}
+
+void AboutBox::CreateControls() {
+  const auto table = AboutBoxLayout();
+  for (const ControlLayout& row : table) {
+    HFONT font = textFont_.get();
+    if (row.kind == LayoutKind::LinkLabel) font = addressFont_.get();
+    if (row.points > 0) {
+      titleFont_ = CreateDialogFont(row.points, dpi_);
+      font = titleFont_.get();
+    }
+    CreateLayoutControl(hwnd(), table, row, dpi_, font);
+  }
+  logo_.reset(static_cast<HBITMAP>(
+      ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  ::SendMessageW(Control(kIdImage1), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.get()));
+}
+
+void AboutBox::AddEmailToolTip() {
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
+  ::InitCommonControlsEx(&classes);
+  // Owned by the box, so it goes with it.
+  HWND tip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                               ::GetModuleHandleW(nullptr), nullptr);
+  if (!tip) return;
+  std::wstring text(kEmailToolTip);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = hwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(Control(kIdLabel22));
+  tool.lpszText = text.data();  // copied by the tool tip
+  ::SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void AboutBox::Show() {
+  ::ShowWindow(hwnd(), SW_SHOW);
+  ::SetForegroundWindow(hwnd());
+  ::SetFocus(Control(kIdCommand3));
+}
+
+LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kIdCommand3) Command3_Click();
+      else if (LOWORD(wParam) == kIdLabel22 && HIWORD(wParam) == STN_CLICKED) Label22_Click();
+      else if (LOWORD(wParam) == kIdLabel23 && HIWORD(wParam) == STN_CLICKED) Label23_Click();
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return DialogFaceColours(reinterpret_cast<HDC>(wParam), IsAddress(reinterpret_cast<HWND>(lParam))
+                                                                  ? kAddressColour
+                                                                  : ::GetSysColor(COLOR_BTNTEXT));
+    case WM_SETCURSOR:
+      if (IsAddress(reinterpret_cast<HWND>(wParam))) {
+        ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      break;
+  }
+  return DefaultHandling(message, wParam, lParam);
+}
+
+void AboutBox::CopyAddress(int labelId, std::wstring_view confirmation) {
+  HWND label = Control(labelId);
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(label)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(::GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+  // Another program holding the clipboard: no confirmation, since nothing was copied.
+  if (!PutTextOnClipboard(text, hwnd())) return;
+  ShowMessage(confirmation, kCopiedTitle, hwnd());
+}
+
+}  // namespace
+
+void OpenAboutBox() {
+  if (AboutBox::open) {
+    ::ShowWindow(AboutBox::open->hwnd(), SW_RESTORE);
+    ::SetForegroundWindow(AboutBox::open->hwnd());
+    return;
+  }
+  auto* box = new AboutBox();  // deletes itself when its window is gone
+  if (!box->Create()) {
+    delete box;
+    return;
+  }
+  box->Show();
+}
+
+}  // namespace lumiroll

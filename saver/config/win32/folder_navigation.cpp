@@ -1,0 +1,83 @@
+#include "saver/config/win32/folder_navigation.h"
+
+#include <windows.h>
+
+#include "platform/handles.h"
+#include "saver/config/folder_rows.h"
+
+namespace lumiroll {
+namespace {
+
+std::wstring FullPath(std::wstring_view folder) {
+  const std::wstring given(folder);
+  std::wstring full(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetFullPathNameW(given.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0) return {};
+    if (length < full.size()) {
+      full.resize(length);
+      return full;
+    }
+    full.resize(length + 1);
+  }
+}
+
+bool IsRoot(const std::wstring& path) { return path.size() == 3 && path[1] == L':' && path[2] == L'\\'; }
+
+std::wstring WithoutTrailingSeparator(std::wstring path) {
+  while (path.size() > 1 && path.back() == L'\\' && !IsRoot(path)) path.pop_back();
+  return path;
+}
+
+std::wstring AllIn(const std::wstring& folder) {
+  return folder.ends_with(L'\\') ? folder + L"*" : folder + L"\\*";
+}
+
+std::wstring FixedDriveLabel(const std::wstring& root) {
+  if (::GetDriveTypeW(root.c_str()) != DRIVE_FIXED) return {};  // asking a removable drive can be slow
+  wchar_t label[MAX_PATH + 1] = {};
+  if (!::GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0)) return {};
+  return label;
+}
+
+}  // namespace
+
+std::optional<std::wstring> OpenableFolder(std::wstring_view folder) {
+  if (folder.empty()) return std::nullopt;
+  std::wstring full = WithoutTrailingSeparator(FullPath(folder));
+  if (full.empty()) return std::nullopt;
+  const DWORD attributes = ::GetFileAttributesW(full.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
+  WIN32_FIND_DATAW found;
+  UniqueFind listing(::FindFirstFileExW(AllIn(full).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0));
+  if (!listing) return std::nullopt;
+  return full;
+}
+
+std::vector<FolderEntry> ReadFolderEntries(std::wstring_view folder) {
+  std::vector<FolderEntry> entries;
+  WIN32_FIND_DATAW found;
+  UniqueFind listing(::FindFirstFileExW(AllIn(std::wstring(folder)).c_str(), FindExInfoBasic, &found,
+                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+  if (!listing) return entries;
+  do {
+    entries.push_back({found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                       (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0,
+                       (found.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0});
+  } while (::FindNextFileW(listing.get(), &found));
+  return entries;
+}
+
+std::vector<DriveChoice> ListDrives() {
+  std::vector<DriveChoice> drives;
+  const DWORD present = ::GetLogicalDrives();
+  for (int i = 0; i < 26; ++i) {
+    if (!(present & (1u << i))) continue;
+    const wchar_t letter = static_cast<wchar_t>(L'A' + i);
+    const std::wstring root{letter, L':', L'\\'};
+    drives.push_back({letter, DriveListText(letter, FixedDriveLabel(root))});
+  }
+  return drives;
+}
+
+}  // namespace lumiroll
