@@ -20,8 +20,8 @@ class CubicReducer {
   CubicReducer(PixelSize source, PixelSize target)
       : source_(source), target_(target), columns_(MakeTaps(source.width, target.width)),
         rows_(MakeTaps(source.height, target.height)),
-        ring_(static_cast<std::size_t>(rows_.width) * target.width * 3),
-        planes_(static_cast<std::size_t>(source.width) * 3) {
+        rowFloats_((static_cast<std::size_t>(source.width) * 3 + 3) / 4 * 4),
+        ring_(static_cast<std::size_t>(rows_.width) * rowFloats_), columnSums_(rowFloats_) {
     pixels_.reserve(static_cast<std::size_t>(target.width) * target.height);
   }
 
@@ -33,7 +33,7 @@ class CubicReducer {
       for (int x = 0; x < source_.width; ++x) pixels_.push_back(row[x] & 0x00FFFFFF);
       return;
     }
-    FilterRow(row, RingRow(sourceRow_));
+    Unpack(row, RingRow(sourceRow_));
     while (nextRow_ < target_.height && rows_.Last(nextRow_) <= sourceRow_) EmitRow(nextRow_++);
     ++sourceRow_;
   }
@@ -77,48 +77,51 @@ class CubicReducer {
     return taps;
   }
 
+  // Source rows, unpacked to planar R, G, B floats, in a ring as deep as the vertical filter.
   float* RingRow(int sourceRow) {
-    return &ring_[static_cast<std::size_t>(sourceRow % rows_.width) * target_.width * 3];
+    return &ring_[static_cast<std::size_t>(sourceRow % rows_.width) * rowFloats_];
   }
 
-  // Horizontal pass of one source row into planar R, G, B sums of target width.
-  void FilterRow(const std::uint32_t* row, float* out) {
+  void Unpack(const std::uint32_t* row, float* planes) const {
     const std::size_t w = static_cast<std::size_t>(source_.width);
-    float *r = planes_.data(), *g = r + w, *b = g + w;
+    float *r = planes, *g = r + w, *b = g + w;
     for (std::size_t x = 0; x < w; ++x) {
       r[x] = static_cast<float>(row[x] >> 16 & 0xFF), g[x] = static_cast<float>(row[x] >> 8 & 0xFF);
       b[x] = static_cast<float>(row[x] & 0xFF);
     }
-    const std::size_t tw = static_cast<std::size_t>(target_.width);
-    for (std::size_t d = 0; d < tw; ++d) {
-      const float* weight = &columns_.weights[d * columns_.width];
-      const int first = columns_.first[d], count = columns_.count[d];
-      float sr = 0, sg = 0, sb = 0;
-      for (int k = 0; k < count; ++k) sr += r[first + k] * weight[k], sg += g[first + k] * weight[k], sb += b[first + k] * weight[k];
-      out[d] = sr, out[tw + d] = sg, out[2 * tw + d] = sb;
-    }
   }
 
-  // Vertical pass: one output row from the filtered source rows it weighs.
+  // One output row: first down the columns over whole source rows (contiguous, so the compiler
+  // vectorises it), then along the one summed row, which leaves the narrower pass for last.
   void EmitRow(int d) {
-    const std::size_t n = static_cast<std::size_t>(target_.width) * 3;
-    std::vector<float>& sum = emitSum_;
-    sum.assign(n, 0.0f);
-    const float* weight = &rows_.weights[static_cast<std::size_t>(d) * rows_.width];
+    std::fill(columnSums_.begin(), columnSums_.end(), 0.0f);
+    float* sum = columnSums_.data();
+    const std::size_t n = columnSums_.size();
+    const float* rowWeight = &rows_.weights[static_cast<std::size_t>(d) * rows_.width];
     for (int k = 0; k < rows_.count[d]; ++k) {
       const float* in = RingRow(rows_.first[d] + k);
-      for (std::size_t i = 0; i < n; ++i) sum[i] += in[i] * weight[k];
+      const float w = rowWeight[k];
+      for (std::size_t i = 0; i < n; i += 4) {  // four at a time: -O2 makes one vector operation of them
+        sum[i] += in[i] * w, sum[i + 1] += in[i + 1] * w, sum[i + 2] += in[i + 2] * w, sum[i + 3] += in[i + 3] * w;
+      }
     }
-    const std::size_t tw = static_cast<std::size_t>(target_.width);
-    for (std::size_t x = 0; x < tw; ++x)
-      pixels_.push_back(Channel(sum[x]) << 16 | Channel(sum[tw + x]) << 8 | Channel(sum[2 * tw + x]));
+    const std::size_t sw = static_cast<std::size_t>(source_.width);
+    const float *r = sum, *g = r + sw, *b = g + sw;
+    for (int x = 0; x < target_.width; ++x) {
+      const float* weight = &columns_.weights[static_cast<std::size_t>(x) * columns_.width];
+      const int first = columns_.first[x], count = columns_.count[x];
+      float sr = 0, sg = 0, sb = 0;
+      for (int k = 0; k < count; ++k) sr += r[first + k] * weight[k], sg += g[first + k] * weight[k], sb += b[first + k] * weight[k];
+      pixels_.push_back(Channel(sr) << 16 | Channel(sg) << 8 | Channel(sb));
+    }
   }
 
   static std::uint32_t Channel(float value) { return static_cast<std::uint32_t>(std::clamp(value + 0.5f, 0.0f, 255.0f)); }
 
   PixelSize source_, target_;
   Taps columns_, rows_;
-  std::vector<float> ring_, planes_, emitSum_;
+  std::size_t rowFloats_;  // one unpacked row, padded to whole groups of four
+  std::vector<float> ring_, columnSums_;
   std::vector<std::uint32_t> pixels_;
   int sourceRow_ = 0;
   int nextRow_ = 0;

@@ -57,16 +57,17 @@ TEST(PictureGeometry, ScaledDecodingReducesAsFarAsTheNeededSizeAllows) {
     int eighths;
   };
   const Case cases[] = {
-      {{6000, 4000}, {1620, 1080}, 4},  // 3000 x 2000; 1/4 would give 1500 x 1000
+      {{6000, 4000}, {1620, 1080}, 3},  // 2250 x 1500; 2/8 would give 1500 x 1000
+      {{6000, 4000}, {1800, 1200}, 3},  // 2250 x 1500: a quarter more, exactly
       {{8000, 6000}, {1440, 1080}, 2},  // 2000 x 1500
-      {{8000, 6000}, {1000, 750}, 1},   // 1000 x 750 exactly
-      {{8001, 6000}, {1001, 750}, 1},   // sides round up: 1001 x 750
-      {{8000, 6000}, {1001, 750}, 2},
-      {{4000, 3000}, {1440, 1080}, 4},  // 2000 x 1500: 3/8 is not used
+      {{4000, 3000}, {1440, 1080}, 4},  // 3/8 (1500 x 1125) would leave our filter too little
+      {{8000, 6000}, {1000, 750}, 2},   // 1/8 is exactly the size: no quarter to spare
+      {{8001, 6000}, {1001, 750}, 2},
+      {{800, 600}, {401, 300}, 6},      // 600 x 450
       {{800, 600}, {800, 600}, 8},      // kept whole
-      {{800, 600}, {401, 300}, 8},
-      {{4000, 6000}, {720, 1080}, 2},
-      {{1, 1}, {1, 1}, 1},
+      {{800, 600}, {700, 500}, 8},      // nothing smaller covers it
+      {{4000, 6000}, {720, 1080}, 2},   // 1000 x 1500
+      {{1, 1}, {1, 1}, 8},
   };
   for (const Case& c : cases) {
     const int n = ScaledDecodeEighths(c.stored, c.needed);
