@@ -117,7 +117,7 @@ TEST(AboutBox, EnterClosesItAndTheDialogStaysUsableBesideIt) {
   EXPECT_TRUE(WaitUntil([&] { return CheckedOptions(dialog).front() == kIdOption1Index2; }, 3000));
   ASSERT_TRUE(::IsWindowVisible(session.about));
 
-  ClickControl(session.about);  // the box takes the keyboard again
+  ClickControl(::GetDlgItem(session.about, kIdImage1));  // the box takes the keyboard again
   PressKey(VK_RETURN);
   EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(session.about); }, 3000)) << "Enter presses OK";
   EXPECT_TRUE(session.settings.IsRunning());

@@ -118,19 +118,23 @@ TEST(SettingsDialog, OpeningAFolderFillsTheFileListAndPaintsThePreview) {
 }
 
 TEST(SettingsDialog, ActualSizeRepaintsAtOnceAndRandomChangesNothingOnScreen) {
-  const std::wstring folder = PhotoFolder(L"sizes", {L"harbor.jpg"});
+  // 132 x 121 pixels: fitted it fills the preview's height; at actual size it takes the share
+  // of the preview that it will take of the 1024-pixel-wide screen, about 20 x 18.
+  const std::wstring folder = FreshFolder(L"sizes");
+  CopyAsset(L"arrow.bmp", folder + L"\\arrow.bmp");
   StoreSettings(L"5", L"1", folder, L"1");
   SettingsDialogSession session;
   ASSERT_TRUE(session.Open());
   HWND dialog = session.dialog;
   ASSERT_TRUE(WaitUntil([&] { return session.PreviewShowsAPicture(); }, 3000));
   const auto fitted = session.PreviewPixels();
+  EXPECT_LT(BlackShare(fitted), 0.3);
 
   ClickControl(::GetDlgItem(dialog, kIdOption1Index2));
-  ASSERT_TRUE(WaitUntil([&] { return session.PreviewPixels() != fitted; }, 3000)) << "Actual Size repaints";
+  ASSERT_TRUE(WaitUntil([&] { return session.PreviewPixels() != fitted; }, 3000)) << "Actual Size repaints at once";
   const auto actual = session.PreviewPixels();
-  EXPECT_GT(BlackShare(fitted) + 0.05, 0.0);
-  EXPECT_GT(BlackShare(actual), BlackShare(fitted)) << "at actual size the photo is smaller than the fitted one";
+  EXPECT_GT(BlackShare(actual), 0.95);
+  EXPECT_LT(BlackShare(actual), 1.0);
 
   ClickControl(::GetDlgItem(dialog, kIdOption2Index2));
   ASSERT_TRUE(WaitUntil([&] { return CheckedOptions(dialog).back() == kIdOption2Index2; }, 3000));

@@ -18,6 +18,7 @@ namespace {
 
 constexpr COLORREF kAddressColour = RGB(0, 0, 192);
 constexpr float kTextPoints = 8.25f;
+constexpr int kCaptionGap = 6;  // pixels at 96 DPI between "Web:" and the address
 
 // Form8.
 class AboutBox final : public Window {
@@ -48,7 +49,7 @@ class AboutBox final : public Window {
   void Command3_Click() { ::DestroyWindow(hwnd()); }
 
   UINT dpi_ = 96;
-  UniqueFont textFont_, titleFont_, addressFont_;
+  UniqueFont textFont_, titleFont_, emailFont_, webPageFont_;
   UniqueBitmap logo_;
 };
 
@@ -68,7 +69,6 @@ bool AboutBox::Create() {
   dpi_ = ::GetDpiForWindow(hwnd());
   SizeAndCentre(hwnd(), kAboutBoxWidth, kAboutBoxHeight);
   textFont_ = CreateDialogFont(kTextPoints, dpi_);
-  addressFont_ = CreateDialogFont(kTextPoints, dpi_, true);
   CreateControls();
   AddEmailToolTip();
   return true;
@@ -78,7 +78,13 @@ void AboutBox::CreateControls() {
   const auto table = AboutBoxLayout();
   for (const ControlLayout& row : table) {
     HFONT font = textFont_.get();
-    if (row.kind == LayoutKind::LinkLabel) font = addressFont_.get();
+    if (row.kind == LayoutKind::LinkLabel) {
+      UniqueFont& addressFont = row.id == kIdLabel22 ? emailFont_ : webPageFont_;
+      // A little short of the label's width, so that the text keeps clear of its caption.
+      const int room = ScaleForDpi(row.width - kCaptionGap, dpi_);
+      addressFont = CreateFontThatFits(row.caption, room, kTextPoints, dpi_, true);
+      font = addressFont.get();
+    }
     if (row.points > 0) {
       titleFont_ = CreateDialogFont(row.points, dpi_);
       font = titleFont_.get();
@@ -126,6 +132,10 @@ LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return DialogFaceColours(reinterpret_cast<HDC>(wParam), IsAddress(reinterpret_cast<HWND>(lParam))
                                                                   ? kAddressColour
                                                                   : ::GetSysColor(COLOR_BTNTEXT));
+    case WM_ACTIVATE:
+      // OK is the only control that takes the keyboard focus.
+      if (LOWORD(wParam) != WA_INACTIVE) ::SetFocus(Control(kIdCommand3));
+      return 0;
     case WM_SETCURSOR:
       if (IsAddress(reinterpret_cast<HWND>(wParam))) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));

@@ -61,6 +61,28 @@ UniqueFont CreateDialogFont(float points, UINT dpi, bool underlined) {
   return UniqueFont(::CreateFontIndirectW(&font));
 }
 
+namespace {
+
+int TextWidth(HFONT font, std::wstring_view text) {
+  ScopedGetDc screen(nullptr);
+  ScopedSelect selected(screen.get(), font);
+  SIZE size{};
+  ::GetTextExtentPoint32W(screen.get(), text.data(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+}  // namespace
+
+UniqueFont CreateFontThatFits(std::wstring_view text, int widthPixels, float points, UINT dpi, bool underlined) {
+  constexpr float kSmallest = 6.0f, kStep = 0.25f;
+  UniqueFont font = CreateDialogFont(points, dpi, underlined);
+  while (font && points > kSmallest && TextWidth(font.get(), text) > widthPixels) {
+    points -= kStep;
+    font = CreateDialogFont(points, dpi, underlined);
+  }
+  return font;
+}
+
 LRESULT DialogFaceColours(HDC dc, COLORREF text) {
   ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
   ::SetTextColor(dc, text);

@@ -13,6 +13,11 @@ namespace lumiroll {
 // The dialogs' font, "MS Sans Serif" or its installed look-alike, at the size and DPI.
 [[nodiscard]] UniqueFont CreateDialogFont(float points, UINT dpi, bool underlined = false);
 
+// The dialog font at the size, or smaller when that is what it takes for the text to fit in
+// the width: an address must show whole, whichever look-alike face stands in.
+[[nodiscard]] UniqueFont CreateFontThatFits(std::wstring_view text, int widthPixels, float points, UINT dpi,
+                                            bool underlined);
+
 // Labels, frames and option buttons on the dialog's face colour (WM_CTLCOLORSTATIC/BTN).
 LRESULT DialogFaceColours(HDC dc, COLORREF text);
 

@@ -90,6 +90,7 @@ class SettingsDialog final : public Window {
   std::vector<FolderRow> dir1Rows_;
   std::vector<std::wstring> file1Names_;
   std::vector<DriveChoice> drives_;
+  HWND lastFocus_ = nullptr;  // not owned: a child control
   PictureSurface Picture1;
   PictureBox Picture2;
 };
@@ -172,6 +173,15 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return DialogFaceColours(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_BTNTEXT));
+    case WM_ACTIVATE:
+      // Like a dialog: the focus leaves with the window and comes back to the same control.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = ::GetFocus();
+        if (focus && ::IsChild(hwnd(), focus)) lastFocus_ = focus;
+      } else {
+        ::SetFocus(lastFocus_ && ::IsWindow(lastFocus_) ? lastFocus_ : Control(kIdDir1));
+      }
+      return 0;
     case WM_MEASUREITEM:
       reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(FolderRowHeight(dpi_));
       return TRUE;
