@@ -85,6 +85,66 @@ TEST(SettingsDialog, NeverConfiguredShowsZeroFitScreenAlphabeticAtDriveCsCurrent
   EXPECT_FALSE(ReadRegistryText(HKEY_CURRENT_USER, kSettingsKey, L"PhotoDisplayTime"));
 }
 
+// A folder on the Z: drive (Wine's view of the Linux root), removed again at the end.
+class FolderOnDriveZ {
+ public:
+  FolderOnDriveZ() {
+    path_ = L"Z:\\tmp\\lumiroll-dialog-" + std::to_wstring(::GetCurrentProcessId());
+    ::CreateDirectoryW(path_.c_str(), nullptr);
+    CopyAsset(L"photos\\tulips.jpg", path_ + L"\\tulips.jpg");
+  }
+  ~FolderOnDriveZ() {
+    ::DeleteFileW((path_ + L"\\tulips.jpg").c_str());
+    ::RemoveDirectoryW(path_.c_str());
+  }
+  [[nodiscard]] const std::wstring& path() const { return path_; }
+
+ private:
+  std::wstring path_;
+};
+
+TEST(SettingsDialog, StoredFolderOnAnotherDriveKeepsTheFolderListOnIt) {
+  const FolderOnDriveZ folder;
+  StoreSettings(L"5", L"1", folder.path(), L"1");
+  SettingsDialogSession session;
+  ASSERT_TRUE(session.Open());
+  HWND dialog = session.dialog, dir1 = ::GetDlgItem(dialog, kIdDir1);
+  EXPECT_EQ(ListTexts(dir1).front(), L"Z:\\");
+  EXPECT_EQ(SelectedListText(dir1), LastName(folder.path()));
+  EXPECT_TRUE(ControlText(::GetDlgItem(dialog, kIdDrive1)).starts_with(L"z:"));
+  EXPECT_EQ(ListTexts(::GetDlgItem(dialog, kIdFile1)), (std::vector<std::wstring>{L"tulips.jpg"}));
+  // OK saves the folder the list has open.
+  ClickControl(::GetDlgItem(dialog, kIdCommandOK));
+  ASSERT_TRUE(session.program.WaitForExit(5000));
+  EXPECT_EQ(StoredSettings()[2], folder.path());
+}
+
+TEST(SettingsDialog, StoredFolderOnAMissingDriveLeavesBothListsWhereTheyStarted) {
+  const std::wstring start = PhotoFolder(L"missing-drive", {L"harbor.jpg"});
+  StoreSettings(L"5", L"1", L"Q:\\Photos", L"1");
+  SettingsDialogSession session(start);
+  ASSERT_TRUE(session.Open());
+  HWND dialog = session.dialog;
+  EXPECT_EQ(SelectedListText(::GetDlgItem(dialog, kIdDir1)), LastName(start));
+  EXPECT_TRUE(ControlText(::GetDlgItem(dialog, kIdDrive1)).starts_with(L"c:"));
+  EXPECT_EQ(ListTexts(::GetDlgItem(dialog, kIdFile1)), (std::vector<std::wstring>{L"harbor.jpg"}));
+}
+
+TEST(SettingsDialog, ChoosingADriveOpensItsCurrentFolder) {
+  const std::wstring folder = PhotoFolder(L"drives", {L"harbor.jpg"});
+  StoreSettings(L"5", L"1", folder, L"1");
+  SettingsDialogSession session;
+  ASSERT_TRUE(session.Open());
+  HWND dialog = session.dialog, drive1 = ::GetDlgItem(dialog, kIdDrive1), dir1 = ::GetDlgItem(dialog, kIdDir1);
+  const LRESULT z = ::SendMessageW(drive1, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"z:"));
+  ASSERT_NE(z, CB_ERR);
+  ::SendMessageW(drive1, CB_SETCURSEL, static_cast<WPARAM>(z), 0);
+  ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kIdDrive1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(drive1));
+  ASSERT_TRUE(WaitUntil([&] { return ListTexts(dir1).front() == L"Z:\\"; }, 3000));
+  EXPECT_TRUE(ControlText(drive1).starts_with(L"z:"));
+  EXPECT_NE(ListTexts(::GetDlgItem(dialog, kIdFile1)), (std::vector<std::wstring>{L"harbor.jpg"}));
+}
+
 TEST(SettingsDialog, OpeningAFolderFillsTheFileListAndPaintsThePreview) {
   const std::wstring parent = FreshFolder(L"parent");
   const std::wstring photos = parent + L"\\Été photos";

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/folder_reader.h"
 #include "platform/handles.h"
 #include "saver/config/folder_rows.h"
 
@@ -51,22 +52,10 @@ std::optional<std::wstring> OpenableFolder(std::wstring_view folder) {
   WIN32_FIND_DATAW found;
   UniqueFind listing(::FindFirstFileExW(AllIn(full).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0));
   if (!listing) return std::nullopt;
-  return full;
+  return FileSystemFolderReader().OpenFolder(full);
 }
 
-std::vector<FolderEntry> ReadFolderEntries(std::wstring_view folder) {
-  std::vector<FolderEntry> entries;
-  WIN32_FIND_DATAW found;
-  UniqueFind listing(::FindFirstFileExW(AllIn(std::wstring(folder)).c_str(), FindExInfoBasic, &found,
-                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
-  if (!listing) return entries;
-  do {
-    entries.push_back({found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-                       (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0,
-                       (found.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0});
-  } while (::FindNextFileW(listing.get(), &found));
-  return entries;
-}
+std::vector<FolderEntry> ReadFolderEntries(std::wstring_view folder) { return FileSystemFolderReader().List(folder); }
 
 std::vector<DriveChoice> ListDrives() {
   std::vector<DriveChoice> drives;

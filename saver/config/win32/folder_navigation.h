@@ -9,8 +9,8 @@
 
 namespace lumiroll {
 
-// The folder's absolute path when it exists and can be listed; nothing otherwise (no such
-// folder, a drive that is not ready). "d:" means drive D's current folder.
+// The folder's absolute path, spelled as on disk, when it exists and can be listed; nothing
+// otherwise (no such folder, a drive that is not ready). "d:" means drive D's current folder.
 [[nodiscard]] std::optional<std::wstring> OpenableFolder(std::wstring_view folder);
 
 // Everything directly in the folder; empty when it cannot be read.
