@@ -35,16 +35,7 @@ bool MatchesPattern(std::wstring_view text, std::wstring_view pattern) {
 
 bool ListedAsFile(const FolderEntry& entry) { return !entry.isFolder && !entry.hidden && !entry.system; }
 
-// Names that differ only in case (possible on case-sensitive file systems) still get one order.
-bool ComesBefore(const std::wstring& a, const std::wstring& b) {
-  const int byCase = CompareIgnoringCase(a, b);
-  return byCase != 0 ? byCase < 0 : a < b;
-}
-
-}  // namespace
-
-bool MatchesPatternList(std::wstring_view name, std::wstring_view patternList) {
-  const std::wstring upperName = UpperCase(name);
+bool UpperNameMatches(std::wstring_view upperName, std::wstring_view patternList) {
   std::size_t start = 0;
   for (;;) {
     const std::size_t end = patternList.find(L';', start);
@@ -55,15 +46,40 @@ bool MatchesPatternList(std::wstring_view name, std::wstring_view patternList) {
   }
 }
 
+// A name with its upper-case form, made once rather than at every comparison of the sort.
+struct SortableName {
+  std::wstring upper;
+  std::wstring name;
+};
+
+// Ascending ignoring case (the order CompareIgnoringCase gives); names that differ only in case,
+// possible on case-sensitive file systems, still get one order.
+bool ComesBefore(const SortableName& a, const SortableName& b) {
+  const int byUpper = a.upper.compare(b.upper);
+  return byUpper != 0 ? byUpper < 0 : a.name < b.name;
+}
+
+}  // namespace
+
+bool MatchesPatternList(std::wstring_view name, std::wstring_view patternList) {
+  return UpperNameMatches(UpperCase(name), patternList);
+}
+
 std::vector<std::wstring> MatchingFileNames(const std::vector<FolderEntry>& entries,
                                             std::wstring_view patternList) {
-  std::vector<std::wstring> names;
-  for (const FolderEntry& entry : entries)
-    if (ListedAsFile(entry) && MatchesPatternList(entry.name, patternList)) names.push_back(entry.name);
+  std::vector<SortableName> matching;
+  for (const FolderEntry& entry : entries) {
+    if (!ListedAsFile(entry)) continue;
+    std::wstring upper = UpperCase(entry.name);
+    if (UpperNameMatches(upper, patternList)) matching.push_back({std::move(upper), entry.name});
+  }
   // A list holds at most kMaxImageCount names: the first ones of the whole folder's order.
-  const auto keep = std::min<std::size_t>(names.size(), kMaxImageCount);
-  std::partial_sort(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(keep), names.end(), ComesBefore);
-  names.resize(keep);
+  const auto keep = std::min<std::size_t>(matching.size(), kMaxImageCount);
+  std::partial_sort(matching.begin(), matching.begin() + static_cast<std::ptrdiff_t>(keep), matching.end(),
+                    ComesBefore);
+  std::vector<std::wstring> names;
+  names.reserve(keep);
+  for (std::size_t i = 0; i < keep; ++i) names.push_back(std::move(matching[i].name));
   return names;
 }
 
