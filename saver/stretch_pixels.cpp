@@ -39,6 +39,7 @@ struct Contribution {
   int first = 0;
   std::vector<double> weights;
 
+  void Restart() { weights.clear(); }
   void Add(int index, double weight) {
     if (weights.empty()) first = index;
     const int at = index - first;
@@ -55,25 +56,23 @@ struct Contribution {
 };
 
 // The source span [d, d + 1) of the target covers, each source pixel weighted by its overlap.
-Contribution AreaAverage(int sourceSize, double scale, double d) {
+void AreaAverage(int sourceSize, double scale, double d, Contribution& contribution) {
   const double from = std::max(0.0, d / scale);
   const double to = std::min(static_cast<double>(sourceSize), (d + 1) / scale);
-  Contribution contribution;
+  contribution.Restart();
   const int last = std::clamp(static_cast<int>(std::ceil(to)) - 1, 0, sourceSize - 1);
   for (int k = std::clamp(static_cast<int>(std::floor(from)), 0, sourceSize - 1); k <= last; ++k)
     contribution.Add(k, std::max(0.0, std::min(to, k + 1.0) - std::max(from, static_cast<double>(k))));
-  return contribution;
 }
 
-Contribution Interpolate(int sourceSize, double scale, double d) {
+void Interpolate(int sourceSize, double scale, double d, Contribution& contribution) {
   const double centre = (d + 0.5) / scale - 0.5;
   const double base = std::floor(centre);
-  Contribution contribution;
+  contribution.Restart();
   for (int k = -1; k <= 2; ++k) {
     const double index = std::clamp(base + k, 0.0, sourceSize - 1.0);
     contribution.Add(static_cast<int>(index), CatmullRom(centre - (base + k)));
   }
-  return contribution;
 }
 
 // Weights scaled to sum exactly to kOne, so a flat colour and a copy at scale 1 stay exact.
@@ -96,13 +95,20 @@ AxisFilter MakeAxisFilter(int sourceSize, std::int64_t size, std::int64_t offset
   const double scale = static_cast<double>(size) / sourceSize;
   AxisFilter filter;
   filter.taps.reserve(count);
+  Contribution c;  // reused: one allocation, not one per target pixel
   for (int i = 0; i < count; ++i) {
     const double d = static_cast<double>(offset + i);
-    Contribution c = scale < 1 ? AreaAverage(sourceSize, scale, d) : Interpolate(sourceSize, scale, d);
+    if (scale < 1)
+      AreaAverage(sourceSize, scale, d, c);
+    else
+      Interpolate(sourceSize, scale, d, c);
     c.TrimZeros();
     double sum = 0;
     for (double w : c.weights) sum += w;
-    if (c.weights.empty() || sum <= 0) c = Contribution{std::clamp(static_cast<int>(d / scale), 0, sourceSize - 1), {1.0}};
+    if (c.weights.empty() || sum <= 0) {
+      c.Restart();
+      c.Add(std::clamp(static_cast<int>(d / scale), 0, sourceSize - 1), 1.0);
+    }
     const int n = static_cast<int>(c.weights.size());
     filter.taps.push_back({c.first, n, filter.weights.size()});
     AppendFixedPoint(c.weights, sum > 0 ? sum : 1, filter.weights);
