@@ -65,6 +65,7 @@ TEST_F(PictureLoaderTest, EveryFormatLoadsByContentAtItsOwnSize) {
       {L"rle (RLE8)", test::DataFile(L"picture.rle"), 40, 30, {kQuadrants[0], kQuadrants[1], kQuadrants[2], kQuadrants[3]}, 0},
       {L"gif, first frame", test::DataFile(L"picture.gif"), 40, 30, {kQuadrants[0], kQuadrants[1], kQuadrants[2], kQuadrants[3]}, 0},
       {L"jpg", test::DataFile(L"picture.jpg"), 64, 48, {kQuadrants[0], kQuadrants[1], kQuadrants[2], kQuadrants[3]}, 12},
+      {L"CMYK jpg", test::DataFile(L"picture_cmyk.jpg"), 64, 48, {kQuadrants[0], kQuadrants[1], kQuadrants[2], kQuadrants[3]}, 12},
       {L"jif", test::DataFile(L"picture.jif"), 64, 48, {kQuadrants[0], kQuadrants[1], kQuadrants[2], kQuadrants[3]}, 12},
       {L"ico, largest image, transparency over black", test::DataFile(L"picture.ico"), 48, 48,
        {kBlack, kQuadrants[1], kQuadrants[2], kQuadrants[3]}, 0},
@@ -298,6 +299,34 @@ Memory ProcessMemory() {
   return {counters.PeakPagefileUsage, counters.PrivateUsage};
 }
 
+// An 8 x 2 bitmap of 4 bits a pixel, run-length encoded: its top row one run of colour 3, its
+// bottom row (stored first) one run alternating colours 1 and 2.
+Bytes RunLength4Bitmap() {
+  Bytes bmp = Bitmap(8, 2, 4, 2, 16 * 4);
+  PutLittleEndian(bmp, 10, 54 + 16 * 4, 4);
+  const Rgb palette[] = {{0, 0, 0}, test::kTopLeft, test::kTopRight, test::kBottomLeft};
+  for (int i = 0; i < 4; ++i) {
+    bmp[54 + i * 4] = static_cast<std::uint8_t>(palette[i].b), bmp[55 + i * 4] = static_cast<std::uint8_t>(palette[i].g);
+    bmp[56 + i * 4] = static_cast<std::uint8_t>(palette[i].r);
+  }
+  const Bytes runs = {8, 0x12, 0, 0, 8, 0x33, 0, 0, 0, 1};
+  bmp.insert(bmp.end(), runs.begin(), runs.end());
+  PutLittleEndian(bmp, 34, runs.size(), 4);
+  PutLittleEndian(bmp, 2, bmp.size(), 4);
+  return bmp;
+}
+
+TEST_F(PictureLoaderTest, RunLengthBitmapOfFourBitsLoads) {
+  PictureBox box;
+  ASSERT_TRUE(box.LoadPicture(scratch.Write(L"four.rle", RunLength4Bitmap())));
+  ASSERT_EQ(box.ScaleWidth(), 8);
+  ASSERT_EQ(box.ScaleHeight(), 2);
+  for (int x = 0; x < 8; ++x) {
+    EXPECT_TRUE(Near(PixelAt(*box.picture(), x, 0), test::kBottomLeft, 0)) << "top row, x " << x;
+    EXPECT_TRUE(Near(PixelAt(*box.picture(), x, 1), x % 2 ? test::kTopRight : test::kTopLeft, 0)) << "bottom row, x " << x;
+  }
+}
+
 enum class Outcome { kFails, kLoads, kEither };
 
 TEST_F(PictureLoaderTest, DamagedAndHostileFilesFailCleanlyAndTheOldPictureStays) {
@@ -332,6 +361,8 @@ TEST_F(PictureLoaderTest, DamagedAndHostileFilesFailCleanlyAndTheOldPictureStays
        }()), Outcome::kFails},
       {"top-down BMP (negative height)", scratch.Write(L"topdown.bmp", TopDownQuadrantBitmap()), Outcome::kLoads},
       {"GIF declaring 65,535 x 65,535", scratch.Write(L"huge.gif", GifDeclaring(65535, 65535)), Outcome::kFails},
+      {"GIF declaring 8,000 x 8,000 with a few bytes", scratch.Write(L"big.gif", GifDeclaring(8000, 8000)), Outcome::kEither},
+      {"ICO whose image declares 8,000 x 8,000", scratch.Write(L"big.ico", IconDeclaring(8000, 8000)), Outcome::kEither},
       {"truncated GIF", scratch.Write(L"cut.gif", Truncated(test::ReadFileBytes(test::DataFile(L"picture.gif")), 0.5)), Outcome::kEither},
       {"ICO whose image declares 100,000 x 100,000", scratch.Write(L"huge.ico", IconDeclaring(100000, 100000)), Outcome::kFails},
       {"zero-size EMF", scratch.Write(L"zero.emf", ZeroSizeEnhancedMetafile()), Outcome::kFails},

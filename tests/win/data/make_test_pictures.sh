@@ -23,3 +23,5 @@ convert "$tmp/q64.png" -quality 95 -sampling-factor 2x2 JPEG:picture.jif
 # The icon's top-left quadrant is transparent: it must come out black.
 quadrants 48 48 'rgba(0,0,0,0)' "$tmp/q48.png"
 convert "$tmp/q48.png" -define icon:auto-resize=48,32,16 picture.ico
+# A four-colour JPEG, as print work saves them.
+convert "$tmp/q64.png" -colorspace CMYK -quality 95 picture_cmyk.jpg
