@@ -214,6 +214,16 @@ bool Usable(const PixelsView& source, const PixelsTarget& target, const StretchR
          target.pixels.size() >= static_cast<std::size_t>(target.width) * static_cast<std::size_t>(target.height);
 }
 
+// Actual size needs no filtering: the visible rows are copied.
+void CopyVisible(const PixelsView& source, const PixelsTarget& target, std::int64_t sourceX, std::int64_t sourceY,
+                 std::int64_t targetX, std::int64_t targetY, int width, int height) {
+  for (int y = 0; y < height; ++y) {
+    const std::uint32_t* from = &source.pixels[static_cast<std::size_t>(sourceY + y) * source.width + sourceX];
+    std::uint32_t* to = &target.pixels[static_cast<std::size_t>(targetY + y) * target.width + targetX];
+    for (int x = 0; x < width; ++x) to[x] = from[x] & 0xFFFFFF;
+  }
+}
+
 }  // namespace
 
 void StretchPixels(const PixelsView& source, const PixelsTarget& target, const StretchRectangle& rectangle) {
@@ -226,6 +236,10 @@ void StretchPixels(const PixelsView& source, const PixelsTarget& target, const S
   if (x0 >= x1 || y0 >= y1) return;
   const int visibleWidth = static_cast<int>(x1 - x0);
   const int visibleHeight = static_cast<int>(y1 - y0);
+  if (rectangle.width == source.width && rectangle.height == source.height) {
+    CopyVisible(source, target, x0 - rectangle.left, y0 - rectangle.top, x0, y0, visibleWidth, visibleHeight);
+    return;
+  }
 
   const AxisFilter horizontal = MakeAxisFilter(source.width, rectangle.width, x0 - rectangle.left, visibleWidth);
   const AxisFilter vertical = MakeAxisFilter(source.height, rectangle.height, y0 - rectangle.top, visibleHeight);

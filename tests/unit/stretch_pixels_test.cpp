@@ -42,6 +42,10 @@ TEST(StretchPixels, CopiesExactlyAtScaleOneAndLeavesTheRestAlone) {
       const bool inside = x >= 2 && x < 5 && y >= 1 && y < 3;
       EXPECT_EQ(target.At(x, y), inside ? source.At(x - 2, y - 1) : 0xABCDEFu) << x << "," << y;
     }
+  // Partly outside on every side: only the overlap is copied.
+  Canvas small(2, 1, 0xABCDEF);
+  StretchPixels(source.View(), small.Target(), {-1, -1, 3, 2});
+  EXPECT_EQ(small.pixels, (std::vector<std::uint32_t>{0xD0E0F0, 0x123456}));
 }
 
 TEST(StretchPixels, ShrinkingAveragesFineDetailToItsMeanColour) {
