@@ -37,6 +37,7 @@ class AboutBox final : public Window {
 
  private:
   void CreateControls();
+  void ApplyFonts();
   void AddEmailToolTip();
   [[nodiscard]] bool IsAddress(HWND control) const {
     return control == Control(kIdLabel22) || control == Control(kIdLabel23);
@@ -68,7 +69,6 @@ bool AboutBox::Create() {
   open = this;
   dpi_ = ::GetDpiForWindow(hwnd());
   SizeAndCentre(hwnd(), kAboutBoxWidth, kAboutBoxHeight);
-  textFont_ = CreateDialogFont(kTextPoints, dpi_);
   CreateControls();
   AddEmailToolTip();
   return true;
@@ -76,24 +76,33 @@ bool AboutBox::Create() {
 
 void AboutBox::CreateControls() {
   const auto table = AboutBoxLayout();
-  for (const ControlLayout& row : table) {
-    HFONT font = textFont_.get();
-    if (row.kind == LayoutKind::LinkLabel) {
-      UniqueFont& addressFont = row.id == kIdLabel22 ? emailFont_ : webPageFont_;
-      // A little short of the label's width, so that the text keeps clear of its caption.
-      const int room = ScaleForDpi(row.width - kCaptionGap, dpi_);
-      addressFont = CreateFontThatFits(row.caption, room, kTextPoints, dpi_, true);
-      font = addressFont.get();
-    }
-    if (row.points > 0) {
-      titleFont_ = CreateDialogFont(row.points, dpi_);
-      font = titleFont_.get();
-    }
-    CreateLayoutControl(hwnd(), table, row, dpi_, font);
-  }
+  for (const ControlLayout& row : table) CreateLayoutControl(hwnd(), table, row, dpi_, nullptr);
+  ApplyFonts();
   logo_.reset(static_cast<HBITMAP>(
       ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   ::SendMessageW(Control(kIdImage1), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.get()));
+}
+
+void AboutBox::ApplyFonts() {
+  // The new fonts replace the old ones only once every control uses them.
+  UniqueFont text = CreateDialogFont(kTextPoints, dpi_), title, email, webPage;
+  for (const ControlLayout& row : AboutBoxLayout()) {
+    HFONT font = text.get();
+    if (row.kind == LayoutKind::LinkLabel) {
+      UniqueFont& address = row.id == kIdLabel22 ? email : webPage;
+      // A little short of the label's width, so that the text keeps clear of its caption.
+      address = CreateFontThatFits(row.caption, ScaleForDpi(row.width - kCaptionGap, dpi_), kTextPoints, dpi_, true);
+      font = address.get();
+    } else if (row.points > 0) {
+      title = CreateDialogFont(row.points, dpi_);
+      font = title.get();
+    }
+    ::SendMessageW(Control(row.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
+  textFont_ = std::move(text);
+  titleFont_ = std::move(title);
+  emailFont_ = std::move(email);
+  webPageFont_ = std::move(webPage);
 }
 
 void AboutBox::AddEmailToolTip() {
@@ -135,6 +144,12 @@ LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       // OK is the only control that takes the keyboard focus.
       if (LOWORD(wParam) != WA_INACTIVE) ::SetFocus(Control(kIdCommand3));
+      return 0;
+    case WM_DPICHANGED:
+      dpi_ = HIWORD(wParam);
+      ApplyFonts();
+      PlaceForDpi(hwnd(), AboutBoxLayout(), kAboutBoxWidth, kAboutBoxHeight, dpi_,
+                  *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_SETCURSOR:
       if (IsAddress(reinterpret_cast<HWND>(wParam))) {

@@ -104,6 +104,38 @@ void SizeAndCentre(HWND window, int clientWidthAt96, int clientHeightAt96) {
   ::SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+namespace {
+
+constexpr int kDroppedListHeight = 200;  // at 96 DPI
+
+void PlaceControl(HWND control, RECT r, const ControlLayout& row, UINT dpi) {
+  if (row.kind == LayoutKind::DriveList) r.bottom += ScaleForDpi(kDroppedListHeight, dpi);
+  ::SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void PlaceForDpi(HWND dialog, std::span<const ControlLayout> table, int clientWidthAt96, int clientHeightAt96,
+                 UINT dpi, const RECT& suggested) {
+  RECT frame{0, 0, ScaleForDpi(clientWidthAt96, dpi), ScaleForDpi(clientHeightAt96, dpi)};
+  ::AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
+                             static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_EXSTYLE)), dpi);
+  ::SetWindowPos(dialog, nullptr, suggested.left, suggested.top, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  for (const ControlLayout& row : table)
+    if (HWND control = ::GetDlgItem(dialog, row.id)) PlaceControl(control, ScaledClientRectangle(table, row, dpi), row, dpi);
+}
+
+void FitDropDownHeight(HWND comboBox, std::span<const ControlLayout> table, const ControlLayout& row, UINT dpi) {
+  RECT closed;
+  ::GetWindowRect(comboBox, &closed);
+  const int wanted = ScaleForDpi(row.height, dpi);
+  const LRESULT field = ::SendMessageW(comboBox, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  if (field == CB_ERR || closed.bottom - closed.top == wanted) return;
+  ::SendMessageW(comboBox, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + wanted - (closed.bottom - closed.top));
+  PlaceControl(comboBox, ScaledClientRectangle(table, row, dpi), row, dpi);
+}
+
 RECT ScaledClientRectangle(std::span<const ControlLayout> table, const ControlLayout& row, UINT dpi) {
   const LayoutRectangle r = ClientRectangle(table, row);
   const int left = ScaleForDpi(r.left, dpi), top = ScaleForDpi(r.top, dpi);
@@ -122,7 +154,7 @@ HWND CreateLayoutControl(HWND dialog, std::span<const ControlLayout> table, cons
   if (row.kind == LayoutKind::Picture) style |= WS_CLIPSIBLINGS;
   RECT r = ScaledClientRectangle(table, row, dpi);
   // A drop-down list's height includes its open list; the closed box is sized afterwards.
-  if (row.kind == LayoutKind::DriveList) r.bottom += ScaleForDpi(200, dpi);
+  if (row.kind == LayoutKind::DriveList) r.bottom += ScaleForDpi(kDroppedListHeight, dpi);
   const std::wstring caption(row.caption);
   HWND control = ::CreateWindowExW(kind.exStyle, kind.className, caption.c_str(), style, r.left, r.top,
                                    r.right - r.left, r.bottom - r.top, dialog,

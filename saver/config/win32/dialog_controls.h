@@ -35,6 +35,14 @@ void SizeAndCentre(HWND window, int clientWidthAt96, int clientHeightAt96);
 HWND CreateLayoutControl(HWND dialog, std::span<const ControlLayout> table, const ControlLayout& row, UINT dpi,
                          HFONT font);
 
+// After a DPI change: the window's client area and every control of the table (found by id)
+// moved and sized for the new DPI, at the place the system suggests.
+void PlaceForDpi(HWND dialog, std::span<const ControlLayout> table, int clientWidthAt96, int clientHeightAt96,
+                 UINT dpi, const RECT& suggested);
+
+// Gives a closed drop-down list the height of its layout row, whatever its font.
+void FitDropDownHeight(HWND comboBox, std::span<const ControlLayout> table, const ControlLayout& row, UINT dpi);
+
 // A layout rectangle in pixels of the dialog's client area at the DPI.
 [[nodiscard]] RECT ScaledClientRectangle(std::span<const ControlLayout> table, const ControlLayout& row, UINT dpi);
 

@@ -60,6 +60,7 @@ class SettingsDialog final : public Window {
   void CreateControls();
   void OnCommand(int id, int notification);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
 
   void Drive1_Change();
   void Dir1_Change();
@@ -128,18 +129,7 @@ void SettingsDialog::CreateControls() {
   monitorPicture_.reset(static_cast<HBITMAP>(
       ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_MONITOR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   ::SendMessageW(Control(kIdPicture0), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(monitorPicture_.get()));
-  // The closed drop-down list gets the table's height, whatever the font.
-  HWND drive1 = Control(kIdDrive1);
-  RECT closed;
-  ::GetWindowRect(drive1, &closed);
-  const int wanted = ScaleForDpi(FindControl(table, L"Drive1")->height, dpi_);
-  const LRESULT field = ::SendMessageW(drive1, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-  if (field != CB_ERR && closed.bottom - closed.top != wanted) {
-    ::SendMessageW(drive1, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + wanted - (closed.bottom - closed.top));
-    const RECT r = ScaledClientRectangle(table, *FindControl(table, L"Drive1"), dpi_);
-    ::SetWindowPos(drive1, nullptr, r.left, r.top, r.right - r.left, wanted + ScaleForDpi(200, dpi_),
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  FitDropDownHeight(Control(kIdDrive1), table, *FindControl(table, L"Drive1"), dpi_);
   Picture2.SetDrawBound({Picture1.ScaleWidth(), Picture1.ScaleHeight()});
 }
 
@@ -181,6 +171,9 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       } else {
         ::SetFocus(lastFocus_ && ::IsWindow(lastFocus_) ? lastFocus_ : Control(kIdDir1));
       }
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_MEASUREITEM:
       reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(FolderRowHeight(dpi_));
@@ -230,6 +223,21 @@ void SettingsDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
   const FolderRow& row = dir1Rows_[item.itemID];
   const bool onOpenPath = item.itemID <= static_cast<UINT>(openLevel);
   DrawFolderRow(item, row, onOpenPath, dpi_);
+}
+
+void SettingsDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  const auto table = SettingsDialogLayout();
+  UniqueFont font = CreateDialogFont(kTextPoints, dpi_);
+  for (const ControlLayout& row : table)
+    if (HWND control = Control(row.id)) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+  font_ = std::move(font);  // the old font only once no control uses it
+  PlaceForDpi(hwnd(), table, kSettingsDialogWidth, kSettingsDialogHeight, dpi_, suggested);
+  ::SendMessageW(Control(kIdDir1), LB_SETITEMHEIGHT, 0, FolderRowHeight(dpi_));
+  FitDropDownHeight(Control(kIdDrive1), table, *FindControl(table, L"Drive1"), dpi_);
+  Picture2.SetDrawBound({Picture1.ScaleWidth(), Picture1.ScaleHeight()});
+  File1_Click();
+  ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 bool SettingsDialog::SetDir1Path(std::wstring_view folder) {
