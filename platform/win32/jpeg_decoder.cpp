@@ -148,14 +148,15 @@ bool RunDecoder(JpegDecode& d, std::span<const std::uint8_t> bytes, DrawBound bo
 std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, DrawBound bound) {
   JpegDecode d;
   if (!RunDecoder(d, bytes, bound)) return std::nullopt;
-  const std::vector<std::uint32_t> stored = d.reducer->TakePixels();
+  std::vector<std::uint32_t> stored = d.reducer->TakePixels();
   const bool swaps = OrientationSwapsSides(d.orientation);
   Picture picture;
   picture.width = d.own.width;
   picture.height = d.own.height;
   picture.pixelWidth = swaps ? d.reduced.height : d.reduced.width;
   picture.pixelHeight = swaps ? d.reduced.width : d.reduced.height;
-  picture.pixels = OrientPixels(stored, d.reduced.width, d.reduced.height, d.orientation);
+  picture.pixels = d.orientation == kUpright ? std::move(stored)
+                                             : OrientPixels(stored, d.reduced.width, d.reduced.height, d.orientation);
   return picture;
 }
 
