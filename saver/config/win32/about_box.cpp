@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/clipboard.h"
 #include "platform/handles.h"
@@ -50,7 +51,7 @@ class AboutBox final : public Window {
   void Command3_Click() { ::DestroyWindow(hwnd()); }
 
   UINT dpi_ = 96;
-  UniqueFont textFont_, titleFont_, emailFont_, webPageFont_;
+  std::vector<UniqueFont> fonts_;  // one a control, in table order
   UniqueBitmap logo_;
 };
 
@@ -84,25 +85,19 @@ void AboutBox::CreateControls() {
 }
 
 void AboutBox::ApplyFonts() {
-  // The new fonts replace the old ones only once every control uses them.
-  UniqueFont text = CreateDialogFont(kTextPoints, dpi_), title, email, webPage;
+  // Each label gets the largest font up to its size that shows its whole text, whichever
+  // look-alike face stands in for the original one. The new fonts replace the old ones only
+  // once every control uses them.
+  std::vector<UniqueFont> fonts;
   for (const ControlLayout& row : AboutBoxLayout()) {
-    HFONT font = text.get();
-    if (row.kind == LayoutKind::LinkLabel) {
-      UniqueFont& address = row.id == kIdLabel22 ? email : webPage;
-      // A little short of the label's width, so that the text keeps clear of its caption.
-      address = CreateFontThatFits(row.caption, ScaleForDpi(row.width - kCaptionGap, dpi_), kTextPoints, dpi_, true);
-      font = address.get();
-    } else if (row.points > 0) {
-      title = CreateDialogFont(row.points, dpi_);
-      font = title.get();
-    }
-    ::SendMessageW(Control(row.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    const bool address = row.kind == LayoutKind::LinkLabel;
+    // An address stays a little short of its label's width, clear of the caption beside it.
+    const int room = ScaleForDpi(row.width - (address ? kCaptionGap : 0), dpi_);
+    const float points = row.points > 0 ? row.points : kTextPoints;
+    fonts.push_back(CreateFontThatFits(row.caption, room, points, dpi_, address));
+    ::SendMessageW(Control(row.id), WM_SETFONT, reinterpret_cast<WPARAM>(fonts.back().get()), TRUE);
   }
-  textFont_ = std::move(text);
-  titleFont_ = std::move(title);
-  emailFont_ = std::move(email);
-  webPageFont_ = std::move(webPage);
+  fonts_ = std::move(fonts);
 }
 
 void AboutBox::AddEmailToolTip() {
