@@ -138,14 +138,17 @@ void SettingsDialog::Form_Load() {
   FillUnsetSettings(settings_);
   ::SetWindowTextW(Control(kIdText1), NumberText(settings_.PhotoDisplayTime).c_str());
   const std::wstring startFolder = CurrentFolder();
-  dir1Path_ = OpenableFolder(startFolder).value_or(startFolder);
+  const std::wstring dir1Start = OpenableFolder(startFolder).value_or(startFolder);
+  dir1Path_ = dir1Start;
   ShowFolderRows();
   SetDir1Path(settings_.PhotoDirectory);
-  FillFile1();
+  // When the folder list moved, Dir1_Change has filled the file list and painted already.
+  const bool dir1Moved = dir1Path_ != dir1Start;
+  if (!dir1Moved) FillFile1();
   // The drive list is set without running Drive1_Change, so the folder list stays on the
   // stored folder even when it lies on another drive.
   FillDrive1(DriveOfPath(startFolder).value_or(L'C'));
-  SelectFirstFile();
+  if (!dir1Moved) SelectFirstFile();
   SelectOption(kIdOption1Index1, settings_.PhotoSize);
   if (settings_.PhotoSize == kFitScreen || settings_.PhotoSize == kActualSize) Option1_Click(settings_.PhotoSize);
   SelectOption(kIdOption2Index1, settings_.PhotoOrder);
