@@ -8,7 +8,7 @@
 
 namespace lumiroll {
 
-struct WindowSpec {
+struct WindowOptions {
   std::wstring className;
   std::wstring caption;
   DWORD style = WS_OVERLAPPEDWINDOW;
@@ -30,7 +30,7 @@ class Window {
 
   [[nodiscard]] HWND hwnd() const { return hwnd_; }
   // Creates the window; false when that fails.
-  [[nodiscard]] bool Create(const WindowSpec& spec);
+  [[nodiscard]] bool Create(const WindowOptions& options);
 
  protected:
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);

@@ -21,15 +21,15 @@ bool PixelsComplete(const Picture& picture) {
 
 bool PictureSurface::CreateSurface(HWND parent, RECT rectangle, COLORREF background, DWORD extraStyle) {
   background_ = AsPixel(background);
-  WindowSpec spec;
-  spec.className = L"LumirollPictureSurface";
-  spec.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | extraStyle;
-  spec.x = rectangle.left;
-  spec.y = rectangle.top;
-  spec.width = rectangle.right - rectangle.left;
-  spec.height = rectangle.bottom - rectangle.top;
-  spec.owner = parent;
-  if (!Create(spec)) return false;
+  WindowOptions options;
+  options.className = L"LumirollPictureSurface";
+  options.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | extraStyle;
+  options.x = rectangle.left;
+  options.y = rectangle.top;
+  options.width = rectangle.right - rectangle.left;
+  options.height = rectangle.bottom - rectangle.top;
+  options.owner = parent;
+  if (!Create(options)) return false;
   // A window created at its final size gets no WM_SIZE before it shows.
   RECT client{};
   ::GetClientRect(hwnd(), &client);

@@ -9,20 +9,20 @@ int liveTopLevelWindows = 0;
 // WM_NCCREATE): window classes are shared, objects not.
 Window* windowBeingCreated = nullptr;
 
-bool RegisterClassOnce(const WindowSpec& spec, WNDPROC procedure) {
+bool RegisterClassOnce(const WindowOptions& options, WNDPROC procedure) {
   WNDCLASSEXW existing{};
   existing.cbSize = sizeof existing;
-  if (::GetClassInfoExW(::GetModuleHandleW(nullptr), spec.className.c_str(), &existing)) return true;
+  if (::GetClassInfoExW(::GetModuleHandleW(nullptr), options.className.c_str(), &existing)) return true;
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.style = CS_DBLCLKS;
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = ::GetModuleHandleW(nullptr);
-  windowClass.hCursor = spec.cursor ? spec.cursor : ::LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = spec.background;
-  windowClass.hIcon = spec.icon;
-  windowClass.hIconSm = spec.icon;
-  windowClass.lpszClassName = spec.className.c_str();
+  windowClass.hCursor = options.cursor ? options.cursor : ::LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = options.background;
+  windowClass.hIcon = options.icon;
+  windowClass.hIconSm = options.icon;
+  windowClass.lpszClassName = options.className.c_str();
   return ::RegisterClassExW(&windowClass) != 0;
 }
 
@@ -38,12 +38,12 @@ Window::~Window() {
   }
 }
 
-bool Window::Create(const WindowSpec& spec) {
-  if (!RegisterClassOnce(spec, &Window::Procedure)) return false;
-  topLevel_ = (spec.style & WS_CHILD) == 0;
+bool Window::Create(const WindowOptions& options) {
+  if (!RegisterClassOnce(options, &Window::Procedure)) return false;
+  topLevel_ = (options.style & WS_CHILD) == 0;
   windowBeingCreated = this;
-  HWND created = ::CreateWindowExW(spec.exStyle, spec.className.c_str(), spec.caption.c_str(), spec.style,
-                                   spec.x, spec.y, spec.width, spec.height, spec.owner, nullptr,
+  HWND created = ::CreateWindowExW(options.exStyle, options.className.c_str(), options.caption.c_str(), options.style,
+                                   options.x, options.y, options.width, options.height, options.owner, nullptr,
                                    ::GetModuleHandleW(nullptr), nullptr);
   windowBeingCreated = nullptr;
   return created != nullptr;

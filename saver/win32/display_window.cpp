@@ -81,17 +81,17 @@ class DisplayWindow final : public Window, private ShowInput {
 bool DisplayWindow::CreateHidden() {
   layout_ = LayoutShow(DisplayMonitors(), PrimaryScreen());
   const ScreenRect& area = layout_.window;
-  WindowSpec spec;
-  spec.className = L"LumirollShow";
-  spec.caption = kApplicationTitle;
-  spec.style = WS_POPUP | WS_CLIPCHILDREN;
-  spec.exStyle = WS_EX_TOPMOST;
-  spec.x = area.left;
-  spec.y = area.top;
-  spec.width = area.width();
-  spec.height = area.height();
-  spec.background = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
-  return Create(spec) && Picture2.CreateSurface(hwnd(), ToRect(layout_.picture2), RGB(0, 0, 0));
+  WindowOptions options;
+  options.className = L"LumirollShow";
+  options.caption = kApplicationTitle;
+  options.style = WS_POPUP | WS_CLIPCHILDREN;
+  options.exStyle = WS_EX_TOPMOST;
+  options.x = area.left;
+  options.y = area.top;
+  options.width = area.width();
+  options.height = area.height();
+  options.background = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+  return Create(options) && Picture2.CreateSurface(hwnd(), ToRect(layout_.picture2), RGB(0, 0, 0));
 }
 
 void DisplayWindow::Form_Load() {

@@ -41,7 +41,7 @@ void PaintCaption(HDC dc, UINT dpi) {
 bool BackgroundWindow::Open() {
   width_ = ::GetSystemMetrics(SM_CXSCREEN);
   height_ = ::GetSystemMetrics(SM_CYSCREEN);
-  WindowSpec window;
+  WindowOptions window;
   window.className = L"LumirollSetupBackground";
   window.caption = std::wstring(kBackgroundCaption);
   window.style = WS_POPUP | WS_CLIPCHILDREN;

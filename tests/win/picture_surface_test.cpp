@@ -45,16 +45,16 @@ class PictureSurfaceOnScreen : public ::testing::Test {
  protected:
   // One host window for the suite: under Wine, destroying an active window takes seconds.
   static void SetUpTestSuite() {
-    WindowSpec spec;
-    spec.className = L"LumirollSurfaceTestHost";
-    spec.caption = L"Surface test";
-    spec.style = WS_POPUP | WS_VISIBLE;
-    spec.x = 0;
-    spec.y = 0;
-    spec.width = kWidth;
-    spec.height = kHeight;
+    WindowOptions options;
+    options.className = L"LumirollSurfaceTestHost";
+    options.caption = L"Surface test";
+    options.style = WS_POPUP | WS_VISIBLE;
+    options.x = 0;
+    options.y = 0;
+    options.width = kWidth;
+    options.height = kHeight;
     host_ = new Window();
-    if (!host_->Create(spec)) ADD_FAILURE() << "no host window";
+    if (!host_->Create(options)) ADD_FAILURE() << "no host window";
   }
   static void TearDownTestSuite() {
     delete host_;

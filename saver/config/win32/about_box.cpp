@@ -58,15 +58,15 @@ class AboutBox final : public Window {
 AboutBox* AboutBox::open = nullptr;
 
 bool AboutBox::Create() {
-  WindowSpec spec;
-  spec.className = L"LumirollAbout";
-  spec.caption = std::wstring(kAboutBoxTitle);
-  spec.style = kFixedDialogStyle;
-  spec.exStyle = kFixedDialogExStyle;
-  spec.background = ::GetSysColorBrush(COLOR_BTNFACE);
-  spec.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_LUMIROLL));
+  WindowOptions options;
+  options.className = L"LumirollAbout";
+  options.caption = std::wstring(kAboutBoxTitle);
+  options.style = kFixedDialogStyle;
+  options.exStyle = kFixedDialogExStyle;
+  options.background = ::GetSysColorBrush(COLOR_BTNFACE);
+  options.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_LUMIROLL));
   // No owner: the box outlives a settings dialog closed by its close box.
-  if (!Window::Create(spec)) return false;
+  if (!Window::Create(options)) return false;
   open = this;
   dpi_ = ::GetDpiForWindow(hwnd());
   SizeAndCentre(hwnd(), kAboutBoxWidth, kAboutBoxHeight);

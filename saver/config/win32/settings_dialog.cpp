@@ -97,14 +97,14 @@ class SettingsDialog final : public Window {
 };
 
 bool SettingsDialog::Create() {
-  WindowSpec spec;
-  spec.className = L"LumirollSettings";
-  spec.caption = std::wstring(kSettingsDialogTitle);
-  spec.style = kFixedDialogStyle;
-  spec.exStyle = kFixedDialogExStyle;
-  spec.background = ::GetSysColorBrush(COLOR_BTNFACE);
-  spec.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_LUMIROLL));
-  if (!Window::Create(spec)) return false;
+  WindowOptions options;
+  options.className = L"LumirollSettings";
+  options.caption = std::wstring(kSettingsDialogTitle);
+  options.style = kFixedDialogStyle;
+  options.exStyle = kFixedDialogExStyle;
+  options.background = ::GetSysColorBrush(COLOR_BTNFACE);
+  options.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_LUMIROLL));
+  if (!Window::Create(options)) return false;
   dpi_ = ::GetDpiForWindow(hwnd());
   SizeAndCentre(hwnd(), kSettingsDialogWidth, kSettingsDialogHeight);
   font_ = CreateDialogFont(kTextPoints, dpi_);
