@@ -1,7 +1,7 @@
 // The screen saver started with the argument texts the desktop (or a user) may pass.
 #include <gtest/gtest.h>
 
-#include "driver.h"
+#include "dialog_helpers.h"
 
 namespace lumiroll::e2e {
 namespace {
@@ -13,14 +13,7 @@ const std::wstring& Saver() {
 
 // Expects the program to show exactly this message box, closes it, and expects the end.
 void ExpectMessageThenEnd(const RunningProgram& program, std::wstring_view title, std::wstring_view text) {
-  HWND box = WaitForMessageBox(program.id());
-  ASSERT_NE(box, nullptr) << "no message box";
-  const auto content = ReadMessageBox(box);
-  ASSERT_TRUE(content);
-  EXPECT_EQ(content->title, title);
-  EXPECT_EQ(content->text, text);
-  EXPECT_FALSE(content->hasCancel);
-  PressButton(box, IDOK);
+  ExpectMessage(program, title, text);
   EXPECT_TRUE(program.WaitForExit(5000));
 }
 

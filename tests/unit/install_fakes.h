@@ -1,14 +1,14 @@
 #pragma once
 // Fakes for the installer's and uninstaller's decisions: a disk in memory (files with sizes,
 // folders, files that cannot be replaced or deleted, copies that stop half-way as on a full
-// disk) and a settings store in memory.
+// disk).
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/file_system.h"
-#include "settings/settings.h"
+#include "recording_store.h"
 
 namespace lumiroll::testing {
 
@@ -55,28 +55,6 @@ class FakeDisk final : public FileSystem {
     const auto slash = path.find_last_of(L'\\');
     std::wstring parent = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
     return parent.size() == 2 && parent[1] == L':' ? parent + L"\\" : parent;  // "D:" is the root "D:\"
-  }
-};
-
-// The settings store in memory; counts whole-section deletions.
-class RecordingStore final : public SettingsStore {
- public:
-  std::map<std::wstring, std::wstring, std::less<>> values;
-  std::vector<std::wstring> writes;
-  int sectionDeletions = 0;
-
-  std::optional<std::wstring> Read(std::wstring_view key) const override {
-    const auto found = values.find(key);
-    if (found == values.end()) return std::nullopt;
-    return found->second;
-  }
-  void Write(std::wstring_view key, std::wstring_view text) override {
-    values[std::wstring(key)] = text;
-    writes.emplace_back(key);
-  }
-  void DeleteSection() override {
-    values.clear();
-    ++sectionDeletions;
   }
 };
 

@@ -2,32 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <vector>
+
+#include "recording_store.h"
 
 namespace lumiroll {
 namespace {
 
-// A store in memory that remembers the order of writes.
-class MemoryStore final : public SettingsStore {
- public:
-  std::map<std::wstring, std::wstring, std::less<>> values;
-  std::vector<std::wstring> writes;
-
-  std::optional<std::wstring> Read(std::wstring_view key) const override {
-    const auto found = values.find(key);
-    if (found == values.end()) return std::nullopt;
-    return found->second;
-  }
-  void Write(std::wstring_view key, std::wstring_view text) override {
-    values[std::wstring(key)] = text;
-    writes.emplace_back(key);
-  }
-  void DeleteSection() override { values.clear(); }
-};
+using testing::RecordingStore;
 
 TEST(LoadSettings, NothingStoredGivesTheNotConfiguredValues) {
-  const Settings settings = LoadSettings(MemoryStore());
+  const Settings settings = LoadSettings(RecordingStore());
   EXPECT_EQ(settings.PhotoDisplayTime, 0);
   EXPECT_EQ(settings.PhotoSize, 0);
   EXPECT_EQ(settings.PhotoDirectory, L"0");
@@ -35,7 +20,7 @@ TEST(LoadSettings, NothingStoredGivesTheNotConfiguredValues) {
 }
 
 TEST(LoadSettings, ReadsEachTextByItsRule) {
-  MemoryStore store;
+  RecordingStore store;
   store.values = {{L"PhotoDisplayTime", L" 7.5"}, {L"PhotoSize", L"1.5"},
                   {L"PhotoDirectory", L""}, {L"PhotoOrder", L"2.5abc"}};
   const Settings settings = LoadSettings(store);
@@ -51,7 +36,7 @@ TEST(LoadSettings, ReadsEachTextByItsRule) {
 }
 
 TEST(SaveSettings, WritesTheFourTextsInOrderAndReadsThemBack) {
-  MemoryStore store;
+  RecordingStore store;
   const Settings saved{2.5, kActualSize, L"C:\\Фото\\Été 2024", kRandom};
   SaveSettings(store, saved);
   EXPECT_EQ(store.writes, (std::vector<std::wstring>{L"PhotoDisplayTime", L"PhotoSize", L"PhotoDirectory",
