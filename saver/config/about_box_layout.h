@@ -10,8 +10,8 @@ namespace lumiroll {
 inline constexpr std::wstring_view kAboutBoxTitle = L"About Lumiroll";
 inline constexpr int kAboutBoxWidth = 483, kAboutBoxHeight = 204;
 
-inline constexpr std::wstring_view kMakerEmail = L"support@example.com";
-inline constexpr std::wstring_view kMakerWebPage = L"https://www.example.com/lumiroll";
+inline constexpr std::wstring_view kMakerEmail = L"info@example.com";
+inline constexpr std::wstring_view kMakerWebPage = L"www.example.com/lumiroll";
 inline constexpr std::wstring_view kEmailToolTip = L"Click to copy to clipboard";
 inline constexpr std::wstring_view kCopiedTitle = L"Copied to Clipboard";
 inline constexpr std::wstring_view kEmailCopiedMessage =

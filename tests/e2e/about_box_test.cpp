@@ -45,9 +45,9 @@ TEST(AboutBox, OpensOnceWithItsLayout) {
       {kIdLabel1, L"Lumiroll Screen Saver", {91, 14, 316, 43}},
       {kIdLabel3About, L"Version 2.0 released 01/01/98", {161, 49, 316, 64}},
       {kIdLabel5, L"Email:", {182, 77, 211, 92}},
-      {kIdLabel22, L"support@example.com", {217, 77, 316, 92}},
+      {kIdLabel22, L"info@example.com", {217, 77, 316, 92}},
       {kIdLabel10, L"Web:", {119, 91, 155, 113}},
-      {kIdLabel23, L"https://www.example.com/lumiroll", {154, 91, 316, 113}},
+      {kIdLabel23, L"www.example.com/lumiroll", {154, 91, 316, 113}},
       {kIdCommand3, L"OK", {154, 168, 232, 190}},
       {kIdImage1, L"", {329, 13, 469, 191}},
   };
@@ -79,10 +79,10 @@ TEST(AboutBox, AClickOnAnAddressCopiesExactlyItsText) {
     const wchar_t* copied;
     const wchar_t* message;
   } rows[] = {
-      {kIdLabel22, L"support@example.com",
+      {kIdLabel22, L"info@example.com",
        L"The email address has been copied to your clipboard.\n"
        L"You can now paste (CTRL-v) the address in your email program."},
-      {kIdLabel23, L"https://www.example.com/lumiroll",
+      {kIdLabel23, L"www.example.com/lumiroll",
        L"The web page address has been copied to your clipboard.\n"
        L"You can now paste (CTRL-v) the address in your internet browser."},
   };
