@@ -58,13 +58,7 @@ class AboutBox final : public Window {
 AboutBox* AboutBox::open = nullptr;
 
 bool AboutBox::Create() {
-  WindowOptions options;
-  options.className = L"LumirollAbout";
-  options.caption = std::wstring(kAboutBoxTitle);
-  options.style = kFixedDialogStyle;
-  options.exStyle = kFixedDialogExStyle;
-  options.background = ::GetSysColorBrush(COLOR_BTNFACE);
-  options.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_LUMIROLL));
+  const WindowOptions options = FixedDialogOptions(L"LumirollAbout", kAboutBoxTitle);
   // No owner: the box outlives a settings dialog closed by its close box.
   if (!Window::Create(options)) return false;
   open = this;

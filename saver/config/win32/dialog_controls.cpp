@@ -1,9 +1,11 @@
 #include "saver/config/win32/dialog_controls.h"
 
 #include <cmath>
+#include <utility>
 
 #include "platform/modal_dialog.h"
 #include "platform/window.h"
+#include "saver/win32/resource_ids.h"
 
 namespace lumiroll {
 namespace {
@@ -87,6 +89,17 @@ LRESULT DialogFaceColours(HDC dc, COLORREF text) {
   ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
   ::SetTextColor(dc, text);
   return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+WindowOptions FixedDialogOptions(std::wstring className, std::wstring_view caption) {
+  WindowOptions options;
+  options.className = std::move(className);
+  options.caption = std::wstring(caption);
+  options.style = kFixedDialogStyle;
+  options.exStyle = kFixedDialogExStyle;
+  options.background = ::GetSysColorBrush(COLOR_BTNFACE);
+  options.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_LUMIROLL));
+  return options;
 }
 
 void SizeAndCentre(HWND window, int clientWidthAt96, int clientHeightAt96) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/handles.h"
+#include "platform/window.h"
 #include "saver/config/dialog_layout.h"
 
 namespace lumiroll {
@@ -26,6 +27,9 @@ LRESULT DialogFaceColours(HDC dc, COLORREF text);
 inline constexpr DWORD kFixedDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 // Dialog keyboard handling (Tab, Enter, Escape) in the program's message loop.
 inline constexpr DWORD kFixedDialogExStyle = WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME;
+
+// A fixed dialog window of the program: its class, caption, face colour and the program's icon.
+[[nodiscard]] WindowOptions FixedDialogOptions(std::wstring className, std::wstring_view caption);
 
 // Sizes the window so that its client area is the layout size at the window's DPI, and
 // centres it on the screen it is on.

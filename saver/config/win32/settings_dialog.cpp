@@ -97,13 +97,7 @@ class SettingsDialog final : public Window {
 };
 
 bool SettingsDialog::Create() {
-  WindowOptions options;
-  options.className = L"LumirollSettings";
-  options.caption = std::wstring(kSettingsDialogTitle);
-  options.style = kFixedDialogStyle;
-  options.exStyle = kFixedDialogExStyle;
-  options.background = ::GetSysColorBrush(COLOR_BTNFACE);
-  options.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_LUMIROLL));
+  const WindowOptions options = FixedDialogOptions(L"LumirollSettings", kSettingsDialogTitle);
   if (!Window::Create(options)) return false;
   dpi_ = ::GetDpiForWindow(hwnd());
   SizeAndCentre(hwnd(), kSettingsDialogWidth, kSettingsDialogHeight);
