@@ -19,10 +19,12 @@ struct Picture {
   std::vector<std::uint32_t> pixels;
 };
 
-// The largest size at which a picture will be drawn; 0 x 0 keeps full resolution.
+// How a picture will be drawn: into a destination of width x height at PaintPhoto's scale (0 fits
+// the picture). 0 x 0 keeps full resolution.
 struct DrawBound {
   int width = 0;
   int height = 0;
+  float scale = 0.0f;
 };
 
 // Loads any of the show's formats (bmp, rle, ico, wmf, emf, jpg, jif, gif), by content, not by

@@ -25,10 +25,11 @@ inline constexpr std::int64_t kMaxPicturePixels = std::int64_t{1} << 29;  // 536
          width * height <= kMaxPicturePixels;
 }
 
-// The size a picture of size own keeps when it will be drawn at most bound: fitted inside the
-// bound with its proportions, never enlarged, never below 1 x 1. A 0 x 0 bound keeps all.
+// The size a picture of size own keeps when it will be fitted into bound: fitted inside the
+// bound with its proportions, never enlarged, never below 1 x 1. A 0 x 0 bound, or one drawn at a
+// scale rather than fitted, keeps all.
 [[nodiscard]] constexpr PixelSize KeptSize(PixelSize own, DrawBound bound) {
-  if (bound.width <= 0 || bound.height <= 0) return own;
+  if (bound.width <= 0 || bound.height <= 0 || bound.scale != 0.0f) return own;
   if (own.width <= bound.width && own.height <= bound.height) return own;
   const std::int64_t w = own.width, h = own.height, bw = bound.width, bh = bound.height;
   if (bw * h <= bh * w)  // the width limits

@@ -13,5 +13,10 @@ case "$kind" in
         options=(-DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake") ;;
   *) echo "usage: $0 host|win [build-dir] [cmake --build options]" >&2; exit 2 ;;
 esac
+# A compiler cache, where the machine has one, shared by clones side by side.
+if command -v ccache >/dev/null; then
+  options+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$here")} CCACHE_NOHASHDIR=1
+fi
 [ -f "$dir/build.ninja" ] || cmake -S "$here" -B "$dir" -G Ninja "${options[@]}" >/dev/null
 cmake --build "$dir" "$@"

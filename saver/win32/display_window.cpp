@@ -145,8 +145,8 @@ void DisplayWindow::RunSlideShow() {
   float scale = 0.0f;
   for (;;) {
     scale = ChooseScale(SettingsVariables.PhotoSize, scale);
-    // Fitted photographs never show more pixels than the monitor has: decode no more.
-    Picture1.SetDrawBound(scale == 0.0f ? DrawBound{primary.width(), primary.height()} : DrawBound{});
+    // A photograph never shows more pixels than the monitor has: decode no more.
+    Picture1.SetDrawBound({primary.width(), primary.height(), scale});
     // A picture that fails to load leaves the previous one, painted again.
     (void)Picture1.LoadPicture(ImagePath(SettingsVariables.PhotoDirectory, ImageNames[show_.CurrentImage - 1]));
     if (ShouldPaint(show_)) PaintPhoto(Picture1, Picture2, scale);

@@ -42,6 +42,7 @@ TEST(PictureGeometry, KeptSizeFitsTheBoundWithoutEnlarging) {
       {{800, 600}, {1920, 1080}, {800, 600}},      // never enlarged
       {{6000, 4000}, {0, 0}, {6000, 4000}},        // no bound
       {{6000, 4000}, {1920, 0}, {6000, 4000}},
+      {{6000, 4000}, {1920, 1080, 1.0f}, {6000, 4000}},  // drawn at a scale, not fitted
       {{65535, 1}, {100, 100}, {100, 1}},          // never below one pixel
       {{1, 65535}, {100, 100}, {1, 100}},
       {{3, 2}, {2, 2}, {2, 1}},                    // 1.33 rounds to 1
