@@ -64,11 +64,13 @@ void PrintNothing(j_common_ptr) {}
 bool IsRestartMarker(int marker) { return marker >= JPEG_RST0 && marker <= JPEG_RST0 + 7; }
 
 // Arithmetic-coded data that meets a marker is fed zeros without a warning, as the standard lets
-// an encoder drop the final zero bytes. So the data ended early when the decoder met a marker
-// (other than a restart) while whole rows of blocks were still to come in the scan.
+// an encoder drop its final zero bytes. So the data ended early when the decoder met a marker
+// (other than a restart) while whole rows of blocks were still to come in the first scan, which
+// codes every block. Later scans of a progressive file may end early: their remaining blocks can
+// all be zero.
 bool ArithmeticDataEndedEarly(const jpeg_decompress_struct& info) {
-  return info.arith_code && info.unread_marker != 0 && !IsRestartMarker(info.unread_marker) &&
-         info.input_iMCU_row < info.total_iMCU_rows;
+  return info.arith_code && info.input_scan_number == 1 && info.unread_marker != 0 &&
+         !IsRestartMarker(info.unread_marker) && info.input_iMCU_row < info.total_iMCU_rows;
 }
 
 // Called as each row of blocks is absorbed or each band is read.

@@ -1,0 +1,119 @@
+// Pictures stay bounded in memory and time whatever the file declares: JPEG data that ends before
+// its last row is damage in every coding, and complete files of every coding still load.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <psapi.h>
+
+#include <chrono>
+
+#include "platform/picture.h"
+#include "tests/win/picture_test_files.h"
+
+namespace lumiroll {
+namespace {
+
+using test::Bytes;
+using test::JpegCoding;
+
+constexpr DrawBound kFit{1920, 1080, 0.0f}, kActualSize{1920, 1080, 1.0f}, kPreview{320, 180, 0.2f};
+
+std::size_t PeakCommitted() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
+  return counters.PeakPagefileUsage;
+}
+
+// Real picture content, so that every coding spends data on every block.
+test::PixelFunction Detailed(int width, int height) {
+  return [=](int x, int y) {
+    const auto quadrant = test::Quadrants(width, height)(x, y);
+    const int ripple = (x * 7 + y * 13) % 32;
+    return test::Rgb{quadrant.r / 2 + ripple * 3, quadrant.g / 2 + ripple * 2, quadrant.b / 2 + ripple};
+  };
+}
+
+Bytes Small(const JpegCoding& coding) { return test::EncodeJpegWith(64, 48, Detailed(64, 48), coding); }
+
+TEST(BoundedPicture, JpegDataEndingBeforeTheLastRowFailsQuicklyAtEverySize) {
+  const Bytes rotated = test::ExifWithOrientation(6, false);
+  struct Case {
+    const char* name;
+    Bytes jpeg;
+  };
+  const Case cases[] = {
+      {"baseline declaring 65500 x 8196", test::DeclaringSize(Small({}), 65500, 8196)},
+      {"the same, EXIF orientation 6", test::DeclaringSize(Small({.app1 = rotated}), 65500, 8196)},
+      {"arithmetic", test::DeclaringSize(Small({.arithmetic = true}), 65500, 8196)},
+      {"greyscale progressive", test::DeclaringSize(Small({.progressive = true, .greyscale = true}), 65500, 8196)},
+      {"progressive arithmetic", test::DeclaringSize(Small({.progressive = true, .arithmetic = true}), 65500, 8196)},
+      {"with restart markers", test::DeclaringSize(Small({.restartRows = 1}), 65500, 8196)},
+      {"arithmetic, a few rows taller", test::DeclaringSize(Small({.arithmetic = true}), 64, 48 + 32)},
+      {"arithmetic with restarts, taller",
+       test::DeclaringSize(Small({.arithmetic = true, .restartRows = 1}), 64, 48 + 32)},
+  };
+  for (const Case& c : cases)
+    for (const DrawBound bound : {kFit, kActualSize, kPreview}) {
+      SCOPED_TRACE(testing::Message() << c.name << " at scale " << bound.scale);
+      const std::size_t peakBefore = PeakCommitted();
+      const auto start = std::chrono::steady_clock::now();
+      EXPECT_FALSE(LoadPictureBytes(c.jpeg, bound));
+      EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+      EXPECT_LT(PeakCommitted() - peakBefore, std::size_t{64} << 20) << "memory taken on the way";
+    }
+}
+
+TEST(BoundedPicture, CompleteJpegsOfEveryCodingLoadAtEverySize) {
+  const Bytes rotated = test::ExifWithOrientation(6, true);
+  const auto flat = [](int, int) { return test::Rgb{90, 90, 90}; };
+  struct Case {
+    const char* name;
+    Bytes jpeg;
+    int width, height;
+  };
+  const Case cases[] = {
+      {"baseline", test::EncodeJpegWith(640, 480, Detailed(640, 480), {}), 640, 480},
+      {"progressive", test::EncodeJpegWith(640, 480, Detailed(640, 480), {.progressive = true}), 640, 480},
+      {"arithmetic", test::EncodeJpegWith(640, 480, Detailed(640, 480), {.arithmetic = true}), 640, 480},
+      {"progressive arithmetic",
+       test::EncodeJpegWith(640, 480, Detailed(640, 480), {.progressive = true, .arithmetic = true}), 640, 480},
+      {"greyscale", test::EncodeJpegWith(640, 480, Detailed(640, 480), {.greyscale = true}), 640, 480},
+      {"restart markers", test::EncodeJpegWith(640, 480, Detailed(640, 480), {.restartRows = 2}), 640, 480},
+      {"arithmetic with restarts",
+       test::EncodeJpegWith(640, 480, Detailed(640, 480), {.arithmetic = true, .restartRows = 2}), 640, 480},
+      {"rotated", test::EncodeJpegWith(640, 480, Detailed(640, 480), {.app1 = rotated}), 480, 640},
+      // Flat pictures are nearly all end-of-block runs: tiny data that still reaches the last row.
+      {"flat progressive 4000 x 3000", test::EncodeJpegWith(4000, 3000, flat, {.progressive = true}), 4000, 3000},
+      {"flat baseline 4000 x 3000", test::EncodeJpegWith(4000, 3000, flat, {}), 4000, 3000},
+  };
+  for (const Case& c : cases)
+    for (const DrawBound bound : {kFit, kActualSize, kPreview, DrawBound{}}) {
+      SCOPED_TRACE(testing::Message() << c.name << " at scale " << bound.scale << ", bound " << bound.width);
+      const auto picture = LoadPictureBytes(c.jpeg, bound);
+      ASSERT_TRUE(picture);
+      EXPECT_EQ(picture->width, c.width);
+      EXPECT_EQ(picture->height, c.height);
+      EXPECT_EQ(picture->pixels.size(), std::size_t(picture->pixelWidth) * picture->pixelHeight);
+      const PictureRegion covered = CoveredRegion(*picture);
+      EXPECT_TRUE(covered.left >= 0 && covered.top >= 0 && covered.left + covered.width <= c.width &&
+                  covered.top + covered.height <= c.height);
+    }
+}
+
+// A complete, large photograph at actual size keeps only about a screen's worth of pixels.
+TEST(BoundedPicture, ALargeJpegAtActualSizeKeepsOnlyTheMiddle) {
+  const Bytes jpeg = test::EncodeJpegWith(8000, 6000, Detailed(8000, 6000), {.quality = 60});
+  for (const DrawBound bound : {kActualSize, kPreview, kFit}) {
+    SCOPED_TRACE(testing::Message() << "scale " << bound.scale);
+    const std::size_t peakBefore = PeakCommitted();
+    const auto picture = LoadPictureBytes(jpeg, bound);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->width, 8000);
+    EXPECT_LE(picture->pixelWidth, 1920 + 32);
+    EXPECT_LE(picture->pixelHeight, 1080 + 32);
+    EXPECT_LT(PeakCommitted() - peakBefore, std::size_t{48} << 20);
+  }
+}
+
+}  // namespace
+}  // namespace lumiroll
