@@ -4,7 +4,8 @@
 // few pixels kept, so that costs little).
 //
 // A file whose entropy-coded data ends before its last row is damaged, whatever its coding: libjpeg
-// would fill the rest with grey, and a few bytes declaring a huge picture would cost seconds.
+// would fill the rest with grey, and a few bytes declaring a huge picture would cost seconds. (For
+// arithmetic coding, where a flat tail may rightly end the data early, see below.)
 //
 // libjpeg reports errors by calling us, and we leave it with longjmp. So every C++ object lives
 // in JpegDecode, owned by the caller's frame, and the frames that longjmp skips hold none.
@@ -64,13 +65,20 @@ void PrintNothing(j_common_ptr) {}
 bool IsRestartMarker(int marker) { return marker >= JPEG_RST0 && marker <= JPEG_RST0 + 7; }
 
 // Arithmetic-coded data that meets a marker is fed zeros without a warning, as the standard lets
-// an encoder drop its final zero bytes. So the data ended early when the decoder met a marker
-// (other than a restart) while whole rows of blocks were still to come in the first scan, which
-// codes every block. Later scans of a progressive file may end early: their remaining blocks can
-// all be zero.
+// an encoder drop its final zero bytes: a flat tail (an even sky, a black band) legitimately ends
+// the data early. To the decoder such a file and a few real bytes under a huge declared size look
+// alike; what differs is the work, as zeros for a few flat rows cost nothing and zeros for 500
+// megapixels cost seconds. So the data has ended early when the first scan (which codes every
+// block; later progressive scans may rightly end early) meets a marker other than a restart with
+// rows holding more than this many pixels still to come.
+constexpr std::int64_t kMostPixelsWithoutData = 16'000'000;
+
 bool ArithmeticDataEndedEarly(const jpeg_decompress_struct& info) {
-  return info.arith_code && info.input_scan_number == 1 && info.unread_marker != 0 &&
-         !IsRestartMarker(info.unread_marker) && info.input_iMCU_row < info.total_iMCU_rows;
+  if (!info.arith_code || info.input_scan_number != 1 || info.unread_marker == 0 ||
+      IsRestartMarker(info.unread_marker))
+    return false;
+  const std::int64_t rowsLeft = (std::int64_t{info.total_iMCU_rows} - info.input_iMCU_row) * info.max_v_samp_factor * DCTSIZE;
+  return rowsLeft * info.image_width > kMostPixelsWithoutData;
 }
 
 // Called as each row of blocks is absorbed or each band is read.

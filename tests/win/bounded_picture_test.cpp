@@ -48,9 +48,10 @@ TEST(BoundedPicture, JpegDataEndingBeforeTheLastRowFailsQuicklyAtEverySize) {
       {"greyscale progressive", test::DeclaringSize(Small({.progressive = true, .greyscale = true}), 65500, 8196)},
       {"progressive arithmetic", test::DeclaringSize(Small({.progressive = true, .arithmetic = true}), 65500, 8196)},
       {"with restart markers", test::DeclaringSize(Small({.restartRows = 1}), 65500, 8196)},
-      {"arithmetic, a few rows taller", test::DeclaringSize(Small({.arithmetic = true}), 64, 48 + 32)},
-      {"arithmetic with restarts, taller",
+      {"arithmetic declaring 6000 x 4000", test::DeclaringSize(Small({.arithmetic = true}), 6000, 4000)},
+      {"arithmetic with restarts, a few rows taller",
        test::DeclaringSize(Small({.arithmetic = true, .restartRows = 1}), 64, 48 + 32)},
+      {"baseline, a few rows taller", test::DeclaringSize(Small({}), 64, 48 + 32)},
   };
   for (const Case& c : cases)
     for (const DrawBound bound : {kFit, kActualSize, kPreview}) {
@@ -85,6 +86,12 @@ TEST(BoundedPicture, CompleteJpegsOfEveryCodingLoadAtEverySize) {
       // Flat pictures are nearly all end-of-block runs: tiny data that still reaches the last row.
       {"flat progressive 4000 x 3000", test::EncodeJpegWith(4000, 3000, flat, {.progressive = true}), 4000, 3000},
       {"flat baseline 4000 x 3000", test::EncodeJpegWith(4000, 3000, flat, {}), 4000, 3000},
+      // Arithmetic coding drops the zero bytes a flat tail would take: the data ends early, rightly.
+      {"flat arithmetic 2000 x 1500", test::EncodeJpegWith(2000, 1500, flat, {.arithmetic = true}), 2000, 1500},
+      {"arithmetic with a black lower third",
+       test::EncodeJpegWith(2000, 1500, [](int x, int y) {
+         return y >= 1000 ? test::Rgb{} : test::Rgb{x % 200, y % 180, (x + y) % 160};
+       }, {.arithmetic = true}), 2000, 1500},
   };
   for (const Case& c : cases)
     for (const DrawBound bound : {kFit, kActualSize, kPreview, DrawBound{}}) {
