@@ -75,14 +75,15 @@ struct Change {
   Screenshot shot;
 };
 
-// The colours the screen's centre shows, one entry per change, until count changes are seen.
+// The colours the screen's centre shows from the first picture on, one entry per change, until
+// count are seen.
 std::vector<Change> WatchCentre(std::size_t count, DWORD timeoutMs) {
   std::vector<Change> seen;
   const ULONGLONG end = ::GetTickCount64() + timeoutMs;
   while (seen.size() < count && ::GetTickCount64() < end) {
     const Screenshot shot = TakeScreenshot();
     const std::uint32_t colour = Classify(shot.At(shot.width / 2, shot.height / 2));
-    if (seen.empty() || seen.back().colour != colour) {
+    if (seen.empty() ? colour != 0 : seen.back().colour != colour) {  // from the first picture on
       const ULONGLONG at = ::GetTickCount64();
       ::Sleep(200);  // Wine may hand the new picture to the screen in parts: look again a moment later
       seen.push_back({colour, at, TakeScreenshot()});
