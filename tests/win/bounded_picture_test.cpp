@@ -122,5 +122,48 @@ TEST(BoundedPicture, ALargeJpegAtActualSizeKeepsOnlyTheMiddle) {
   }
 }
 
+// Every format keeps only the middle at a scale; each kept pixel is the one the whole picture has
+// at the place the kept part covers.
+TEST(BoundedPicture, EveryFormatKeepsOnlyTheMiddleAtAScale) {
+  struct Case {
+    const char* name;
+    Bytes bytes;
+    int tolerance;  // JPEG decoded cropped and whole may differ in the last bit of the colour
+  };
+  const Case cases[] = {
+      {"BMP", test::ReadFileBytes(test::DataFile(L"picture.bmp")), 0},
+      {"RLE", test::ReadFileBytes(test::DataFile(L"picture.rle")), 0},
+      {"GIF", test::ReadFileBytes(test::DataFile(L"picture.gif")), 0},
+      {"ICO", test::ReadFileBytes(test::DataFile(L"picture.ico")), 0},
+      {"JPEG", test::ReadFileBytes(test::DataFile(L"picture.jpg")), 2},
+      {"EMF", test::QuadrantEnhancedMetafile(400, 300), 0},
+      {"WMF", test::QuadrantWindowsMetafile(400, 300, 1, true), 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto whole = LoadPictureBytes(c.bytes);
+    ASSERT_TRUE(whole);
+    // A destination a third of the picture's size: the middle third and a margin are kept.
+    const auto middle = LoadPictureBytes(c.bytes, {whole->width / 3, whole->height / 3, 1.0f});
+    ASSERT_TRUE(middle);
+    EXPECT_EQ(middle->width, whole->width);
+    EXPECT_EQ(middle->height, whole->height);
+    const PictureRegion r = CoveredRegion(*middle);
+    EXPECT_LT(r.width, whole->width);
+    EXPECT_LT(r.height, whole->height);
+    ASSERT_EQ(middle->pixelWidth, r.width);
+    ASSERT_EQ(middle->pixelHeight, r.height);
+    int worst = 0;
+    for (int y = 0; y < r.height; ++y)
+      for (int x = 0; x < r.width; ++x) {
+        const std::uint32_t kept = middle->pixels[static_cast<std::size_t>(y) * r.width + x];
+        const std::uint32_t own = whole->pixels[static_cast<std::size_t>(r.top + y) * whole->width + r.left + x];
+        for (int shift : {0, 8, 16})
+          worst = std::max(worst, std::abs(int(kept >> shift & 0xFF) - int(own >> shift & 0xFF)));
+      }
+    EXPECT_LE(worst, c.tolerance);
+  }
+}
+
 }  // namespace
 }  // namespace lumiroll
