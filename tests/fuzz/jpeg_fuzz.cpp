@@ -1,7 +1,7 @@
 // The JPEG decode path (libjpeg-turbo, cropping, skipping, reduction, orientation) on any file, at
 // the bounds the program draws with: fitted to a screen, at actual size, in the settings preview,
-// and at a scale the input chooses. A loaded picture must be whole and no larger than the bound
-// lets it be.
+// and at a scale the input chooses. A loaded picture must be whole, cover a part of itself, and
+// keep no more pixels than the bound shows.
 #include <cstdint>
 #include <cstdlib>
 
@@ -16,8 +16,9 @@ void Check(const lumiroll::Picture& p, lumiroll::DrawBound bound) {
                      p.pixels.size() == static_cast<std::size_t>(p.pixelWidth) * p.pixelHeight;
   const lumiroll::PictureRegion r = lumiroll::CoveredRegion(p);
   const bool inside = r.left >= 0 && r.top >= 0 && r.left + r.width <= p.width && r.top + r.height <= p.height;
-  const bool bounded = bound.width <= 0 || bound.scale >= 1.0f ||
-                       std::int64_t{p.pixelWidth} * p.pixelHeight <= std::int64_t{4} * (bound.width + 64) * (bound.height + 64);
+  // Fitted, never more than the bound; at a scale, the bound's share plus the margins and the
+  // widening to whole blocks.
+  const bool bounded = p.pixelWidth <= bound.width + 32 && p.pixelHeight <= bound.height + 32;
   if (!whole || !inside || !bounded) std::abort();
 }
 
