@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 xvfb xauth xdotool x11-utils imagemagick
   nasm dpkg-dev libstb-dev zip unzip procps
+  clang-14 libclang-rt-14-dev libjpeg62-turbo-dev libjpeg-turbo-progs
 )
 
 sudo_() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

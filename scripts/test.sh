@@ -16,5 +16,8 @@ ctest --test-dir build/host --output-on-failure -j2 || status=1
 echo "== Win32 and end-to-end tests (Wine)"
 "$here/scripts/with-wine.sh" ctest --test-dir build/win --output-on-failure || status=1
 
+echo "== fuzzing (libFuzzer, native): seeds, regressions and a short run of each harness"
+"$here/tests/fuzz/run.sh" 30 || status=1
+
 echo "== all tests took $(( $(date +%s) - start )) s"
 exit $status

@@ -324,8 +324,9 @@ void SettingsDialog::File1_Click() {
   if (file1Names_.empty()) return;
   const LRESULT selected = ::SendMessageW(Control(kIdFile1), LB_GETCURSEL, 0, 0);
   if (selected == LB_ERR || static_cast<std::size_t>(selected) >= file1Names_.size()) return;
-  Picture2.LoadPicture(FileInFolder(dir1Path_, file1Names_[static_cast<std::size_t>(selected)]));
   const float scale = PreviewScale(settings_.PhotoSize, Picture1.ScaleWidth(), ::GetSystemMetrics(SM_CXSCREEN));
+  Picture2.SetDrawBound({Picture1.ScaleWidth(), Picture1.ScaleHeight(), scale});
+  Picture2.LoadPicture(FileInFolder(dir1Path_, file1Names_[static_cast<std::size_t>(selected)]));
   if (Picture2.HasPicture()) {
     PaintPhoto(Picture2, Picture1, scale);
   } else {
