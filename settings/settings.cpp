@@ -1,6 +1,6 @@
 #include "settings/settings.h"
 
-#include "settings/text_forms.h"
+#include "shared/text_forms.h"
 
 namespace lumiroll {
 

@@ -1,6 +1,6 @@
 #include "setup/install_plan.h"
 
-#include "setup/paths.h"
+#include "shared/paths.h"
 
 namespace lumiroll {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "platform/handles.h"
 #include "platform/process.h"
-#include "settings/text_forms.h"
+#include "shared/text_forms.h"
 
 namespace lumiroll {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "saver/stretch_pixels.h"
+#include "platform/stretch_pixels.h"
 
 namespace lumiroll {
 namespace {

@@ -9,7 +9,7 @@
 #include "platform/folder_reader.h"
 #include "platform/process.h"
 #include "saver/image_list.h"
-#include "settings/text_forms.h"
+#include "shared/text_forms.h"
 
 namespace lumiroll {
 namespace {

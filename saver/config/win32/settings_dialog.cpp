@@ -25,7 +25,7 @@
 #include "saver/win32/paint_photo.h"
 #include "saver/win32/resource_ids.h"
 #include "saver/win32/settings_variables.h"
-#include "settings/text_forms.h"
+#include "shared/text_forms.h"
 #include "settings/win32/registry_store.h"
 
 namespace lumiroll {
