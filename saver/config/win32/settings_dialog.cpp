@@ -353,7 +353,8 @@ void SettingsDialog::CommandOK_Click() {
   settings_.PhotoDirectory = dir1Path_;
   settings_.PhotoDisplayTime = verdict.seconds;
   RegistrySettingsStore store;
-  SaveSettings(store, settings_);
+  const std::vector<std::wstring_view> unsaved = SaveSettings(store, settings_);
+  if (!unsaved.empty()) ShowMessage(SettingsNotSavedMessage(unsaved), kSettingsErrorTitle, hwnd());
   const LargeImageWarning warning = FindLargeImage(settings_.PhotoDirectory, file1Names_, &MeasureFile);
   if (warning != LargeImageWarning::None) ShowMessage(LargeImageWarningText(warning), kDialogWarningTitle, hwnd());
   EndProgram();
