@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/handles.h"
 #include "platform/message_box.h"
 #include "platform/picture_box.h"
@@ -32,13 +33,6 @@ namespace lumiroll {
 namespace {
 
 constexpr float kTextPoints = 8.25f;
-
-std::optional<std::uint64_t> MeasureFile(const std::wstring& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
-  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
 
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
@@ -355,7 +349,8 @@ void SettingsDialog::CommandOK_Click() {
   RegistrySettingsStore store;
   const std::vector<std::wstring_view> unsaved = SaveSettings(store, settings_);
   if (!unsaved.empty()) ShowMessage(SettingsNotSavedMessage(unsaved), kSettingsErrorTitle, hwnd());
-  const LargeImageWarning warning = FindLargeImage(settings_.PhotoDirectory, file1Names_, &MeasureFile);
+  const LargeImageWarning warning = FindLargeImage(settings_.PhotoDirectory, file1Names_,
+                                                 [](const std::wstring& path) { return RealFileSystem().SizeOf(path); });
   if (warning != LargeImageWarning::None) ShowMessage(LargeImageWarningText(warning), kDialogWarningTitle, hwnd());
   EndProgram();
 }
