@@ -21,6 +21,8 @@ target_link_libraries(lumiroll_platform PUBLIC lumiroll_platform_core libjpeg_tu
 file(GLOB settings_store_sources CONFIGURE_DEPENDS settings/win32/*.cpp)
 add_library(lumiroll_settings_store STATIC ${settings_store_sources})
 target_link_libraries(lumiroll_settings_store PUBLIC lumiroll_settings lumiroll_platform)
+lumiroll_product_code(lumiroll_platform)
+lumiroll_product_code(lumiroll_settings_store)
 
 # A Windows program from the .cpp files of a win32/ folder and one .rc file.
 function(lumiroll_program target output_name suffix)
@@ -31,6 +33,7 @@ function(lumiroll_program target output_name suffix)
     list(APPEND sources ${dir_sources})
   endforeach()
   add_executable(${target} WIN32 ${sources} ${ARG_RC})
+  lumiroll_product_code(${target})
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ${output_name} SUFFIX ${suffix})
   get_filename_component(rc_dir ${ARG_RC} DIRECTORY)
   # windres does not search the .rc file's own folder for icons and manifests.
