@@ -12,13 +12,13 @@ set_target_properties(libjpeg_turbo PROPERTIES
   IMPORTED_LOCATION ${LUMIROLL_JPEG_ROOT}/lib/libjpeg.a
   INTERFACE_INCLUDE_DIRECTORIES ${LUMIROLL_JPEG_ROOT}/include)
 
-file(GLOB platform_sources CONFIGURE_DEPENDS platform/win32/*.cpp)
+lumiroll_sources_of(platform_sources platform/win32)
 add_library(lumiroll_platform STATIC ${platform_sources})
 target_link_libraries(lumiroll_platform PUBLIC lumiroll_platform_core libjpeg_turbo
   windowscodecs ole32 oleaut32 uuid gdi32 user32 comctl32 comdlg32 shell32 shlwapi advapi32 winmm msimg32 version)
 
 # The settings store in the registry, which all three programs use.
-file(GLOB settings_store_sources CONFIGURE_DEPENDS settings/win32/*.cpp)
+lumiroll_sources_of(settings_store_sources settings/win32)
 add_library(lumiroll_settings_store STATIC ${settings_store_sources})
 target_link_libraries(lumiroll_settings_store PUBLIC lumiroll_settings lumiroll_platform)
 lumiroll_product_code(lumiroll_platform)
@@ -27,11 +27,7 @@ lumiroll_product_code(lumiroll_settings_store)
 # A Windows program from the .cpp files of a win32/ folder and one .rc file.
 function(lumiroll_program target output_name suffix)
   cmake_parse_arguments(ARG "" "RC" "SOURCE_DIRS;USES" ${ARGN})
-  set(sources)
-  foreach(dir ${ARG_SOURCE_DIRS})
-    file(GLOB dir_sources CONFIGURE_DEPENDS ${dir}/*.cpp)
-    list(APPEND sources ${dir_sources})
-  endforeach()
+  lumiroll_sources_of(sources ${ARG_SOURCE_DIRS})
   add_executable(${target} WIN32 ${sources} ${ARG_RC})
   lumiroll_product_code(${target})
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ${output_name} SUFFIX ${suffix})
