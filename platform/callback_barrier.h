@@ -2,7 +2,7 @@
 // Where an exception that escaped a window's or a dialog's handler stops. Unwinding through
 // Windows' callback machinery is undefined (a crash at best), and going on after a handler
 // stopped halfway could act on a half-made decision (an installation after a failed dialog),
-// so the window and dialog procedures run their handlers behind this barrier: an escaped
+// so window and dialog procedures and other Win32 callbacks run behind this barrier: an escaped
 // exception ends the program at once with its own exit code; the system closes what it held.
 #include <exception>
 
