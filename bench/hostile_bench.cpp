@@ -18,11 +18,7 @@
 #include "platform/handles.h"
 #include "platform/picture.h"
 #include "saver/photo_rectangle.h"
-#if __has_include("platform/stretch_pixels.h")  // where the resampler lives in later trees
 #include "platform/stretch_pixels.h"
-#else
-#include "saver/stretch_pixels.h"
-#endif
 
 namespace lumiroll::bench {
 namespace {

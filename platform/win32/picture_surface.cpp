@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "saver/stretch_pixels.h"
+#include "platform/stretch_pixels.h"
 
 namespace lumiroll {
 namespace {

@@ -4,14 +4,10 @@
 #include <cstdlib>
 #include <vector>
 
-#if __has_include("platform/stretch_pixels.h")
-#include "platform/stretch_pixels.h"
-#else
-#include "saver/stretch_pixels.h"
-#endif
 #include "platform/area_reduction.h"
 #include "platform/cubic_reduction.h"
 #include "platform/picture_region.h"
+#include "platform/stretch_pixels.h"
 #include "saver/photo_rectangle.h"
 #include "tests/fuzz/fuzz_input.h"
 
