@@ -13,7 +13,7 @@ make_folder() {  # name width height
     [ -f "$out" ] && continue
     convert -size $((w / 8))x$((h / 8)) -seed "$seed" plasma:fractal -blur 0x1 \
             -resize "${w}x${h}!" -attenuate 0.6 +noise Gaussian \
-            -quality 92 -sampling-factor 2x2 "$out.part"
+            -quality 92 -sampling-factor 2x2 "jpg:$out.part"
     mv "$out.part" "$out"
   done
 }
