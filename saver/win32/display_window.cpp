@@ -226,7 +226,7 @@ void DisplayWindow::Form_Unload() {
     ::DestroyWindow(hwnd());
     return;
   }
-  ::ShowWindow(hwnd(), SW_HIDE);
+  ::ShowWindow(hwnd(), SW_HIDE);  // gone at once, though a decode under way still finishes
   ::PostQuitMessage(0);
 }
 
