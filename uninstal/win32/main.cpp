@@ -29,20 +29,16 @@ constexpr DialogControl kControls[] = {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace lumiroll;
   RestrictDllSearchToSystemFolder();
-  std::wstring report;
-  const auto removeOnYes = [&](HWND, int id) {
-    if (id != IDYES) return;
-    RegistrySettingsStore store;
-    report = RunUninstall(RealFileSystem(), store, SystemFolder());
-  };
   const DialogLayout form5{.caption = kUninstallCaption,
                          .clientWidth = 246,
                          .clientHeight = 78,
                          .controls = kControls,
                          .iconId = kIcon,
                          .closeResult = IDNO,  // closing it is No
-                         .onButton = removeOnYes};
-  // The report comes after the dialog has closed.
-  if (RunModalDialog(form5, nullptr) == IDYES) ShowMessage(report, kUninstallCaption);
+                         .onButton = {}};
+  if (RunModalDialog(form5, nullptr) != IDYES) return 0;
+  // The removal runs here, not inside the dialog's procedure; the report follows it.
+  RegistrySettingsStore store;
+  ShowMessage(RunUninstall(RealFileSystem(), store, SystemFolder()), kUninstallCaption);
   return 0;
 }
