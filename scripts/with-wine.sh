@@ -68,9 +68,14 @@ declare_monitors() {
 export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i >/dev/null 2>&1
 wineserver -w
+# Debian's Wine does not load the faces of fonts-wine from its data folder; linked into the
+# prefix, dialogs are measured with Windows-metric faces (MS Sans Serif, Tahoma), not DejaVu.
+if [ -d /usr/share/wine/fonts ]; then
+  ln -sf /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" && restart=1
+fi
 
 # Settings Wine reads when its server starts: set them, then restart it.
-if [ -n "$monitors" ] || [ -n "$dpi" ]; then
+if [ -n "$monitors" ] || [ -n "$dpi" ] || [ -n "${restart:-}" ]; then
   # Through Xinerama, Wine sees the RandR monitors with the primary at (0,0).
   [ -n "$monitors" ] && wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f >/dev/null 2>&1
   if [ -n "$dpi" ]; then
