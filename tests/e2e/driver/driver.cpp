@@ -153,6 +153,13 @@ void MovePointerTo(int x, int y) {
                            (y * 65535 + h / 2) / (h - 1))});
 }
 
+void MovePointerOnDesktopTo(int x, int y) {
+  const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN), top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const int w = ::GetSystemMetrics(SM_CXVIRTUALSCREEN), h = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  SendInputs({PointerInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK,
+                           ((x - left) * 65535 + w / 2) / (w - 1), ((y - top) * 65535 + h / 2) / (h - 1))});
+}
+
 void MovePointerBy(int dx, int dy) { SendInputs({PointerInput(MOUSEEVENTF_MOVE, dx, dy)}); }
 
 void ClickAt(int x, int y) {
@@ -176,10 +183,12 @@ bool PointerVisible() {
 int ScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
 int ScreenHeight() { return ::GetSystemMetrics(SM_CYSCREEN); }
 
-Screenshot TakeScreenshot() {
+Screenshot TakeScreenshot() { return TakeScreenshotOf({0, 0, ScreenWidth(), ScreenHeight()}); }
+
+Screenshot TakeScreenshotOf(const RECT& area) {
   Screenshot shot;
-  shot.width = ScreenWidth();
-  shot.height = ScreenHeight();
+  shot.width = area.right - area.left;
+  shot.height = area.bottom - area.top;
   shot.pixels.resize(static_cast<std::size_t>(shot.width) * shot.height);
   ScopedGetDc screen(nullptr);
   UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
@@ -194,7 +203,7 @@ Screenshot TakeScreenshot() {
   if (!bitmap) return shot;
   {
     ScopedSelect select(memory.get(), bitmap.get());
-    ::BitBlt(memory.get(), 0, 0, shot.width, shot.height, screen.get(), 0, 0, SRCCOPY);
+    ::BitBlt(memory.get(), 0, 0, shot.width, shot.height, screen.get(), area.left, area.top, SRCCOPY);
   }
   ::GdiFlush();
   const auto* source = static_cast<const std::uint32_t*>(bits);
@@ -273,6 +282,41 @@ std::wstring FreshFolder(std::wstring_view name) {
                                 std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
     if (::CreateDirectoryW(folder.c_str(), nullptr)) return folder;
   }
+}
+
+namespace {
+
+void PutU16(std::string& bytes, std::uint16_t v) {
+  bytes += static_cast<char>(v & 0xFF);
+  bytes += static_cast<char>(v >> 8);
+}
+void PutU32(std::string& bytes, std::uint32_t v) {
+  PutU16(bytes, static_cast<std::uint16_t>(v & 0xFFFF));
+  PutU16(bytes, static_cast<std::uint16_t>(v >> 16));
+}
+
+}  // namespace
+
+void WriteSolidBmp(const std::wstring& path, int width, int height, std::uint32_t colour) {
+  const int rowBytes = (width * 3 + 3) & ~3;
+  std::string bytes = "BM";
+  PutU32(bytes, static_cast<std::uint32_t>(54 + rowBytes * height));
+  PutU32(bytes, 0);
+  PutU32(bytes, 54);
+  PutU32(bytes, 40);
+  PutU32(bytes, static_cast<std::uint32_t>(width));
+  PutU32(bytes, static_cast<std::uint32_t>(height));
+  PutU16(bytes, 1);
+  PutU16(bytes, 24);
+  for (int i = 0; i < 6; ++i) PutU32(bytes, 0);
+  std::string row(static_cast<std::size_t>(rowBytes), '\0');
+  for (int x = 0; x < width; ++x) {
+    row[x * 3] = static_cast<char>(colour & 0xFF);
+    row[x * 3 + 1] = static_cast<char>((colour >> 8) & 0xFF);
+    row[x * 3 + 2] = static_cast<char>(colour >> 16);
+  }
+  for (int y = 0; y < height; ++y) bytes += row;
+  WriteFileBytes(path, bytes);
 }
 
 void WriteFileBytes(const std::wstring& path, std::string_view bytes) {
