@@ -1,5 +1,7 @@
 #include "platform/win32/dialog_artwork.h"
 
+#include <cstddef>
+
 #include "platform/dialog_layout.h"
 
 namespace lumiroll {
@@ -9,6 +11,25 @@ SIZE BitmapSize(HBITMAP bitmap) {
   BITMAP info{};
   ::GetObjectW(bitmap, sizeof info, &info);
   return {info.bmWidth, info.bmHeight};
+}
+
+// The artwork is drawn on the usual dialog face, RGB(240,240,240); it takes the system's face
+// colour instead, so that it shows no box where the two differ (as under Wine).
+void TakeFaceColour(HBITMAP bitmap) {
+  constexpr BYTE kDrawnFace = 240;
+  DIBSECTION dib{};
+  if (::GetObjectW(bitmap, sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBitsPixel != 24 || !dib.dsBm.bmBits) return;
+  const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+  if (face == RGB(kDrawnFace, kDrawnFace, kDrawnFace)) return;
+  const BYTE blue = GetBValue(face), green = GetGValue(face), red = GetRValue(face);
+  auto* rows = static_cast<BYTE*>(dib.dsBm.bmBits);
+  for (int y = 0; y < dib.dsBm.bmHeight; ++y) {
+    BYTE* pixel = rows + static_cast<std::ptrdiff_t>(y) * dib.dsBm.bmWidthBytes;
+    for (int x = 0; x < dib.dsBm.bmWidth; ++x, pixel += 3) {
+      if (pixel[0] != kDrawnFace || pixel[1] != kDrawnFace || pixel[2] != kDrawnFace) continue;
+      pixel[0] = blue, pixel[1] = green, pixel[2] = red;
+    }
+  }
 }
 
 UniqueBitmap Resized(HBITMAP source, SIZE from, SIZE to) {
@@ -31,6 +52,7 @@ UniqueBitmap LoadArtwork(int firstResourceId, UINT dpi, SIZE size) {
                                                         MAKEINTRESOURCEW(ArtworkResource(firstResourceId, dpi)),
                                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (!bitmap) return bitmap;
+  TakeFaceColour(bitmap.get());
   const SIZE made = BitmapSize(bitmap.get());
   if (made.cx == size.cx && made.cy == size.cy) return bitmap;
   return Resized(bitmap.get(), made, size);

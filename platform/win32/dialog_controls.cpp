@@ -141,7 +141,8 @@ HFONT DialogControls::FontFor(const ControlLayout& row, UINT dpi, std::vector<Un
   const DialogFontRequest request{.points = row.points, .bold = row.bold, .underlined = row.kind == LayoutKind::LinkLabel};
   if (IsOneLine(row.kind)) {
     const RECT r = ClientRect(row, dpi);
-    fonts.push_back(CreateFontForText(row.caption, r.right - r.left, request, dpi));
+    // A pixel of air: the text never touches the edge where it would be cut.
+    fonts.push_back(CreateFontForText(row.caption, r.right - r.left - 1, request, dpi));
     return fonts.back().get();
   }
   // Controls of one size and weight share a font: the settings dialog has many.
@@ -175,15 +176,27 @@ void DialogControls::ApplyFontsAndArtwork(UINT dpi) {
   artwork_ = std::move(artwork);
 }
 
+namespace {
+
+int ClosedHeight(HWND comboBox) {
+  RECT closed;
+  ::GetWindowRect(comboBox, &closed);
+  return closed.bottom - closed.top;
+}
+
+}  // namespace
+
 void DialogControls::FitDropDownHeight(HWND comboBox, const ControlLayout& row, UINT dpi) const {
   const RECT wantedRect = ClientRect(row, dpi);
   const int wanted = wantedRect.bottom - wantedRect.top;
-  for (int attempt = 0; attempt < 3; ++attempt) {  // the box may not grow by exactly what was asked
-    RECT closed;
-    ::GetWindowRect(comboBox, &closed);
-    const LRESULT field = ::SendMessageW(comboBox, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-    if (field == CB_ERR || closed.bottom - closed.top == wanted) return;
-    ::SendMessageW(comboBox, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + wanted - (closed.bottom - closed.top));
+  const LRESULT field = ::SendMessageW(comboBox, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  if (field == CB_ERR) return;
+  // Corrected by what each setting did: Wine's field is 2 pixels taller than the height set,
+  // and reports the taller height back.
+  LRESULT asked = field;
+  for (int attempt = 0; attempt < 3 && ClosedHeight(comboBox) != wanted; ++attempt) {
+    asked += wanted - ClosedHeight(comboBox);
+    ::SendMessageW(comboBox, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), asked);
     const RECT r = WindowRectFor(row, wantedRect, dpi);
     ::SetWindowPos(comboBox, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
