@@ -48,12 +48,13 @@ void ListControl::OnDoubleClick(ControlCallbacks& callbacks, std::function<void(
 
 void ListBox::SetRowHeight(int pixels) const { Send(LB_SETITEMHEIGHT, 0, pixels); }
 
-std::wstring EditBox::Text() const {
-  HWND edit = hwnd();
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(edit)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(::GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
+
+std::wstring EditBox::Text() const { return WindowText(hwnd()); }
 
 void EditBox::SetText(std::wstring_view text) const { ::SetWindowTextW(hwnd(), std::wstring(text).c_str()); }
 

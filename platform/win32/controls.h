@@ -13,6 +13,9 @@
 
 namespace lumiroll {
 
+// A window's or control's text.
+[[nodiscard]] std::wstring WindowText(HWND window);
+
 // What runs when a control of the dialog reports something (WM_COMMAND: id and notification).
 class ControlCallbacks {
  public:

@@ -10,6 +10,7 @@
 #include "platform/handles.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
+#include "platform/win32/controls.h"
 #include "platform/win32/dialog_controls.h"
 #include "saver/config/about_box_layout.h"
 #include "saver/win32/resource_ids.h"
@@ -118,9 +119,7 @@ LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void AboutBox::CopyAddress(int labelId, std::wstring_view confirmation) {
-  HWND label = Control(labelId);
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(label)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(::GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+  const std::wstring text = WindowText(Control(labelId));
   // Another program holding the clipboard: no confirmation, since nothing was copied.
   if (!PutTextOnClipboard(text, hwnd())) return;
   ShowMessage(confirmation, kCopiedTitle, hwnd());
