@@ -34,12 +34,12 @@ UniqueFont MakeFont(std::wstring_view face, int em, int averageWidth, const Dial
 }
 
 struct Rendered {
-  bool asked;  // the face asked for, at the height asked for
+  bool asked;  // the face asked for, at the height and weight asked for
   int averageWidth;
   int textWidth;
 };
 
-Rendered Measure(HFONT font, std::wstring_view face, int em, std::wstring_view text) {
+Rendered Measure(HFONT font, std::wstring_view face, int em, bool bold, std::wstring_view text) {
   ScopedGetDc screen(nullptr);
   ScopedSelect selected(screen.get(), font);
   wchar_t realFace[LF_FACESIZE] = {};
@@ -50,7 +50,9 @@ Rendered Measure(HFONT font, std::wstring_view face, int em, std::wstring_view t
   ::GetTextExtentPoint32W(screen.get(), text.data(), static_cast<int>(text.size()), &size);
   const bool sameFace = _wcsicmp(realFace, std::wstring(face).c_str()) == 0;
   const bool sameSize = std::abs(static_cast<int>(metrics.tmHeight - metrics.tmInternalLeading) - em) <= 1;
-  return {sameFace && sameSize, static_cast<int>(metrics.tmAveCharWidth), static_cast<int>(size.cx)};
+  // A bitmap face may have no bold at some sizes.
+  const bool sameWeight = !bold || metrics.tmWeight >= FW_SEMIBOLD;
+  return {sameFace && sameSize && sameWeight, static_cast<int>(metrics.tmAveCharWidth), static_cast<int>(size.cx)};
 }
 
 }  // namespace
@@ -59,7 +61,7 @@ UniqueFont CreateDialogFont(const DialogFontRequest& request, UINT dpi) {
   const int em = EmHeight(request.points, dpi);
   for (std::wstring_view face : FacesFor(request.face)) {
     UniqueFont font = MakeFont(face, em, 0, request);
-    if (font && Measure(font.get(), face, em, L"").asked) return font;
+    if (font && Measure(font.get(), face, em, request.bold, L"").asked) return font;
   }
   return MakeFont(request.face, em, 0, request);  // the font mapper's nearest
 }
@@ -71,7 +73,7 @@ UniqueFont CreateFontForText(std::wstring_view text, int widthPixels, const Dial
   for (std::wstring_view face : FacesFor(request.face)) {
     UniqueFont font = MakeFont(face, em, 0, request);
     if (!font) continue;
-    const Rendered rendered = Measure(font.get(), face, em, text);
+    const Rendered rendered = Measure(font.get(), face, em, request.bold, text);
     if (!rendered.asked) continue;
     if (rendered.textWidth <= widthPixels) return font;
     if (!narrowest || rendered.textWidth < narrowestSize.textWidth) narrowest = face, narrowestSize = rendered;
@@ -80,7 +82,7 @@ UniqueFont CreateFontForText(std::wstring_view text, int widthPixels, const Dial
   // Condensed, at its own height, by as little as makes the text fit.
   int averageWidth = narrowestSize.averageWidth * widthPixels / narrowestSize.textWidth + 1;
   UniqueFont font = MakeFont(*narrowest, em, averageWidth, request);
-  while (font && averageWidth > 1 && Measure(font.get(), *narrowest, em, text).textWidth > widthPixels)
+  while (font && averageWidth > 1 && Measure(font.get(), *narrowest, em, request.bold, text).textWidth > widthPixels)
     font = MakeFont(*narrowest, em, --averageWidth, request);
   return font;
 }

@@ -15,7 +15,7 @@ namespace lumiroll {
 namespace {
 
 struct Metrics {
-  int em, textWidth;
+  int em, textWidth, weight;
 };
 
 Metrics Measure(HFONT font, std::wstring_view text) {
@@ -25,7 +25,8 @@ Metrics Measure(HFONT font, std::wstring_view text) {
   ::GetTextMetricsW(screen.get(), &metrics);
   SIZE size{};
   ::GetTextExtentPoint32W(screen.get(), text.data(), static_cast<int>(text.size()), &size);
-  return {static_cast<int>(metrics.tmHeight - metrics.tmInternalLeading), static_cast<int>(size.cx)};
+  return {static_cast<int>(metrics.tmHeight - metrics.tmInternalLeading), static_cast<int>(size.cx),
+          static_cast<int>(metrics.tmWeight)};
 }
 
 TEST(DialogFonts, TextShowsWholeAtItsOwnSizeWhateverFaceStandsIn) {
@@ -53,14 +54,16 @@ TEST(DialogFonts, TextShowsWholeAtItsOwnSizeWhateverFaceStandsIn) {
   }
 }
 
-TEST(DialogFonts, EveryRequestGetsAFontOfItsSize) {
+TEST(DialogFonts, EveryRequestGetsAFontOfItsSizeAndWeight) {
   for (UINT dpi : {96u, 144u, 192u}) {
     for (const DialogFontRequest& request : {DialogFontRequest{}, DialogFontRequest{.points = 9.75f, .bold = true},
                                              DialogFontRequest{.points = 48, .face = L"Arial", .bold = true}}) {
       const UniqueFont font = CreateDialogFont(request, dpi);
       ASSERT_TRUE(font);
-      EXPECT_NEAR(Measure(font.get(), L"x").em, std::lround(request.points * static_cast<float>(dpi) / 72.0f), 1)
+      const Metrics metrics = Measure(font.get(), L"x");
+      EXPECT_NEAR(metrics.em, std::lround(request.points * static_cast<float>(dpi) / 72.0f), 1)
           << request.points << " points at " << dpi;
+      EXPECT_EQ(metrics.weight >= FW_SEMIBOLD, request.bold) << request.points << " points at " << dpi;
     }
   }
 }
