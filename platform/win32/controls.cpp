@@ -69,6 +69,10 @@ void Button::OnClick(ControlCallbacks& callbacks, std::function<void()> callback
   callbacks.On(id(), BN_CLICKED, std::move(callback));
 }
 
+void ClickableLabel::OnClick(ControlCallbacks& callbacks, std::function<void()> callback) const {
+  callbacks.On(id(), STN_CLICKED, std::move(callback));
+}
+
 void OptionButton::SetChecked(bool checked) const { Send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }
 
 }  // namespace lumiroll

@@ -89,6 +89,13 @@ class Button : public ControlHandle {
   void OnClick(ControlCallbacks& callbacks, std::function<void()> callback) const;
 };
 
+// A label that reports clicks (SS_NOTIFY).
+class ClickableLabel : public ControlHandle {
+ public:
+  using ControlHandle::ControlHandle;
+  void OnClick(ControlCallbacks& callbacks, std::function<void()> callback) const;
+};
+
 class OptionButton : public Button {
  public:
   using Button::Button;

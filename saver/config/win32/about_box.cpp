@@ -36,6 +36,7 @@ class AboutBox final : public Window {
   }
 
  private:
+  void ConnectControls();
   void AddEmailToolTip();
   [[nodiscard]] bool IsAddress(HWND control) const {
     return control == Control(kIdLabel22) || control == Control(kIdLabel23);
@@ -48,6 +49,7 @@ class AboutBox final : public Window {
   void Command3_Click() { ::DestroyWindow(hwnd()); }
 
   std::optional<DialogControls> controls_;  // once the window exists
+  ControlCallbacks callbacks_;
 };
 
 AboutBox* AboutBox::open = nullptr;
@@ -60,8 +62,15 @@ bool AboutBox::Create() {
   controls_.emplace(hwnd(), AboutBoxLayout());
   SizeAndCentre(hwnd(), kAboutBoxWidth, kAboutBoxHeight);
   controls_->Create(::GetDpiForWindow(hwnd()));
+  ConnectControls();
   AddEmailToolTip();
   return true;
+}
+
+void AboutBox::ConnectControls() {
+  Button(hwnd(), kIdCommand3).OnClick(callbacks_, [this] { Command3_Click(); });
+  ClickableLabel(hwnd(), kIdLabel22).OnClick(callbacks_, [this] { Label22_Click(); });
+  ClickableLabel(hwnd(), kIdLabel23).OnClick(callbacks_, [this] { Label23_Click(); });
 }
 
 void AboutBox::AddEmailToolTip() {
@@ -91,9 +100,7 @@ void AboutBox::Show() {
 LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      if (LOWORD(wParam) == kIdCommand3) Command3_Click();
-      else if (LOWORD(wParam) == kIdLabel22 && HIWORD(wParam) == STN_CLICKED) Label22_Click();
-      else if (LOWORD(wParam) == kIdLabel23 && HIWORD(wParam) == STN_CLICKED) Label23_Click();
+      callbacks_.Dispatch(LOWORD(wParam), HIWORD(wParam));
       return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
