@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -74,7 +75,6 @@ class SettingsDialog final : public Window {
   void FillDrive1(wchar_t startingDrive);
   void SelectOption(const OptionButton (&options)[2], std::int16_t index);
 
-
   Settings& settings_ = SettingsVariables;
   UINT dpi_ = 96;
   std::optional<DialogControls> controls_;  // once the window exists
@@ -120,13 +120,9 @@ void SettingsDialog::CreateControls() {
 
 // Before the controls exist: the handles find them by id when used.
 void SettingsDialog::ConnectControls() {
-  for (ControlHandle* control : {static_cast<ControlHandle*>(&Dir1), static_cast<ControlHandle*>(&File1),
-                                 static_cast<ControlHandle*>(&Drive1), static_cast<ControlHandle*>(&Text1),
-                                 static_cast<ControlHandle*>(&Option1[0]), static_cast<ControlHandle*>(&Option1[1]),
-                                 static_cast<ControlHandle*>(&Option2[0]), static_cast<ControlHandle*>(&Option2[1]),
-                                 static_cast<ControlHandle*>(&CommandOK), static_cast<ControlHandle*>(&CommandCancel),
-                                 static_cast<ControlHandle*>(&CommandAbout)})
-    control->Attach(hwnd());
+  const std::reference_wrapper<ControlHandle> handles[] = {
+      Dir1, File1, Drive1, Text1, Option1[0], Option1[1], Option2[0], Option2[1], CommandOK, CommandCancel, CommandAbout};
+  for (ControlHandle& handle : handles) handle.Attach(hwnd());
   CommandOK.OnClick(callbacks_, [this] {
     // Enter in the folder list opens the highlighted folder rather than pressing OK.
     if (::GetFocus() == Dir1.hwnd()) return OpenHighlightedFolder();
