@@ -17,10 +17,12 @@ constexpr int kLabel15 = 1015;
 constexpr int kIcon = 100;
 
 // No first in the tab order and the default; no cancel button, so Esc does nothing.
-constexpr DialogControl kControls[] = {
-    {kLabel15, ControlKind::Label, kUninstallQuestion, 15, 14, 218, 15},
-    {IDNO, ControlKind::DefaultButton, L"No", 126, 42, 71, 22},
-    {IDYES, ControlKind::Button, L"Yes", 49, 42, 71, 22},
+using enum LayoutKind;
+constexpr ControlLayout kControls[] = {
+    // name      kind           caption             parent left top width height tab   id
+    {L"Label15", Label,         kUninstallQuestion, L"",   15,  14, 218,  15, false, kLabel15},
+    {L"No",      DefaultButton, L"No",              L"",  126,  42,  71,  22, true,  IDNO},
+    {L"Yes",     Button,        L"Yes",             L"",   49,  42,  71,  22, true,  IDYES},
 };
 
 }  // namespace
