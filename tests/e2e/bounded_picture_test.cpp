@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "driver.h"
+#include "show_fixture.h"
 #include "tests/win/picture_test_files.h"
 
 namespace lumiroll::e2e {
 namespace {
 
-constexpr wchar_t kShowTitle[] = L"SCRNSAVE: Lumiroll Screen Saver";
 constexpr int kPeriodSeconds = 1;
 constexpr test::Rgb kRed{224, 32, 32}, kGreen{32, 192, 64}, kBlue{32, 64, 224}, kMagenta{208, 64, 208};
 
@@ -93,27 +93,14 @@ std::vector<Change> WatchCentre(std::size_t count, DWORD timeoutMs) {
   return seen;
 }
 
-class BoundedPictures : public testing::Test {
+class BoundedPictures : public ShowFixture {
  protected:
-  void SetUp() override {
-    DeleteRegistryValue(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"ScreenSaveUsePassword");
-    MovePointerTo(200, 300);
-  }
-  void TearDown() override {
-    ClearSettings();
-    if (program_ && program_->started() && program_->IsRunning()) {
-      program_->Kill();
-      (void)program_->WaitForExit(10000);
-    }
-  }
 
   // One pass of the folder at the size ("1" fitted, "2" actual): each good photograph in turn,
   // each after its own period plus one for every hostile file before it.
   // Returns the screen as the large photograph came up.
   Screenshot ShowOnePass(std::wstring_view size) {
-    StoreSettings(std::to_wstring(kPeriodSeconds), size, HostileFolder(), L"1");
-    program_.emplace(RunningProgram::Start(BuiltProgram(L"Lumiroll.scr"), L"/s"));
-    EXPECT_TRUE(program_->started() && WaitForWindow(kShowTitle, L"", program_->id()));
+    EXPECT_TRUE(StartShowWindow(std::to_wstring(kPeriodSeconds), size, HostileFolder(), L"1"));
     std::vector<Change> seen = WatchCentre(4, 20000);
     EXPECT_EQ(seen.size(), 4u);
     if (seen.size() < 4) return {};
@@ -127,8 +114,6 @@ class BoundedPictures : public testing::Test {
     EXPECT_LT(PeakWorkingSet(program_->process()), std::size_t{100} << 20) << "peak working set of the show";
     return std::move(seen[2].shot);
   }
-
-  std::optional<RunningProgram> program_;
 };
 
 TEST_F(BoundedPictures, FittedTheShowSkipsHostileFilesOnTimeWithinItsMemory) {

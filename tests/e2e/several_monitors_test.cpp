@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "driver.h"
+#include "show_fixture.h"
 #include "test_photos.h"
 
 namespace lumiroll::e2e {
 namespace {
 
-constexpr wchar_t kShowTitle[] = L"SCRNSAVE: Lumiroll Screen Saver";
 constexpr std::uint32_t kMagenta = 0xD040D0;
 
 std::vector<RECT> Monitors() {
@@ -47,29 +47,19 @@ void Keep(const Screenshot& shot, std::wstring_view name) {
   if (length > 0 && length < MAX_PATH) (void)shot.SaveBmp(std::wstring(folder) + L"\\" + std::wstring(name) + L".bmp");
 }
 
-class SeveralMonitors : public testing::Test {
+class SeveralMonitors : public ShowFixture {
  protected:
   void SetUp() override {
     monitors_ = Monitors();
     if (monitors_.size() < 2) GTEST_SKIP() << "the display has one monitor";
-    DeleteRegistryValue(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"ScreenSaveUsePassword");
-    MovePointerTo(200, 300);
-  }
-  void TearDown() override {
-    ClearSettings();
-    if (program_ && program_->IsRunning()) {
-      program_->Kill();
-      (void)program_->WaitForExit(10000);
-    }
+    ShowFixture::SetUp();
   }
 
   // Starts the show of one magenta 400 x 200 picture; its window once the picture shows.
   HWND StartShow(std::wstring_view size) {
     const std::wstring folder = FreshFolder(L"monitors");
     WriteSolidBmp(folder + L"\\wide.bmp", 400, 200, kMagenta);
-    StoreSettings(L"30", size, folder, L"1");
-    program_.emplace(RunningProgram::Start(BuiltProgram(L"Lumiroll.scr"), L"/s"));
-    HWND show = WaitForWindow(kShowTitle, L"", program_->id());
+    HWND show = StartShowWindow(L"30", size, folder, L"1");
     if (!show) return nullptr;
     const bool shown = WaitUntil([] { return IsMagenta(TakeScreenshot().At(ScreenWidth() / 2, ScreenHeight() / 2)); },
                                  5000);
@@ -77,7 +67,6 @@ class SeveralMonitors : public testing::Test {
   }
 
   std::vector<RECT> monitors_;
-  std::optional<RunningProgram> program_;
 };
 
 TEST_F(SeveralMonitors, TheDesktopHasMonitorsLeftOfAndAboveThePrimary) {

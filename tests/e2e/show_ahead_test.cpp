@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "driver.h"
+#include "show_fixture.h"
 #include "screen_watch.h"
 #include "test_photos.h"
 
 namespace lumiroll::e2e {
 namespace {
 
-constexpr wchar_t kShowTitle[] = L"SCRNSAVE: Lumiroll Screen Saver";
 constexpr std::uint32_t kBlack = 0x000000, kRed = 0xE02020, kGreen = 0x20C040, kBlue = 0x2040E0;
 constexpr std::uint32_t kMagenta = 0xD040D0;
 constexpr std::uint32_t kKnown[] = {kBlack, kRed, kGreen, kBlue, kMagenta};
@@ -58,24 +58,11 @@ std::string Describe(const std::vector<ScreenChange>& changes) {
   return text;
 }
 
-class ShowAhead : public testing::Test {
+class ShowAhead : public ShowFixture {
  protected:
-  void SetUp() override {
-    DeleteRegistryValue(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"ScreenSaveUsePassword");
-    MovePointerTo(200, 300);
-  }
-  void TearDown() override {
-    ClearSettings();
-    if (program_ && program_->IsRunning()) {
-      program_->Kill();
-      (void)program_->WaitForExit(10000);
-    }
-  }
 
   bool StartShow(std::wstring_view time, const std::wstring& folder) {
-    StoreSettings(time, L"1", folder, L"1");
-    program_.emplace(RunningProgram::Start(BuiltProgram(L"Lumiroll.scr"), L"/s"));
-    return program_->started() && WaitForWindow(kShowTitle, L"", program_->id()) != nullptr;
+    return StartShowWindow(time, L"1", folder, L"1") != nullptr;
   }
 
   // Red, green and blue 24-megapixel photographs: each takes the loader a good part of a
@@ -89,8 +76,6 @@ class ShowAhead : public testing::Test {
     }();
     return folder;
   }
-
-  std::optional<RunningProgram> program_;
 };
 
 TEST_F(ShowAhead, PhotographsChangeOnTimeWhileTheNextIsDecodedAhead) {

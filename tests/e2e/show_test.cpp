@@ -11,19 +11,14 @@
 #include <vector>
 
 #include "driver.h"
+#include "show_fixture.h"
 #include "test_photos.h"
 
 namespace lumiroll::e2e {
 namespace {
 
-constexpr wchar_t kShowTitle[] = L"SCRNSAVE: Lumiroll Screen Saver";
 constexpr std::uint32_t kBlack = 0x000000, kRed = 0xE02020, kGreen = 0x20C040, kBlue = 0x2040E0;
 constexpr std::uint32_t kMagenta = 0xD040D0;
-
-const std::wstring& Saver() {
-  static const std::wstring path = BuiltProgram(L"Lumiroll.scr");
-  return path;
-}
 
 bool Near(std::uint32_t a, std::uint32_t b, int tolerance = 24) {
   for (int shift : {0, 8, 16}) {
@@ -86,35 +81,13 @@ std::wstring ThreeColourFolder(std::wstring_view name) {
   return folder;
 }
 
-class Show : public testing::Test {
+class Show : public ShowFixture {
  protected:
-  void SetUp() override {
-    DeleteRegistryValue(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"ScreenSaveUsePassword");
-    MovePointerTo(200, 300);
-  }
-  void TearDown() override {
-    ClearSettings();
-    if (program_ && program_->started() && program_->IsRunning()) {
-      program_->Kill();
-      (void)program_->WaitForExit(10000);
-    }
-  }
 
   // Starts the show and waits for its window; false when it does not appear.
   bool StartShow(std::wstring_view time, std::wstring_view size, const std::wstring& folder, std::wstring_view order) {
-    const RunningProgram& program = Launch(time, size, folder, order);
-    return program.started() && WaitForWindow(kShowTitle, L"", program.id()) != nullptr;
+    return StartShowWindow(time, size, folder, order) != nullptr;
   }
-
-  // Starts the program with these settings.
-  const RunningProgram& Launch(std::wstring_view time, std::wstring_view size, const std::wstring& folder,
-                               std::wstring_view order) {
-    StoreSettings(time, size, folder, order);
-    program_.emplace(RunningProgram::Start(Saver(), L"/s"));
-    return *program_;
-  }
-
-  std::optional<RunningProgram> program_;
 };
 
 TEST_F(Show, AlphabeticOrderShowsEachPictureInTurnAndStartsAgain) {
