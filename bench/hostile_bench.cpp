@@ -6,15 +6,16 @@
 //
 //   hostile_bench.exe FOLDER     bench/hostile_run.sh builds today's and a baseline's and runs both.
 #include <windows.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "bench/child_process.h"
 #include "platform/handles.h"
 #include "platform/picture.h"
 #include "saver/photo_rectangle.h"
@@ -24,12 +25,6 @@ namespace lumiroll::bench {
 namespace {
 
 constexpr int kScreenWidth = 1920, kScreenHeight = 1080;
-
-std::size_t PeakWorkingSet() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
-  return counters.PeakWorkingSetSize;
-}
 
 // Draws what the picture kept into the screen-sized buffer where PaintPhoto would put the picture.
 void Draw(const Picture& picture, std::vector<std::uint32_t>& screen, float scale) {
@@ -52,7 +47,7 @@ int RunChild(const std::wstring& file, const std::wstring& good, float scale, co
   Draw(*next, screen, scale);
   const auto end = std::chrono::steady_clock::now();
   const auto ms = [](auto d) { return std::chrono::duration<double, std::milli>(d).count(); };
-  std::ofstream out(std::string(resultFile.begin(), resultFile.end()).c_str());
+  std::ofstream out(NarrowPath(resultFile).c_str());
   out << (hostile ? 1 : 0) << ' ' << ms(afterFile - start) << ' ' << ms(end - start) << ' ' << PeakWorkingSet() << '\n';
   return 0;
 }
@@ -64,23 +59,11 @@ struct Result {
 };
 
 Result RunInChild(const std::wstring& file, const std::wstring& good, float scale) {
-  wchar_t self[MAX_PATH], temp[MAX_PATH];
-  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-  ::GetTempPathW(MAX_PATH, temp);
-  const std::wstring resultFile = std::wstring(temp) + L"hostile_bench_result.txt";
-  ::DeleteFileW(resultFile.c_str());
-  std::wstring command = L"\"" + std::wstring(self) + L"\" --child \"" + file + L"\" \"" + good + L"\" " +
-                         std::to_wstring(scale) + L" \"" + resultFile + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!::CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return {};
-  UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
-  ::WaitForSingleObject(processHandle.get(), INFINITE);
+  const auto line = RunSelfAsChild(L"\"" + file + L"\" \"" + good + L"\" " + std::to_wstring(scale),
+                                   L"hostile_bench_result.txt");
   Result r;
   std::size_t peak = 0;
-  std::ifstream in(std::string(resultFile.begin(), resultFile.end()).c_str());
+  std::istringstream in(line.value_or(""));
   if (in >> r.loaded >> r.fileMs >> r.totalMs >> peak) {
     r.ok = true;
     r.peakMegabytes = static_cast<double>(peak) / (1024.0 * 1024.0);

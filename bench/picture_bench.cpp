@@ -7,7 +7,6 @@
 //     (bench/make_bench_photos.sh); METHOD: only the methods whose name contains this text.
 //     bench/run.sh does it all.
 #include <windows.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <chrono>
@@ -15,9 +14,11 @@
 #include <cstdio>
 #include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "bench/child_process.h"
 #include "bench/picture_bench_methods.h"
 #include "platform/handles.h"
 
@@ -57,12 +58,6 @@ double RmsError(const BackBuffer& buffer, Placement place, const Reference& ref)
   return std::sqrt(sum / (3.0 * place.width * place.height));
 }
 
-std::size_t PeakWorkingSet() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
-  return counters.PeakWorkingSetSize;
-}
-
 // The child: runs one method on one photo and writes "median-ms peak-bytes rms" to resultFile.
 int RunChild(Method method, const std::wstring& photo, const std::wstring& referencePath, int runs,
              const std::wstring& resultFile) {
@@ -93,7 +88,7 @@ int RunChild(Method method, const std::wstring& photo, const std::wstring& refer
     if (!ref) return 2;
     rms = RmsError(buffer, place, *ref);
   }
-  std::ofstream out(std::string(resultFile.begin(), resultFile.end()).c_str());
+  std::ofstream out(NarrowPath(resultFile).c_str());
   out << times[times.size() / 2] << ' ' << peak << ' ' << rms << '\n';
   return 0;
 }
@@ -105,24 +100,12 @@ struct Result {
 };
 
 Result RunInChild(Method method, const std::wstring& photo, const std::wstring& reference, int runs) {
-  wchar_t self[MAX_PATH];
-  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-  wchar_t temp[MAX_PATH];
-  ::GetTempPathW(MAX_PATH, temp);
-  const std::wstring resultFile = std::wstring(temp) + L"picture_bench_result.txt";
-  ::DeleteFileW(resultFile.c_str());
-  std::wstring command = L"\"" + std::wstring(self) + L"\" --child " + std::to_wstring(static_cast<int>(method)) +
-                         L" \"" + photo + L"\" \"" + reference + L"\" " + std::to_wstring(runs) + L" \"" + resultFile + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!::CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return {};
-  UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
-  ::WaitForSingleObject(processHandle.get(), INFINITE);
+  const auto line = RunSelfAsChild(std::to_wstring(static_cast<int>(method)) + L" \"" + photo + L"\" \"" + reference +
+                                       L"\" " + std::to_wstring(runs),
+                                   L"picture_bench_result.txt");
   Result result;
   std::size_t peak = 0;
-  std::ifstream in(std::string(resultFile.begin(), resultFile.end()).c_str());
+  std::istringstream in(line.value_or(""));
   if (in >> result.milliseconds >> peak >> result.rms) {
     result.ok = true;
     result.peakMegabytes = static_cast<double>(peak) / (1024.0 * 1024.0);
