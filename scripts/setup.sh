@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian machine lacks to build and test Lumiroll, then builds
-# libjpeg-turbo for MinGW once. Safe to run again: it does nothing that is already done.
+# libjpeg-turbo and LittleCMS for MinGW once. Safe to run again: it does nothing that is already done.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 xvfb xauth xdotool x11-utils imagemagick
   nasm dpkg-dev libstb-dev zip unzip procps
+  liblcms2-utils colord-data libjpeg-turbo-progs
 )
 
 sudo_() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
@@ -24,3 +25,4 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 "$here/scripts/build-libjpeg-turbo.sh"
+"$here/scripts/build-lcms2.sh"

@@ -19,6 +19,7 @@
 #include "platform/cubic_reduction.h"
 #include "platform/exif_orientation.h"
 #include "platform/picture_geometry.h"
+#include "platform/win32/jpeg_colour.h"
 #include "platform/win32/picture_decoders.h"
 
 namespace lumiroll {
@@ -73,6 +74,7 @@ struct JpegDecode {
   std::vector<std::uint32_t> band;
   std::vector<JSAMPROW> rows;
   std::optional<CubicReducer> reducer;
+  std::shared_ptr<const ColourTransform> colour;  // null: untagged, pixels left as decoded
 };
 
 int OrientationOf(const jpeg_decompress_struct& info) {
@@ -120,8 +122,10 @@ bool RunDecoder(JpegDecode& d, std::span<const std::uint8_t> bytes, DrawBound bo
   if (setjmp(d.errors.escape)) return false;
   jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
   jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
+  SaveColourMarkers(info);
   if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) return false;
   if (!PrepareScaledOutput(d, bound)) return false;
+  d.colour = JpegColourTransform(info);
   jpeg_start_decompress(&info);
 
   const PixelSize decoded{static_cast<int>(info.output_width), static_cast<int>(info.output_height)};
@@ -137,7 +141,10 @@ bool RunDecoder(JpegDecode& d, std::span<const std::uint8_t> bytes, DrawBound bo
   while (info.output_scanline < info.output_height) {
     const JDIMENSION got = jpeg_read_scanlines(&info, d.rows.data(), kBandRows);
     if (got == 0) return false;
-    if (cmyk) CmykToRgb(d.band.data(), static_cast<std::size_t>(decoded.width) * got, info.saw_Adobe_marker);
+    // Four colours become three before the reduction, which carries three.
+    const std::span<std::uint32_t> arrived(d.band.data(), static_cast<std::size_t>(decoded.width) * got);
+    if (cmyk && d.colour) d.colour->Apply(arrived);
+    else if (cmyk) CmykToRgb(arrived.data(), arrived.size(), info.saw_Adobe_marker);
     for (JDIMENSION r = 0; r < got; ++r) d.reducer->AddRow(d.band.data() + static_cast<std::size_t>(r) * decoded.width);
   }
   return true;
@@ -149,6 +156,10 @@ std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, DrawBound
   JpegDecode d;
   if (!RunDecoder(d, bytes, bound)) return std::nullopt;
   std::vector<std::uint32_t> stored = d.reducer->TakePixels();
+  // Three-colour pictures are converted after the reduction: its cost then follows the screen,
+  // not the (up to four times larger) scaled decode, and the reduction filters encoded values
+  // as it does for every untagged picture.
+  if (d.colour && d.info.out_color_space != JCS_CMYK) d.colour->Apply(stored);
   const bool swaps = OrientationSwapsSides(d.orientation);
   Picture picture;
   picture.width = d.own.width;

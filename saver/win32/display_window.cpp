@@ -12,6 +12,7 @@
 #include "platform/message_box.h"
 #include "platform/picture_box.h"
 #include "platform/process.h"
+#include "platform/win32/display_profile.h"
 #include "platform/window.h"
 #include "saver/config/win32/settings_dialog.h"
 #include "saver/image_list.h"
@@ -143,6 +144,7 @@ void DisplayWindow::Form_Activate() {
 void DisplayWindow::RunSlideShow() {
   const ScreenRect& primary = layout_.picture2;
   float scale = 0.0f;
+  (void)UseColourProfileOfMonitorShowing(Picture2.hwnd());
   for (;;) {
     scale = ChooseScale(SettingsVariables.PhotoSize, scale);
     // A photograph never shows more pixels than the monitor has: decode no more.

@@ -11,6 +11,7 @@
 #include "platform/picture_box.h"
 #include "platform/picture_surface.h"
 #include "platform/process.h"
+#include "platform/win32/display_profile.h"
 #include "platform/window.h"
 #include "saver/config/delay_check.h"
 #include "saver/config/dialog_start.h"
@@ -233,6 +234,7 @@ void SettingsDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
   ::SendMessageW(Control(kIdDir1), LB_SETITEMHEIGHT, 0, FolderRowHeight(dpi_));
   FitDropDownHeight(Control(kIdDrive1), table, *FindControl(table, L"Drive1"), dpi_);
   Picture2.SetDrawBound({Picture1.ScaleWidth(), Picture1.ScaleHeight()});
+  (void)UseColourProfileOfMonitorShowing(hwnd());
   File1_Click();
   ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
