@@ -25,10 +25,13 @@ tagged "$tmp/q.png" "$colord/SwappedRedAndGreen.icc" picture_swapped.jpg
 tagged "$tmp/q.png" display_p3.icc picture_p3.jpg
 tagged "$tmp/g.png" grey18.icc picture_grey.jpg -colorspace Gray -type Grayscale
 tagged "$tmp/q.png" cmyk_simple.icc picture_cmyk_profile.jpg -colorspace CMYK
-for f in adobergb prophoto swapped p3 grey cmyk_profile; do
+# One colour, for the show's screen: untagged, and tagged with the profile that swaps red and green.
+convert -size 64x48 xc:'rgb(200,40,40)' -sampling-factor 1x1 -quality 95 solid_red.jpg
+convert solid_red.jpg -profile "$colord/SwappedRedAndGreen.icc" solid_red_swapped.jpg
+for f in picture_{adobergb,prophoto,swapped,p3,grey,cmyk_profile} solid_red_swapped; do
   printf '%s:' "$f"
   for xy in 16,12 48,12 16,36 48,36; do
-    convert picture_$f.jpg -intent Perceptual -profile "$colord/sRGB.icc" -colorspace sRGB -type TrueColor \
+    convert $f.jpg -intent Perceptual -profile "$colord/sRGB.icc" -colorspace sRGB -type TrueColor \
       -format "  (%[fx:int(255*p{$xy}.r+0.5)],%[fx:int(255*p{$xy}.g+0.5)],%[fx:int(255*p{$xy}.b+0.5)])" info:
   done
   echo

@@ -1,0 +1,103 @@
+// The show honours a photograph's embedded colour profile on the screen: a red picture tagged
+// with a profile that swaps red and green shows green; untagged, or with a damaged profile, it
+// shows its own red.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "driver.h"
+
+namespace lumiroll::e2e {
+namespace {
+
+constexpr wchar_t kShowTitle[] = L"SCRNSAVE: Lumiroll Screen Saver";
+// The pictures' stored red, and ImageMagick's LittleCMS conversion of it through the swapping
+// profile (tests/win/data/make_colour_pictures.sh).
+constexpr std::uint32_t kStoredRed = 0xC82828, kSwappedReference = 0x28C828;
+constexpr int kTolerance = 3;
+
+std::wstring DataFile(std::wstring_view name) {
+  std::wstring path = L"Z:" LUMIROLL_PICTURE_DATA_DIR_W L"/" + std::wstring(name);
+  for (auto& c : path)
+    if (c == L'/') c = L'\\';
+  return path;
+}
+
+std::string ReadBytes(const std::wstring& path) {
+  UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  std::string bytes(::GetFileSize(file.get(), nullptr), '\0');
+  DWORD read = 0;
+  if (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) bytes.clear();
+  bytes.resize(read);
+  return bytes;
+}
+
+bool Near(std::uint32_t a, std::uint32_t b) {
+  for (int shift : {0, 8, 16})
+    if (std::abs(static_cast<int>(a >> shift & 0xFF) - static_cast<int>(b >> shift & 0xFF)) > kTolerance) return false;
+  return true;
+}
+
+class ColourShow : public testing::Test {
+ protected:
+  void TearDown() override {
+    ClearSettings();
+    if (program_ && program_->IsRunning()) {
+      program_->Kill();
+      (void)program_->WaitForExit(10000);
+    }
+  }
+
+  // Shows a folder holding only this picture, fitted; the screen's centre once it is not black.
+  std::optional<std::uint32_t> ShowAlone(std::string_view jpeg, std::wstring_view folderName) {
+    const std::wstring folder = FreshFolder(folderName);
+    WriteFileBytes(folder + L"\\photo.jpg", jpeg);
+    StoreSettings(L"30", L"1", folder, L"1");
+    program_.emplace(RunningProgram::Start(BuiltProgram(L"Lumiroll.scr"), L"/s"));
+    if (!program_->started() || !WaitForWindow(kShowTitle, L"", program_->id())) return std::nullopt;
+    std::uint32_t centre = 0;
+    const bool shown = WaitUntil([&] {
+      centre = TakeScreenshot().At(ScreenWidth() / 2, ScreenHeight() / 2) & 0xFFFFFF;
+      return centre != 0;
+    }, 5000);
+    if (!shown) return std::nullopt;
+    ::Sleep(300);  // the first paint may still be under way
+    return TakeScreenshot().At(ScreenWidth() / 2, ScreenHeight() / 2) & 0xFFFFFF;
+  }
+
+  std::optional<RunningProgram> program_;
+};
+
+std::string Hex(std::uint32_t c) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%06X", c);
+  return text;
+}
+
+TEST_F(ColourShow, ATaggedPictureShowsInItsProfilesColours) {
+  const auto centre = ShowAlone(ReadBytes(DataFile(L"solid_red_swapped.jpg")), L"colour-tagged");
+  ASSERT_TRUE(centre);
+  EXPECT_TRUE(Near(*centre, kSwappedReference)) << Hex(*centre) << " for " << Hex(kSwappedReference);
+}
+
+TEST_F(ColourShow, AnUntaggedPictureShowsAsStored) {
+  const auto centre = ShowAlone(ReadBytes(DataFile(L"solid_red.jpg")), L"colour-untagged");
+  ASSERT_TRUE(centre);
+  EXPECT_TRUE(Near(*centre, kStoredRed)) << Hex(*centre);
+}
+
+TEST_F(ColourShow, ADamagedProfileIsIgnoredAndThePictureStillShows) {
+  std::string jpeg = ReadBytes(DataFile(L"solid_red_swapped.jpg"));
+  const std::size_t signature = jpeg.find("acsp");
+  ASSERT_NE(signature, std::string::npos);
+  jpeg.replace(signature, 4, "xxxx");
+  const auto centre = ShowAlone(jpeg, L"colour-damaged");
+  ASSERT_TRUE(centre);
+  EXPECT_TRUE(Near(*centre, kStoredRed)) << Hex(*centre);
+}
+
+}  // namespace
+}  // namespace lumiroll::e2e
