@@ -85,7 +85,7 @@ UniqueTransform MakeTransform(std::span<const std::uint8_t> source, PixelLayout 
   const cmsUInt32Number intent = cmsIsIntentSupported(from.get(), INTENT_PERCEPTUAL, LCMS_USED_AS_INPUT)
                                      ? INTENT_PERCEPTUAL
                                      : INTENT_RELATIVE_COLORIMETRIC;
-  return UniqueTransform(cmsCreateTransform(from.get(), needs.format, to.get(), TYPE_BGRA_8, intent, 0));
+  return UniqueTransform(cmsCreateTransform(from.get(), needs.format, to.get(), TYPE_BGRA_8, intent, cmsFLAGS_NOCACHE));
 }
 
 bool UsableForDisplay(std::span<const std::uint8_t> display) {
