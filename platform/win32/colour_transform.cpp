@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "platform/icc_profile.h"
+#include "platform/win32/matrix_shaper_transform.h"
 
 namespace lumiroll {
 namespace {
@@ -73,8 +74,8 @@ bool DescribesPictures(cmsHPROFILE profile) {
          kind == cmsSigColorSpaceClass;
 }
 
-UniqueTransform MakeTransform(std::span<const std::uint8_t> source, PixelLayout layout,
-                              std::span<const std::uint8_t> display) {
+std::unique_ptr<ColourTransform> MakeTransform(std::span<const std::uint8_t> source, PixelLayout layout,
+                                               std::span<const std::uint8_t> display) {
   const LayoutNeeds needs = NeedsOf(layout);
   if (IccProfileColourSpace(source) != needs.space) return nullptr;
   const UniqueProfile from = OpenProfile(source);
@@ -85,7 +86,11 @@ UniqueTransform MakeTransform(std::span<const std::uint8_t> source, PixelLayout 
   const cmsUInt32Number intent = cmsIsIntentSupported(from.get(), INTENT_PERCEPTUAL, LCMS_USED_AS_INPUT)
                                      ? INTENT_PERCEPTUAL
                                      : INTENT_RELATIVE_COLORIMETRIC;
-  return UniqueTransform(cmsCreateTransform(from.get(), needs.format, to.get(), TYPE_BGRA_8, intent, cmsFLAGS_NOCACHE));
+  if (layout == PixelLayout::kBgrx)
+    if (auto fast = MakeMatrixShaperTransform(from.get(), to.get())) return fast;
+  UniqueTransform general(cmsCreateTransform(from.get(), needs.format, to.get(), TYPE_BGRA_8, intent, cmsFLAGS_NOCACHE));
+  if (!general) return nullptr;
+  return std::make_unique<LcmsTransform>(std::move(general));
 }
 
 bool UsableForDisplay(std::span<const std::uint8_t> display) {
@@ -108,9 +113,7 @@ class TransformCache {
     const std::lock_guard lock(mutex_);
     for (const CacheEntry& entry : entries_)
       if (entry.layout == layout && std::ranges::equal(entry.profile, profile)) return entry.transform;
-    std::shared_ptr<const ColourTransform> made;
-    if (UniqueTransform transform = MakeTransform(profile, layout, display_))
-      made = std::make_shared<LcmsTransform>(std::move(transform));
+    std::shared_ptr<const ColourTransform> made = MakeTransform(profile, layout, display_);
     if (entries_.size() == kCachedTransforms) entries_.erase(entries_.begin());  // the oldest
     entries_.push_back({{profile.begin(), profile.end()}, layout, made});
     return made;
