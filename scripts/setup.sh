@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 xvfb xauth xdotool x11-utils imagemagick
   nasm dpkg-dev libstb-dev zip unzip procps
-  liblcms2-utils colord-data libjpeg-turbo-progs
+  liblcms2-utils liblcms2-dev colord-data libjpeg-turbo-progs clang libclang-rt-14-dev
 )
 
 sudo_() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -13,6 +13,8 @@ start=$(date +%s)
 status=0
 echo "== unit tests (native)"
 ctest --test-dir build/host --output-on-failure -j2 || status=1
+echo "== fuzzing the colour-profile path (libFuzzer, native): seeds, regressions, a short run"
+"$here/tests/fuzz/colour_run.sh" 20 || status=1
 echo "== Win32 and end-to-end tests (Wine)"
 "$here/scripts/with-wine.sh" ctest --test-dir build/win --output-on-failure || status=1
 
