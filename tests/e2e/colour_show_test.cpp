@@ -1,6 +1,6 @@
-// The show honours a photograph's embedded colour profile on the screen: a red picture tagged
-// with a profile that swaps red and green shows green; untagged, or with a damaged profile, it
-// shows its own red.
+// The show and the settings preview honour a photograph's embedded colour profile on the screen:
+// a red picture tagged with a profile that swaps red and green shows green; untagged, or with a
+// damaged profile, it shows its own red.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "dialog_helpers.h"
 #include "driver.h"
 
 namespace lumiroll::e2e {
@@ -97,6 +98,26 @@ TEST_F(ColourShow, ADamagedProfileIsIgnoredAndThePictureStillShows) {
   const auto centre = ShowAlone(jpeg, L"colour-damaged");
   ASSERT_TRUE(centre);
   EXPECT_TRUE(Near(*centre, kStoredRed)) << Hex(*centre);
+}
+
+TEST(ColourPreview, TheSettingsPreviewShowsATaggedPictureInItsProfilesColours) {
+  const std::wstring folder = FreshFolder(L"colour-preview");
+  WriteFileBytes(folder + L"\\photo.jpg", ReadBytes(DataFile(L"solid_red_swapped.jpg")));
+  StoreSettings(L"5", L"1", folder, L"1");
+  SettingsDialogSession session;
+  ASSERT_TRUE(session.Open());
+  ASSERT_TRUE(WaitUntil([&] { return session.PreviewShowsAPicture(); }, 5000));
+  ::Sleep(300);  // the paint may still be under way
+  std::size_t shown = 0, asReference = 0;
+  for (std::uint32_t p : session.PreviewPixels()) {
+    if ((p & 0xFFFFFF) == 0) continue;
+    ++shown;
+    if (Near(p & 0xFFFFFF, kSwappedReference)) ++asReference;
+  }
+  EXPECT_GT(shown, 0u);
+  EXPECT_GE(asReference * 10, shown * 9) << asReference << " of " << shown << " pixels as the reference";
+  session.SaveScreenshot(L"settings-preview-tagged-picture");
+  ClearSettings();
 }
 
 }  // namespace
