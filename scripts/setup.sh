@@ -5,11 +5,11 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(
+  liblcms2-utils liblcms2-dev colord-data libjpeg-turbo-progs clang-14 libclang-rt-14-dev
   cmake g++ make ninja-build googletest libgtest-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 xvfb xauth xdotool x11-utils imagemagick
   nasm dpkg-dev libstb-dev zip unzip procps
-  liblcms2-utils liblcms2-dev colord-data libjpeg-turbo-progs clang libclang-rt-14-dev
 )
 
 sudo_() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
