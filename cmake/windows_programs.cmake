@@ -12,16 +12,9 @@ set_target_properties(libjpeg_turbo PROPERTIES
   IMPORTED_LOCATION ${LUMIROLL_JPEG_ROOT}/lib/libjpeg.a
   INTERFACE_INCLUDE_DIRECTORIES ${LUMIROLL_JPEG_ROOT}/include)
 
-set(LUMIROLL_LCMS2_ROOT ${PROJECT_SOURCE_DIR}/build/third_party/lcms2
-    CACHE PATH "LittleCMS built for this target (scripts/build-lcms2.sh)")
-add_library(lcms2 STATIC IMPORTED)
-set_target_properties(lcms2 PROPERTIES
-  IMPORTED_LOCATION ${LUMIROLL_LCMS2_ROOT}/lib/liblcms2.a
-  INTERFACE_INCLUDE_DIRECTORIES ${LUMIROLL_LCMS2_ROOT}/include)
-
 file(GLOB platform_sources CONFIGURE_DEPENDS platform/win32/*.cpp settings/win32/*.cpp)
 add_library(lumiroll_platform STATIC ${platform_sources})
-target_link_libraries(lumiroll_platform PUBLIC lumiroll_core libjpeg_turbo lcms2
+target_link_libraries(lumiroll_platform PUBLIC lumiroll_core libjpeg_turbo
   windowscodecs ole32 oleaut32 uuid gdi32 user32 comctl32 comdlg32 shell32 shlwapi advapi32 winmm msimg32 version)
 
 # A Windows program from the .cpp files of a win32/ folder and one .rc file.
@@ -48,6 +41,15 @@ lumiroll_program(lumiroll_scr Lumiroll .scr
   SOURCE_DIRS saver/win32 saver/config/win32 RC saver/win32/lumiroll.rc)
 lumiroll_program(lumiroll_setup Setup .exe SOURCE_DIRS setup/win32 RC setup/win32/setup.rc)
 lumiroll_program(lumiroll_uninstal Uninstal .exe SOURCE_DIRS uninstal/win32 RC uninstal/win32/uninstal.rc)
+
+# LittleCMS, which converts the colours of photographs that carry a colour profile.
+set(LUMIROLL_LCMS2_ROOT ${PROJECT_SOURCE_DIR}/build/third_party/lcms2
+    CACHE PATH "LittleCMS built for this target (scripts/build-lcms2.sh)")
+add_library(lcms2 STATIC IMPORTED)
+set_target_properties(lcms2 PROPERTIES
+  IMPORTED_LOCATION ${LUMIROLL_LCMS2_ROOT}/lib/liblcms2.a
+  INTERFACE_INCLUDE_DIRECTORIES ${LUMIROLL_LCMS2_ROOT}/include)
+target_link_libraries(lumiroll_platform PUBLIC lcms2)
 
 if(EXISTS ${PROJECT_SOURCE_DIR}/bench/CMakeLists.txt)
   add_subdirectory(bench)
