@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "platform/folder_reader.h"
+#include "platform/win32/display_profile.h"
 #include "platform/message_box.h"
 #include "platform/picture_box.h"
 #include "platform/process.h"
-#include "platform/win32/display_profile.h"
 #include "platform/window.h"
 #include "saver/config/win32/settings_dialog.h"
 #include "saver/image_list.h"
@@ -135,6 +135,7 @@ void DisplayWindow::Form_Activate() {
   ::ShowCursor(FALSE);
   pointerHidden_ = true;
   Picture2.Move(ToRect(layout_.picture2));
+  (void)UseColourProfileOfMonitorShowing(Picture2.hwnd());  // pictures take the colours of its monitor
   ::SetFocus(Picture2.hwnd());
   show_.CurrentImage = 1;
   show_.SkipWait = 0;
@@ -144,7 +145,6 @@ void DisplayWindow::Form_Activate() {
 void DisplayWindow::RunSlideShow() {
   const ScreenRect& primary = layout_.picture2;
   float scale = 0.0f;
-  (void)UseColourProfileOfMonitorShowing(Picture2.hwnd());
   for (;;) {
     scale = ChooseScale(SettingsVariables.PhotoSize, scale);
     // A photograph never shows more pixels than the monitor has: decode no more.
