@@ -31,7 +31,7 @@ using UniqueTransform = std::unique_ptr<void, TransformDeleter>;
 class LcmsTransform final : public ColourTransform {
  public:
   explicit LcmsTransform(UniqueTransform transform) : transform_(std::move(transform)) {}
-  // LittleCMS runs one transform from several threads at once (its cache is per call).
+  // LittleCMS runs one transform from several threads at once (made without its one-colour cache).
   void Apply(std::span<std::uint32_t> pixels) const override {
     constexpr std::size_t kChunk = std::size_t{1} << 24;
     for (std::size_t done = 0; done < pixels.size(); done += kChunk) {
