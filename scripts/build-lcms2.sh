@@ -15,9 +15,7 @@ exec 9>"$third_party/.lcms2.lock"
 flock 9
 built && exit 0
 
-# deb-src entries, made from the machine's own deb entries where missing (as for libjpeg-turbo).
-has_src() { grep -rqsE '^\s*(Types:.*deb-src|deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; }
-has_src || { echo "build-lcms2: no deb-src entries; run scripts/build-libjpeg-turbo.sh first" >&2; exit 1; }
+"$here/scripts/ensure-deb-src.sh"
 
 work="$third_party/src-lcms2"
 rm -rf "$work"; mkdir -p "$work"
