@@ -130,6 +130,7 @@ void SettingsDialog::CreateControls() {
 
 void SettingsDialog::Form_Load() {
   HCURSOR normal = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+  (void)UseColourProfileOfMonitorShowing(hwnd());  // the preview takes the colours of its monitor
   FillUnsetSettings(settings_);
   ::SetWindowTextW(Control(kIdText1), NumberText(settings_.PhotoDisplayTime).c_str());
   const std::wstring startFolder = CurrentFolder();
@@ -234,7 +235,6 @@ void SettingsDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
   ::SendMessageW(Control(kIdDir1), LB_SETITEMHEIGHT, 0, FolderRowHeight(dpi_));
   FitDropDownHeight(Control(kIdDrive1), table, *FindControl(table, L"Drive1"), dpi_);
   Picture2.SetDrawBound({Picture1.ScaleWidth(), Picture1.ScaleHeight()});
-  (void)UseColourProfileOfMonitorShowing(hwnd());
   File1_Click();
   ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
