@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "saver/stretch_pixels.h"
+#include "platform/stretch_pixels.h"
 
 namespace {
 

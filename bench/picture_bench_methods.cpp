@@ -22,7 +22,7 @@ using std::min;
 
 #include "platform/handles.h"
 #include "platform/picture.h"
-#include "saver/stretch_pixels.h"
+#include "platform/stretch_pixels.h"
 
 namespace lumiroll::bench {
 namespace {

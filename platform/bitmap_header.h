@@ -24,8 +24,26 @@ T ReadLittleEndian(std::span<const std::uint8_t> bytes, std::size_t at) {
 inline constexpr std::int64_t kRunLengthPixelsPerByte = 256;
 inline constexpr std::int64_t kRunLengthPixelsAlwaysBelieved = 16'000'000;
 
-// False when the declared size is absurd, or when the file is too short to hold the pixels it
-// declares: exactly for an uncompressed bitmap, by the ratio above for a run-length one.
+inline constexpr std::uint32_t kBitmapRgb = 0, kBitmapRunLength8 = 1, kBitmapRunLength4 = 2, kBitmapBitFields = 3,
+                                kBitmapAlphaBitFields = 6;
+
+// Whether the format defines this compression for this bit count. Embedded JPEG or PNG (bit count
+// 0, compressions 4 and 5) are for printers, never for files; anything else a decoder would guess at.
+[[nodiscard]] constexpr bool BitmapCodingDefined(std::uint32_t bitCount, std::uint32_t compression) {
+  switch (compression) {
+    case kBitmapRgb:
+      return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 || bitCount == 32;
+    case kBitmapRunLength8: return bitCount == 8;
+    case kBitmapRunLength4: return bitCount == 4;
+    case kBitmapBitFields:
+    case kBitmapAlphaBitFields: return bitCount == 16 || bitCount == 32;
+    default: return false;
+  }
+}
+
+// False when the declared size is absurd, the bit count or compression is one the format does
+// not define, or the file is too short to hold the pixels it declares: exactly for an
+// uncompressed bitmap, by the ratio above for a run-length one.
 [[nodiscard]] inline bool BitmapHeaderBelievable(std::span<const std::uint8_t> bytes) {
   using bitmap_detail::ReadLittleEndian;
   constexpr std::size_t kFileHeader = 14;
@@ -47,13 +65,12 @@ inline constexpr std::int64_t kRunLengthPixelsAlwaysBelieved = 16'000'000;
     return false;
   }
   if (height < 0) height = -height;
-  if (!DeclaredSizeAcceptable(width, height)) return false;
+  if (!DeclaredSizeAcceptable(width, height) || !BitmapCodingDefined(bitCount, compression)) return false;
+  if (infoSize == 12 && bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24) return false;
   if (pixelOffset > bytes.size()) return false;
   const auto dataBytes = static_cast<std::int64_t>(bytes.size() - pixelOffset);
-  constexpr std::uint32_t kRgb = 0, kRunLength8 = 1, kRunLength4 = 2, kBitFields = 3, kAlphaBitFields = 6;
-  if (compression == kRunLength8 || compression == kRunLength4)
+  if (compression == kBitmapRunLength8 || compression == kBitmapRunLength4)
     return width * height <= std::max(kRunLengthPixelsAlwaysBelieved, dataBytes * kRunLengthPixelsPerByte);
-  if (compression != kRgb && compression != kBitFields && compression != kAlphaBitFields) return true;
   const std::int64_t stride = (width * bitCount + 31) / 32 * 4;
   return stride * height <= dataBytes;
 }

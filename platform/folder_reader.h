@@ -1,9 +1,31 @@
 #pragma once
-// The file system as the image list and the settings dialog's file list read it.
-#include "saver/image_list.h"
+// Folder listings: what the image list and the settings dialog's file list need of the file
+// system, behind an interface so their decisions can be tested without a disk.
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace lumiroll {
 
+// One entry of a folder listing, as the file system reports it.
+struct FolderEntry {
+  std::wstring name;
+  bool isFolder = false;
+  bool hidden = false;
+  bool system = false;
+};
+
+// What the image list and the folder list need of the file system.
+class FolderReader {
+ public:
+  virtual ~FolderReader() = default;
+  // The folder's absolute path as the file system spells it, or, when it cannot be opened,
+  // the process's current folder (the folder list stays where it was).
+  [[nodiscard]] virtual std::wstring OpenFolder(std::wstring_view folder) const = 0;
+  [[nodiscard]] virtual std::vector<FolderEntry> List(std::wstring_view folder) const = 0;
+};
+
+// The real file system (Win32 only).
 class FileSystemFolderReader : public FolderReader {
  public:
   // The folder's absolute path with every component spelled as on disk, the drive letter in

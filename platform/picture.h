@@ -8,6 +8,15 @@
 
 namespace lumiroll {
 
+// A rectangle of a picture's own (upright) pixels.
+struct PictureRegion {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const PictureRegion&, const PictureRegion&) = default;
+};
+
 struct Picture {
   // The picture's own size in pixels, upright (EXIF orientation applied).
   int width = 0;
@@ -17,10 +26,20 @@ struct Picture {
   int pixelWidth = 0;
   int pixelHeight = 0;
   std::vector<std::uint32_t> pixels;
+  // The part of the picture the pixels cover, in its own pixels; empty when they cover it all.
+  // A picture drawn at a scale keeps only the middle that a destination can show.
+  PictureRegion region;
 };
 
+// The part of the picture its pixels cover, in its own pixels.
+[[nodiscard]] inline PictureRegion CoveredRegion(const Picture& picture) {
+  if (picture.region.width > 0 && picture.region.height > 0) return picture.region;
+  return {0, 0, picture.width, picture.height};
+}
+
 // How a picture will be drawn: into a destination of width x height at PaintPhoto's scale (0 fits
-// the picture). 0 x 0 keeps full resolution.
+// the picture). 0 x 0 keeps full resolution. At a scale, only the centred part the destination
+// shows is kept, at the resolution that scale needs.
 struct DrawBound {
   int width = 0;
   int height = 0;

@@ -25,7 +25,8 @@ class PictureSurface : public Window {
   // Removes the picture: only the background colour shows.
   void Clear();
   // Draws the whole picture stretched into the rectangle (left, top, width, height), clipped to
-  // the surface, with good-quality resampling. The rectangle may lie partly outside.
+  // the surface, with good-quality resampling. The rectangle may lie partly outside. A picture
+  // that kept only a part of itself draws that part where it lies within the rectangle.
   void PaintPicture(const Picture& picture, int left, int top, int width, int height);
   // Shows the back buffer on the screen now rather than at the next paint.
   void ShowNow();

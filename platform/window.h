@@ -39,7 +39,9 @@ class Window {
   virtual void OnDestroyed() {}
 
  private:
-  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // The window procedure of every window: routes each message behind the exception barrier.
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+  static LRESULT Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   HWND hwnd_ = nullptr;
   bool topLevel_ = false;
 };

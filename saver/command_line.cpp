@@ -1,6 +1,6 @@
 #include "saver/command_line.h"
 
-#include "settings/text_forms.h"
+#include "shared/text_forms.h"
 
 namespace lumiroll {
 namespace {

@@ -6,7 +6,7 @@
 #include <random>
 #include <utility>
 
-#include "settings/text_forms.h"
+#include "shared/text_forms.h"
 
 namespace lumiroll {
 namespace {

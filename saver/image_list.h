@@ -6,28 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/folder_reader.h"
+
 namespace lumiroll {
 
 inline constexpr std::wstring_view ImagePattern = L"*.bmp;*.rle;*.ico;*.wmf;*.emf;*.jpg;*.jif;*.gif";
 inline constexpr int kMaxImageCount = 32767;
-
-// One entry of a folder listing, as the file system reports it.
-struct FolderEntry {
-  std::wstring name;
-  bool isFolder = false;
-  bool hidden = false;
-  bool system = false;
-};
-
-// What BuildImageList needs of the file system.
-class FolderReader {
- public:
-  virtual ~FolderReader() = default;
-  // The folder's absolute path as the file system spells it, or, when it cannot be opened,
-  // the process's current folder (the folder list stays where it was).
-  [[nodiscard]] virtual std::wstring OpenFolder(std::wstring_view folder) const = 0;
-  [[nodiscard]] virtual std::vector<FolderEntry> List(std::wstring_view folder) const = 0;
-};
 
 // Files (not folders, not hidden, not system) matching the pattern list, ascending without
 // regard to case, at most kMaxImageCount of them.

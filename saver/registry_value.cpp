@@ -1,6 +1,6 @@
 #include "saver/registry_value.h"
 
-#include "settings/text_forms.h"
+#include "shared/text_forms.h"
 
 namespace lumiroll {
 namespace {

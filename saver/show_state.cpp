@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "settings/text_forms.h"
+#include "shared/text_forms.h"
 
 namespace lumiroll {
 namespace {

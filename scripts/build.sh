@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# scripts/build.sh host|win [build-dir] : configures (once) and builds one of the two builds.
-#   host: the core and its unit tests, native, with AddressSanitizer and UBSan.
-#   win:  the three programs and the Win32 tests, cross-compiled with MinGW-w64.
+# scripts/build.sh host|win|clang [build-dir] : configures (once) and builds one of the builds.
+#   host:  the core and its unit tests, native, with AddressSanitizer and UBSan.
+#   win:   the three programs and the Win32 tests, cross-compiled with MinGW-w64.
+#   clang: the same as win, compiled by clang, product code with warnings as errors.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 kind=${1:?host or win}
@@ -11,7 +12,9 @@ case "$kind" in
   host) options=(-DLUMIROLL_SANITIZE=ON) ;;
   win)  "$here/scripts/build-libjpeg-turbo.sh"; "$here/scripts/build-lcms2.sh"
         options=(-DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake") ;;
-  *) echo "usage: $0 host|win [build-dir] [cmake --build options]" >&2; exit 2 ;;
+  clang) "$here/scripts/build-libjpeg-turbo.sh"; "$here/scripts/build-lcms2.sh"
+        options=(-DCMAKE_TOOLCHAIN_FILE="$here/cmake/clang-mingw-w64-x86_64.cmake" -DLUMIROLL_WARNINGS_AS_ERRORS=ON) ;;
+  *) echo "usage: $0 host|win|clang [build-dir] [cmake --build options]" >&2; exit 2 ;;
 esac
 # A compiler cache, where the machine has one, shared by clones side by side.
 if command -v ccache >/dev/null; then

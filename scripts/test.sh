@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test: installs what is missing, builds both builds, runs the native unit tests,
-# then the Win32 and end-to-end tests under Wine on a private X display.
+# then the Win32 and end-to-end tests under Wine on a private X display. The programs are also
+# compiled by clang, their warnings as errors: a second compiler's reading of the code.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
@@ -9,14 +10,19 @@ start=$(date +%s)
 "$here/scripts/setup.sh"
 "$here/scripts/build.sh" host
 "$here/scripts/build.sh" win
+echo "== the programs compiled by clang, warnings as errors"
+clang_start=$(date +%s)
+"$here/scripts/build.sh" clang build/clang --target lumiroll_scr lumiroll_setup lumiroll_uninstal
+echo "== clang build took $(( $(date +%s) - clang_start )) s"
 
 status=0
 echo "== unit tests (native)"
 ctest --test-dir build/host --output-on-failure -j2 || status=1
-echo "== fuzzing the colour-profile path (libFuzzer, native): seeds, regressions, a short run"
-"$here/tests/fuzz/colour_run.sh" 20 || status=1
 echo "== Win32 and end-to-end tests (Wine)"
 "$here/scripts/with-wine.sh" ctest --test-dir build/win --output-on-failure || status=1
+
+echo "== fuzzing (libFuzzer, native): seeds, regressions and a short run of each harness"
+"$here/tests/fuzz/run.sh" 30 || status=1
 
 echo "== all tests took $(( $(date +%s) - start )) s"
 exit $status

@@ -32,4 +32,13 @@ fi
 export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i >/dev/null 2>&1
 wineserver -w
+# One idle Wine process for the whole run keeps the wineserver and Wine's own services and
+# desktop up, so a command that starts Wine many times (ctest runs each test as a process of its
+# own) pays Wine's start-up once. Started here with their output going nowhere, they never hold
+# a caller's pipe open (ctest would wait for it). The idle process waits for a key on a pipe
+# nobody writes to; rundll32 makes a window, which starts the desktop; the clean-up ends them.
+mkfifo "$prefix/idle"
+wine cmd /c pause <"$prefix/idle" >/dev/null 2>&1 &
+exec 9<>"$prefix/idle"
+wine rundll32 user32.dll,GetDesktopWindow >/dev/null 2>&1
 "$@"

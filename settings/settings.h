@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lumiroll {
 
@@ -35,7 +36,8 @@ class SettingsStore {
   virtual ~SettingsStore() = default;
   // The stored text, or nothing when the key (or section) is missing.
   [[nodiscard]] virtual std::optional<std::wstring> Read(std::wstring_view key) const = 0;
-  virtual void Write(std::wstring_view key, std::wstring_view text) = 0;
+  // True when the text is stored.
+  [[nodiscard]] virtual bool Write(std::wstring_view key, std::wstring_view text) = 0;
   // Removes all four keys at once.
   virtual void DeleteSection() = 0;
 };
@@ -45,7 +47,12 @@ class SettingsStore {
 
 // Reads the four keys in the order time, size, folder, order.
 [[nodiscard]] Settings LoadSettings(const SettingsStore& store);
-// Writes the four keys as text, in the same order.
-void SaveSettings(SettingsStore& store, const Settings& settings);
+// Writes the four keys as text, in the same order, each whatever became of the one before;
+// returns the keys that could not be written.
+[[nodiscard]] std::vector<std::wstring_view> SaveSettings(SettingsStore& store, const Settings& settings);
+
+inline constexpr std::wstring_view kSettingsErrorTitle = L"Lumiroll Error";
+// What the user is told when keys could not be written: a sentence naming the settings lost.
+[[nodiscard]] std::wstring SettingsNotSavedMessage(const std::vector<std::wstring_view>& unsavedKeys);
 
 }  // namespace lumiroll

@@ -1,6 +1,6 @@
 #include "setup/install_plan.h"
 
-#include "setup/paths.h"
+#include "shared/paths.h"
 
 namespace lumiroll {
 namespace {
@@ -52,10 +52,10 @@ bool MayDeletePhotograph(std::optional<std::uint64_t> originalSize, std::optiona
   return originalSize && copySize && *originalSize == *copySize;
 }
 
-void RunInstallation(FileSystem& files, SettingsStore& store, std::wstring_view systemFolder,
-                     std::wstring_view sourceFolder) {
+std::vector<std::wstring_view> RunInstallation(FileSystem& files, SettingsStore& store,
+                                               std::wstring_view systemFolder, std::wstring_view sourceFolder) {
   for (const InstallStep& step : InstallationSteps(systemFolder, sourceFolder)) RunStep(files, step);
-  SaveSettings(store, DefaultSettings(sourceFolder));
+  return SaveSettings(store, DefaultSettings(sourceFolder));
 }
 
 }  // namespace lumiroll

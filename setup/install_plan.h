@@ -44,8 +44,8 @@ struct InstallStep {
                                        std::optional<std::uint64_t> copySize);
 
 // Runs every step whatever became of the one before (failures are not reported), then writes
-// the default settings.
-void RunInstallation(FileSystem& files, SettingsStore& store, std::wstring_view systemFolder,
+// the default settings; returns the settings keys that could not be written.
+[[nodiscard]] std::vector<std::wstring_view> RunInstallation(FileSystem& files, SettingsStore& store, std::wstring_view systemFolder,
                      std::wstring_view sourceFolder);
 
 }  // namespace lumiroll

@@ -1,6 +1,6 @@
 #include "uninstal/uninstall.h"
 
-#include "setup/paths.h"
+#include "shared/paths.h"
 
 namespace lumiroll {
 namespace {

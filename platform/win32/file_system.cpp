@@ -14,7 +14,7 @@ class Win32FileSystem final : public FileSystem {
   bool Delete(const std::wstring& path) override { return ::DeleteFileW(path.c_str()) != FALSE; }
   std::optional<std::uint64_t> SizeOf(const std::wstring& path) const override {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    if (!::GetFileAttributesExW(LongPathForm(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   }
@@ -28,6 +28,28 @@ class Win32FileSystem final : public FileSystem {
 FileSystem& RealFileSystem() {
   static Win32FileSystem disk;
   return disk;
+}
+
+std::optional<std::wstring> FullPathName(std::wstring_view path) {
+  const std::wstring given(path);
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetFullPathNameW(given.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+    if (length == 0) return std::nullopt;
+    if (length < buffer.size()) return buffer.substr(0, length);
+    buffer.resize(length + 1);  // the length asked for counts the terminator
+  }
+}
+
+std::wstring LongPathForm(const std::wstring& path) {
+  // The ordinary functions take MAX_PATH less room for an 8.3 name in a folder path.
+  const bool driveLetterPath = path.size() >= 3 && path[1] == L':' && path[2] == L'\\';
+  return driveLetterPath && path.size() >= MAX_PATH - 12 ? L"\\\\?\\" + path : path;
+}
+
+bool IsExistingFolder(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(LongPathForm(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace lumiroll

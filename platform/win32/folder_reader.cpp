@@ -4,38 +4,18 @@
 
 #include <optional>
 
+#include "platform/file_system.h"
 #include "platform/handles.h"
 #include "platform/process.h"
-#include "settings/text_forms.h"
+#include "shared/text_forms.h"
 
 namespace lumiroll {
 namespace {
 
-std::optional<std::wstring> FullPath(const std::wstring& path) {
-  std::wstring buffer(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
-    if (length == 0) return std::nullopt;
-    if (length < buffer.size()) return buffer.substr(0, length);
-    buffer.resize(length + 1);
-  }
-}
-
-bool IsFolder(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Long paths need the "\\?\" form; it is only valid for a full drive-letter path.
-std::wstring ForFileApi(const std::wstring& path) {
-  const bool driveLetterPath = path.size() >= 3 && path[1] == L':' && path[2] == L'\\';
-  return driveLetterPath && path.size() >= MAX_PATH - 12 ? L"\\\\?\\" + path : path;
-}
-
 // The name of the last component as the directory that holds it spells it.
 std::optional<std::wstring> OnDiskName(const std::wstring& path) {
   WIN32_FIND_DATAW found{};
-  UniqueFind find(::FindFirstFileExW(ForFileApi(path).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+  UniqueFind find(::FindFirstFileExW(LongPathForm(path).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
                                      nullptr, 0));
   if (!find) return std::nullopt;
   return std::wstring(found.cFileName);
@@ -71,15 +51,15 @@ std::wstring SpelledAsOnDisk(const std::wstring& fullPath) {
 std::wstring PatternForAllEntries(std::wstring_view folder) {
   std::wstring pattern(folder);
   if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
-  return ForFileApi(pattern + L'*');
+  return LongPathForm(pattern + L'*');
 }
 
 }  // namespace
 
 std::wstring FileSystemFolderReader::OpenFolder(std::wstring_view folder) const {
   // An empty text would otherwise resolve to the current folder and count as found.
-  const std::optional<std::wstring> full = folder.empty() ? std::nullopt : FullPath(std::wstring(folder));
-  if (full && IsFolder(*full)) return SpelledAsOnDisk(*full);
+  const std::optional<std::wstring> full = folder.empty() ? std::nullopt : FullPathName(folder);
+  if (full && IsExistingFolder(*full)) return SpelledAsOnDisk(*full);
   return SpelledAsOnDisk(CurrentFolder());
 }
 

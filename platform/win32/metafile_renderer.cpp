@@ -1,5 +1,6 @@
 // Windows and enhanced metafiles, played by GDI into a 32-bit bitmap of the metafile's own size
-// in pixels (or, being vectors, straight at the smaller size the draw bound keeps). What the
+// in pixels (or, being vectors, straight at the smaller size the draw bound keeps, or into just
+// the window the bound shows at a scale). What the
 // metafile leaves undrawn stays black, as it would on the show's black screen.
 #include <windows.h>
 
@@ -9,6 +10,7 @@
 
 #include "platform/handles.h"
 #include "platform/picture_geometry.h"
+#include "platform/picture_region.h"
 #include "platform/win32/picture_decoders.h"
 
 namespace lumiroll {
@@ -41,10 +43,22 @@ std::optional<PixelSize> Believable(double width, double height) {
   return PixelSize{static_cast<int>(w), static_cast<int>(h)};
 }
 
-// Plays into a black bitmap of the kept size; play gets a memory DC and the target rectangle.
+// Where the whole picture lands when the kept part of it fills a bitmap of the kept size.
+RECT WholeTarget(PixelSize own, const KeptPart& part) {
+  const double xScale = static_cast<double>(part.pixels.width) / part.region.width;
+  const double yScale = static_cast<double>(part.pixels.height) / part.region.height;
+  const auto left = static_cast<LONG>(-std::llround(part.region.left * xScale));
+  const auto top = static_cast<LONG>(-std::llround(part.region.top * yScale));
+  return {left, top, left + static_cast<LONG>(std::llround(own.width * xScale)),
+          top + static_cast<LONG>(std::llround(own.height * yScale))};
+}
+
+// Plays into a black bitmap of the kept size, which at a scale holds only the part the bound
+// shows; play gets a memory DC and the rectangle of the whole picture.
 template <typename Play>
 std::optional<Picture> Render(PixelSize own, DrawBound bound, Play play) {
-  const PixelSize kept = KeptSize(own, bound);
+  const KeptPart part = KeptPartFor(own, bound);
+  const PixelSize kept = part.pixels;
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), kept.width, -kept.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
@@ -53,10 +67,10 @@ std::optional<Picture> Render(PixelSize own, DrawBound bound, Play play) {
   if (!bitmap || !dc || !bits) return std::nullopt;
   {
     ScopedSelect select(dc.get(), bitmap.get());
-    if (!play(dc.get(), RECT{0, 0, kept.width, kept.height})) return std::nullopt;
+    if (!play(dc.get(), WholeTarget(own, part))) return std::nullopt;
     ::GdiFlush();
   }
-  Picture picture{own.width, own.height, kept.width, kept.height, {}};
+  Picture picture{own.width, own.height, kept.width, kept.height, {}, part.region};
   const auto* source = static_cast<const std::uint32_t*>(bits);
   picture.pixels.assign(source, source + static_cast<std::size_t>(kept.width) * kept.height);
   for (std::uint32_t& p : picture.pixels) p &= 0x00FFFFFF;
@@ -147,7 +161,8 @@ std::optional<Picture> RenderWindowsMetafile(std::span<const std::uint8_t> bytes
     ::SetMapMode(dc, MM_ANISOTROPIC);
     ::SetWindowOrgEx(dc, window->origin.x, window->origin.y, nullptr);
     ::SetWindowExtEx(dc, window->extent.cx, window->extent.cy, nullptr);
-    ::SetViewportExtEx(dc, target.right, target.bottom, nullptr);
+    ::SetViewportOrgEx(dc, target.left, target.top, nullptr);
+    ::SetViewportExtEx(dc, target.right - target.left, target.bottom - target.top, nullptr);
     return ::PlayMetaFile(dc, metafile.get()) != FALSE;
   });
 }

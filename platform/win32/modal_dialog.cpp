@@ -3,6 +3,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/callback_barrier.h"
 #include "platform/handles.h"
 #include "platform/window.h"
 
@@ -172,7 +173,7 @@ void ButtonPressed(HWND dialog, DialogState& state, int id) {
   ::EndDialog(dialog, id);
 }
 
-INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR HandleDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     InitDialog(dialog, *reinterpret_cast<DialogState*>(lParam));
     return FALSE;  // the focus is set
@@ -196,6 +197,10 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
     }
   }
   return FALSE;
+}
+
+INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  return CallBehindBarrier([&] { return HandleDialogMessage(dialog, message, wParam, lParam); });
 }
 
 int CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {

@@ -1,8 +1,9 @@
 #include "platform/picture_surface.h"
 
 #include <algorithm>
+#include <cmath>
 
-#include "saver/stretch_pixels.h"
+#include "platform/stretch_pixels.h"
 
 namespace lumiroll {
 namespace {
@@ -15,6 +16,19 @@ std::uint32_t AsPixel(COLORREF colour) {
 bool PixelsComplete(const Picture& picture) {
   return picture.pixelWidth > 0 && picture.pixelHeight > 0 &&
          picture.pixels.size() >= static_cast<std::size_t>(picture.pixelWidth) * picture.pixelHeight;
+}
+
+// Where the kept pixels go when the whole picture is drawn into whole: the same share of it as
+// the part of the picture they cover.
+StretchRectangle CoveredRectangle(const Picture& picture, StretchRectangle whole) {
+  const PictureRegion r = CoveredRegion(picture);
+  if (r.left == 0 && r.top == 0 && r.width == picture.width && r.height == picture.height) return whole;
+  const double xScale = static_cast<double>(whole.width) / picture.width;
+  const double yScale = static_cast<double>(whole.height) / picture.height;
+  const std::int64_t left = whole.left + std::llround(r.left * xScale);
+  const std::int64_t top = whole.top + std::llround(r.top * yScale);
+  return {left, top, whole.left + std::llround((r.left + r.width) * xScale) - left,
+          whole.top + std::llround((r.top + r.height) * yScale) - top};
 }
 
 }  // namespace
@@ -56,7 +70,7 @@ void PictureSurface::PaintPicture(const Picture& picture, int left, int top, int
   BackBuffer& b = *buffer_;
   const std::size_t count = static_cast<std::size_t>(b.width) * b.height;
   StretchPixels({picture.pixels, picture.pixelWidth, picture.pixelHeight}, {{b.bits, count}, b.width, b.height},
-                {left, top, width, height});
+                CoveredRectangle(picture, {left, top, width, height}));
   ShowNow();
 }
 

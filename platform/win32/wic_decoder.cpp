@@ -1,5 +1,7 @@
 // BMP, ICO and GIF through the Windows Imaging Component: converted to 32-bit BGRA, transparency
-// laid over black, copied out a band of rows at a time and reduced to the draw bound on the way.
+// laid over black, copied out a band of rows at a time (only the part the draw bound can show) and
+// reduced to the draw bound on the way, so we never hold the whole picture (a decoder of WIC's own,
+// such as Wine's for BMP, may).
 #include <objbase.h>
 #include <wincodec.h>
 #include <windows.h>
@@ -10,6 +12,7 @@
 
 #include "platform/area_reduction.h"
 #include "platform/picture_geometry.h"
+#include "platform/picture_region.h"
 #include "platform/win32/picture_decoders.h"
 #include "platform/win32/wic_colour.h"
 
@@ -67,19 +70,21 @@ void OverBlack(std::uint32_t* pixels, std::size_t count) {
   }
 }
 
+// Copies out only the part the bound can show, a band of rows at a time, reducing as it goes.
 std::optional<Picture> CopyOut(IWICBitmapSource& source, PixelSize own, DrawBound bound) {
-  const PixelSize kept = KeptSize(own, bound);
-  AreaReducer reducer(own, kept);
-  const UINT stride = static_cast<UINT>(own.width) * 4;
-  std::vector<std::uint32_t> band(static_cast<std::size_t>(own.width) * kBandRows);
-  for (int top = 0; top < own.height; top += kBandRows) {
-    const int rows = std::min<int>(kBandRows, own.height - top);
-    const WICRect rect{0, top, own.width, rows};
+  const KeptPart part = KeptPartFor(own, bound);
+  const PictureRegion& r = part.region;
+  AreaReducer reducer({r.width, r.height}, part.pixels);
+  const UINT stride = static_cast<UINT>(r.width) * 4;
+  std::vector<std::uint32_t> band(static_cast<std::size_t>(r.width) * kBandRows);
+  for (int top = r.top; top < r.top + r.height; top += kBandRows) {
+    const int rows = std::min<int>(kBandRows, r.top + r.height - top);
+    const WICRect rect{r.left, top, r.width, rows};
     if (FAILED(source.CopyPixels(&rect, stride, stride * rows, reinterpret_cast<BYTE*>(band.data())))) return std::nullopt;
-    OverBlack(band.data(), static_cast<std::size_t>(own.width) * rows);
-    for (int r = 0; r < rows; ++r) reducer.AddRow(band.data() + static_cast<std::size_t>(r) * own.width);
+    OverBlack(band.data(), static_cast<std::size_t>(r.width) * rows);
+    for (int row = 0; row < rows; ++row) reducer.AddRow(band.data() + static_cast<std::size_t>(row) * r.width);
   }
-  return Picture{own.width, own.height, kept.width, kept.height, reducer.TakePixels()};
+  return Picture{own.width, own.height, part.pixels.width, part.pixels.height, reducer.TakePixels(), r};
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "platform/window.h"
 
+#include "platform/callback_barrier.h"
+
 namespace lumiroll {
 namespace {
 
@@ -57,7 +59,11 @@ LRESULT Window::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
   return ::DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  return CallBehindBarrier([&] { return Route(hwnd, message, wParam, lParam); });
+}
+
+LRESULT Window::Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self && windowBeingCreated) {
     self = std::exchange(windowBeingCreated, nullptr);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "settings/text_forms.h"
+#include "shared/text_forms.h"
 
 namespace lumiroll {
 namespace {

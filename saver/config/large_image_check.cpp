@@ -1,6 +1,6 @@
 #include "saver/config/large_image_check.h"
 
-#include "settings/text_forms.h"
+#include "shared/text_forms.h"
 
 namespace lumiroll {
 namespace {

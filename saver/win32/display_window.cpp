@@ -25,7 +25,7 @@
 #include "saver/win32/show_surface.h"
 #include "saver/win32/thank_you.h"
 #include "saver/win32/timed_wait.h"
-#include "settings/text_forms.h"
+#include "shared/text_forms.h"
 #include "settings/win32/registry_store.h"
 
 namespace lumiroll {

@@ -2,9 +2,7 @@
 
 #include <windows.h>
 
-#include <array>
-
-#include "platform/handles.h"
+#include "platform/registry.h"
 #include "saver/registry_value.h"
 
 namespace lumiroll {
@@ -16,18 +14,25 @@ HKEY RootHandle(std::uint32_t root) {
   return reinterpret_cast<HKEY>(static_cast<std::intptr_t>(static_cast<std::int32_t>(root)));
 }
 
+// The key's name in the ANSI code page, as the A functions would take it.
+std::wstring FromAnsi(const std::string& text) {
+  if (text.empty()) return {};
+  const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return wide;
+}
+
 }  // namespace
 
 std::string ReadRegistryValue(std::uint32_t root, const std::string& subkey, const std::string& valueName) {
   if (!IsPredefinedRoot(root)) return {};
-  UniqueKey key;
-  if (::RegOpenKeyExA(RootHandle(root), subkey.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return {};
-  std::array<BYTE, 255> buffer{};
-  DWORD size = static_cast<DWORD>(buffer.size());
-  DWORD type = 0;
-  if (::RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, buffer.data(), &size) != ERROR_SUCCESS)
-    return {};
-  return RegistryValueText(type, std::string_view(reinterpret_cast<const char*>(buffer.data()), size));
+  const std::optional<RegistryKey> key = RegistryKey::Open(RootHandle(root), FromAnsi(subkey));
+  if (!key) return {};
+  constexpr std::size_t kLongestValue = 255;
+  const std::optional<RegistryData> value = key->ReadAnsi(valueName, kLongestValue);
+  if (!value) return {};
+  return RegistryValueText(value->type, value->bytes);
 }
 
 }  // namespace lumiroll

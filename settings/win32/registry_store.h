@@ -8,7 +8,7 @@ namespace lumiroll {
 class RegistrySettingsStore final : public SettingsStore {
  public:
   [[nodiscard]] std::optional<std::wstring> Read(std::wstring_view key) const override;
-  void Write(std::wstring_view key, std::wstring_view text) override;
+  [[nodiscard]] bool Write(std::wstring_view key, std::wstring_view text) override;
   // Removes the section, and the application's key too when nothing else is left in it.
   void DeleteSection() override;
 };

@@ -1,6 +1,9 @@
 // Setup.exe: the background, the welcome dialog, the final dialog whose OK installs.
 #include <windows.h>
 
+#include <string_view>
+#include <vector>
+
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
@@ -26,9 +29,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     case WelcomeChoice::Continue:
       break;
   }
-  ShowFinalDialog(form1.hwnd(), [] {
-    RegistrySettingsStore store;
-    RunInstallation(RealFileSystem(), store, SystemFolder(), CurrentFolder());
-  });
+  if (!ShowFinalDialog(form1.hwnd())) return 0;
+  // The installation runs here, not inside the dialog's procedure: a failure in it cannot
+  // unwind through the dialog's message loop.
+  HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));  // not owned: a shared system cursor
+  RegistrySettingsStore store;
+  const std::vector<std::wstring_view> unsaved = RunInstallation(RealFileSystem(), store, SystemFolder(), CurrentFolder());
+  ::SetCursor(previous);
+  if (!unsaved.empty()) ShowMessage(SettingsNotSavedMessage(unsaved), kSettingsErrorTitle, form1.hwnd());
   return 0;
 }

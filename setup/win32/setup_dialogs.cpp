@@ -52,22 +52,15 @@ WelcomeChoice ShowWelcomeDialog(HWND background) {
   }
 }
 
-void ShowFinalDialog(HWND background, const std::function<void()>& install) {
-  const auto installOnOk = [&](HWND, int id) {
-    if (id != IDOK) return;
-    // Not owned: a shared system cursor.
-    HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
-    install();
-    ::SetCursor(previous);
-  };
+bool ShowFinalDialog(HWND background) {
   const DialogLayout layout{.caption = kFinalCaption,
                         .clientWidth = 409,
                         .clientHeight = 358,
                         .controls = kFinalControls,
                         .iconId = IDI_LUMIROLL,
                         .closeResult = IDCANCEL,  // installs nothing
-                        .onButton = installOnOk};
-  (void)RunModalDialog(layout, background);
+                        .onButton = {}};
+  return RunModalDialog(layout, background) == IDOK;
 }
 
 }  // namespace lumiroll

@@ -1,8 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <functional>
-
 namespace lumiroll {
 
 enum class WelcomeChoice { Continue, Cancel, MissingComponents };
@@ -11,8 +9,8 @@ enum class WelcomeChoice { Continue, Cancel, MissingComponents };
 // a dialog that cannot be shown for want of the common controls gives MissingComponents.
 [[nodiscard]] WelcomeChoice ShowWelcomeDialog(HWND background);
 
-// Form5: the final dialog. Its OK runs the installation while the dialog is still shown;
+// Form5: the final dialog. True when it was closed by its OK, which asks for the installation;
 // closing it any other way installs nothing.
-void ShowFinalDialog(HWND background, const std::function<void()>& install);
+[[nodiscard]] bool ShowFinalDialog(HWND background);
 
 }  // namespace lumiroll

@@ -10,6 +10,7 @@
 
 #include "dialog_helpers.h"
 #include "driver.h"
+#include "tests/win/picture_test_files.h"
 
 namespace lumiroll::e2e {
 namespace {
@@ -20,20 +21,10 @@ constexpr wchar_t kShowTitle[] = L"SCRNSAVE: Lumiroll Screen Saver";
 constexpr std::uint32_t kStoredRed = 0xC82828, kSwappedReference = 0x28C828;
 constexpr int kTolerance = 3;
 
-std::wstring DataFile(std::wstring_view name) {
-  std::wstring path = L"Z:" LUMIROLL_PICTURE_DATA_DIR_W L"/" + std::wstring(name);
-  for (auto& c : path)
-    if (c == L'/') c = L'\\';
-  return path;
-}
-
-std::string ReadBytes(const std::wstring& path) {
-  UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-  std::string bytes(::GetFileSize(file.get(), nullptr), '\0');
-  DWORD read = 0;
-  if (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) bytes.clear();
-  bytes.resize(read);
-  return bytes;
+// A picture of tests/win/data, as bytes to write into a photo folder.
+std::string DataBytes(const wchar_t* name) {
+  const test::Bytes bytes = test::ReadFileBytes(test::DataFile(name));
+  return {bytes.begin(), bytes.end()};
 }
 
 bool Near(std::uint32_t a, std::uint32_t b) {
@@ -79,19 +70,19 @@ std::string Hex(std::uint32_t c) {
 }
 
 TEST_F(ColourShow, ATaggedPictureShowsInItsProfilesColours) {
-  const auto centre = ShowAlone(ReadBytes(DataFile(L"solid_red_swapped.jpg")), L"colour-tagged");
+  const auto centre = ShowAlone(DataBytes(L"solid_red_swapped.jpg"), L"colour-tagged");
   ASSERT_TRUE(centre);
   EXPECT_TRUE(Near(*centre, kSwappedReference)) << Hex(*centre) << " for " << Hex(kSwappedReference);
 }
 
 TEST_F(ColourShow, AnUntaggedPictureShowsAsStored) {
-  const auto centre = ShowAlone(ReadBytes(DataFile(L"solid_red.jpg")), L"colour-untagged");
+  const auto centre = ShowAlone(DataBytes(L"solid_red.jpg"), L"colour-untagged");
   ASSERT_TRUE(centre);
   EXPECT_TRUE(Near(*centre, kStoredRed)) << Hex(*centre);
 }
 
 TEST_F(ColourShow, ADamagedProfileIsIgnoredAndThePictureStillShows) {
-  std::string jpeg = ReadBytes(DataFile(L"solid_red_swapped.jpg"));
+  std::string jpeg = DataBytes(L"solid_red_swapped.jpg");
   const std::size_t signature = jpeg.find("acsp");
   ASSERT_NE(signature, std::string::npos);
   jpeg.replace(signature, 4, "xxxx");
@@ -102,7 +93,7 @@ TEST_F(ColourShow, ADamagedProfileIsIgnoredAndThePictureStillShows) {
 
 TEST(ColourPreview, TheSettingsPreviewShowsATaggedPictureInItsProfilesColours) {
   const std::wstring folder = FreshFolder(L"colour-preview");
-  WriteFileBytes(folder + L"\\photo.jpg", ReadBytes(DataFile(L"solid_red_swapped.jpg")));
+  WriteFileBytes(folder + L"\\photo.jpg", DataBytes(L"solid_red_swapped.jpg"));
   StoreSettings(L"5", L"1", folder, L"1");
   SettingsDialogSession session;
   ASSERT_TRUE(session.Open());

@@ -248,6 +248,20 @@ TEST(SettingsDialog, OkSavesTheFourSettingsAndEnds) {
   EXPECT_EQ(StoredValueCount(), 4u);
 }
 
+TEST(SettingsDialog, OkThatCannotSaveSaysSoAndEnds) {
+  const std::wstring folder = PhotoFolder(L"unsaved", {L"harbor.jpg"});
+  const UnwritableSettings unwritable;
+  ASSERT_TRUE(unwritable.made());
+  SettingsDialogSession session(folder);
+  ASSERT_TRUE(session.Open());
+  ::SendMessageW(::GetDlgItem(session.dialog, kIdText1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"9"));
+  ClickControl(::GetDlgItem(session.dialog, kIdCommandOK));
+  ExpectMessage(session.program, L"Lumiroll Error",
+                L"Lumiroll could not save the photo display time, photo size, photo folder and photo order.");
+  ASSERT_TRUE(session.program.WaitForExit(5000));
+  EXPECT_EQ(StoredValueCount(), 0u);
+}
+
 TEST(SettingsDialog, CancelAfterClickingOptionsLeavesTheStoreAsItWas) {
   const std::wstring folder = PhotoFolder(L"cancel", {L"harbor.jpg"});
   StoreSettings(L"5", L"1", folder, L"1");

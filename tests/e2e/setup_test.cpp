@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "dialog_helpers.h"
 #include "driver.h"
 
 namespace lumiroll::e2e {
@@ -101,6 +102,21 @@ TEST_F(SetupProgram, OkOkInstallsTheSaverMovesThePhotographsAndWritesTheDefaults
   }
   EXPECT_TRUE(FileExists(folder_ + L"\\Lumiroll.scr")) << "the screen saver is copied, not moved";
   ExpectDefaultSettings();
+}
+
+TEST_F(SetupProgram, SettingsThatCannotBeWrittenAreReportedAfterTheFilesAreInstalled) {
+  UnpackDistribution();
+  const UnwritableSettings unwritable;
+  ASSERT_TRUE(unwritable.made());
+  const auto setup = StartSetup();
+  Answer(setup, kWelcome, IDOK);
+  Answer(setup, kFinal, IDOK);
+  ExpectMessage(setup, L"Lumiroll Error",
+                L"Lumiroll could not save the photo display time, photo size, photo folder and photo order.");
+  EXPECT_TRUE(setup.WaitForExit(10000));
+  EXPECT_EQ(SizeOf(InstalledSaver()), SizeOf(BuiltProgram(L"Lumiroll.scr")));
+  for (const wchar_t* photograph : kPhotographs) EXPECT_TRUE(FileExists(images() + L"\\" + photograph));
+  EXPECT_FALSE(Setting(L"PhotoDirectory"));
 }
 
 TEST_F(SetupProgram, CancelOnTheWelcomeDialogChangesNothing) {

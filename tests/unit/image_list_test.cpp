@@ -7,7 +7,7 @@
 #include <map>
 #include <set>
 
-#include "settings/text_forms.h"
+#include "shared/text_forms.h"
 
 namespace lumiroll {
 namespace {

@@ -75,7 +75,7 @@ TEST(RunInstallation, MovesThePhotographsCopiesTheSaverAndWritesTheDefaults) {
   const std::wstring source = L"D:\\dist", images = source + L"\\images";
   FakeDisk disk = Distribution(source);
   RecordingStore store;
-  RunInstallation(disk, store, kSystem, source);
+  EXPECT_TRUE(RunInstallation(disk, store, kSystem, source).empty());
 
   EXPECT_EQ(disk.files.at(std::wstring(kSystem) + L"\\Lumiroll.scr"), 90000u);
   std::uint64_t size = 1000;
@@ -118,7 +118,7 @@ TEST(RunInstallation, APhotographWhoseCopyFailedStaysInTheSource) {
     FakeDisk disk = Distribution(source);
     row.spoil(disk, images, harborCopy);
     RecordingStore store;
-    RunInstallation(disk, store, kSystem, source);
+    EXPECT_TRUE(RunInstallation(disk, store, kSystem, source).empty());
     EXPECT_EQ(disk.SizeOf(harbor), 1000u) << "the photograph is kept";
     std::size_t left = 0;
     for (std::wstring_view photograph : kSamplePhotographs) left += disk.Exists(source + L"\\" + std::wstring(photograph));
@@ -131,13 +131,13 @@ TEST(RunInstallation, ASecondRunKeepsThePhotographsAndResetsTheSettings) {
   const std::wstring source = L"D:\\dist", images = source + L"\\images";
   FakeDisk disk = Distribution(source);
   RecordingStore store;
-  RunInstallation(disk, store, kSystem, source);
+  EXPECT_TRUE(RunInstallation(disk, store, kSystem, source).empty());
   const auto afterFirst = disk.files;
   store.values[L"PhotoDisplayTime"] = L"12";
   store.values[L"PhotoOrder"] = L"1";
   store.writes.clear();
 
-  RunInstallation(disk, store, kSystem, source);
+  EXPECT_TRUE(RunInstallation(disk, store, kSystem, source).empty());
   EXPECT_EQ(disk.files, afterFirst);
   ExpectDefaultSettings(store, images);
 }
@@ -147,10 +147,22 @@ TEST(RunInstallation, AnEmptySourceGetsAnEmptyImagesFolderAndTheSettings) {
   FakeDisk disk;
   disk.folders = {L"C:\\", L"C:\\windows", kSystem, source};
   RecordingStore store;
-  RunInstallation(disk, store, kSystem, source);
+  EXPECT_TRUE(RunInstallation(disk, store, kSystem, source).empty());
   EXPECT_TRUE(disk.folders.contains(L"D:\\images"));
   EXPECT_TRUE(disk.files.empty());
   ExpectDefaultSettings(store, L"D:\\images");
+}
+
+TEST(RunInstallation, SettingsThatCannotBeWrittenAreReportedAfterTheFilesAreInPlace) {
+  const std::wstring source = L"D:\\dist", images = source + L"\\images";
+  FakeDisk disk = Distribution(source);
+  RecordingStore store;
+  store.refused = {L"PhotoDisplayTime", L"PhotoSize", L"PhotoDirectory", L"PhotoOrder"};
+  EXPECT_EQ(RunInstallation(disk, store, kSystem, source),
+            (std::vector<std::wstring_view>{L"PhotoDisplayTime", L"PhotoSize", L"PhotoDirectory", L"PhotoOrder"}));
+  EXPECT_TRUE(disk.Exists(images + L"\\harbor.jpg"));
+  EXPECT_TRUE(disk.Exists(std::wstring(kSystem) + L"\\Lumiroll.scr"));
+  EXPECT_TRUE(store.values.empty());
 }
 
 TEST(MayDeletePhotograph, OnlyWhenTheCopyIsThereInFull) {

@@ -144,6 +144,21 @@ TEST(BitmapHeader, TheFileMustHoldThePixelsItDeclares) {
       {"large run-length with data enough", BitmapFile(8000, 8000, 8, 1, 250'000), true},
       {"large RLE4, nearly empty", BitmapFile(8000, 8000, 4, 2, 2), false},
       {"header cut short", std::vector<std::uint8_t>{'B', 'M', 0, 0, 0, 0}, false},
+      // Only the codings the format defines: a header alone must not pass for a huge picture.
+      {"header alone, 65500 x 8196, embedded JPEG", BitmapFile(65500, 8196, 24, 4, 0), false},
+      {"embedded JPEG with bit count 0", BitmapFile(100, 100, 0, 4, 5000), false},
+      {"embedded PNG", BitmapFile(100, 100, 0, 5, 5000), false},
+      {"bit count 0, uncompressed", BitmapFile(65500, 8196, 0, 0, 0), false},
+      {"bit count 2", BitmapFile(10, 10, 2, 0, 40), false},
+      {"bit count 64", BitmapFile(10, 10, 64, 0, 800), false},
+      {"RLE8 with 4 bits", BitmapFile(10, 10, 4, 1, 100), false},
+      {"RLE4 with 8 bits", BitmapFile(10, 10, 8, 2, 100), false},
+      {"bit fields with 24 bits", BitmapFile(10, 10, 24, 3, 400), false},
+      {"bit fields, 16 bits", BitmapFile(10, 10, 16, 3, 200), true},
+      {"alpha bit fields, 32 bits", BitmapFile(10, 10, 32, 6, 400), true},
+      {"unknown compression 7", BitmapFile(10, 10, 24, 7, 400), false},
+      {"4 bits, rows padded to 8 bytes", BitmapFile(10, 10, 4, 0, 80), true},
+      {"16 bits, all rows", BitmapFile(10, 10, 16, 0, 200), true},
   };
   for (const Case& c : cases) EXPECT_EQ(BitmapHeaderBelievable(c.bytes), c.believed) << c.name;
 }

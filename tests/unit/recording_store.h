@@ -1,6 +1,7 @@
 #pragma once
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -8,11 +9,13 @@
 
 namespace lumiroll::testing {
 
-// The settings store in memory; counts whole-section deletions.
+// The settings store in memory; counts whole-section deletions. Writes of the refused keys
+// fail and store nothing, as when the registry key cannot be written.
 class RecordingStore final : public SettingsStore {
  public:
   std::map<std::wstring, std::wstring, std::less<>> values;
   std::vector<std::wstring> writes;
+  std::set<std::wstring, std::less<>> refused;
   int sectionDeletions = 0;
 
   std::optional<std::wstring> Read(std::wstring_view key) const override {
@@ -20,9 +23,11 @@ class RecordingStore final : public SettingsStore {
     if (found == values.end()) return std::nullopt;
     return found->second;
   }
-  void Write(std::wstring_view key, std::wstring_view text) override {
-    values[std::wstring(key)] = text;
+  bool Write(std::wstring_view key, std::wstring_view text) override {
     writes.emplace_back(key);
+    if (refused.contains(key)) return false;
+    values[std::wstring(key)] = text;
+    return true;
   }
   void DeleteSection() override {
     values.clear();

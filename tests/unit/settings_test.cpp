@@ -38,7 +38,7 @@ TEST(LoadSettings, ReadsEachTextByItsRule) {
 TEST(SaveSettings, WritesTheFourTextsInOrderAndReadsThemBack) {
   RecordingStore store;
   const Settings saved{2.5, kActualSize, L"C:\\Фото\\Été 2024", kRandom};
-  SaveSettings(store, saved);
+  EXPECT_TRUE(SaveSettings(store, saved).empty());
   EXPECT_EQ(store.writes, (std::vector<std::wstring>{L"PhotoDisplayTime", L"PhotoSize", L"PhotoDirectory",
                                                      L"PhotoOrder"}));
   EXPECT_EQ(store.values[L"PhotoDisplayTime"], L"2.5");
@@ -46,6 +46,32 @@ TEST(SaveSettings, WritesTheFourTextsInOrderAndReadsThemBack) {
   EXPECT_EQ(store.values[L"PhotoDirectory"], L"C:\\Фото\\Été 2024");
   EXPECT_EQ(store.values[L"PhotoOrder"], L"2");
   EXPECT_EQ(LoadSettings(store), saved);
+}
+
+TEST(SaveSettings, ReportsEachKeyNotWrittenAndStillWritesTheOthers) {
+  struct Row {
+    std::set<std::wstring, std::less<>> refused;
+    std::vector<std::wstring_view> unsaved;
+    std::wstring message;
+  };
+  const Row rows[] = {
+      {{L"PhotoDirectory"}, {L"PhotoDirectory"}, L"Lumiroll could not save the photo folder."},
+      {{L"PhotoOrder", L"PhotoDisplayTime"},
+       {L"PhotoDisplayTime", L"PhotoOrder"},
+       L"Lumiroll could not save the photo display time and photo order."},
+      {{L"PhotoDisplayTime", L"PhotoSize", L"PhotoDirectory", L"PhotoOrder"},
+       {L"PhotoDisplayTime", L"PhotoSize", L"PhotoDirectory", L"PhotoOrder"},
+       L"Lumiroll could not save the photo display time, photo size, photo folder and photo order."},
+  };
+  for (const Row& row : rows) {
+    RecordingStore store;
+    store.refused = row.refused;
+    const std::vector<std::wstring_view> unsaved = SaveSettings(store, Settings{5.0, kFitScreen, L"C:\\P", kRandom});
+    EXPECT_EQ(unsaved, row.unsaved);
+    EXPECT_EQ(store.writes.size(), 4u);  // a failure does not stop the writes after it
+    EXPECT_EQ(store.values.size(), 4u - row.refused.size());
+    EXPECT_EQ(SettingsNotSavedMessage(unsaved), row.message);
+  }
 }
 
 }  // namespace

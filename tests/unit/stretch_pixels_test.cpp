@@ -1,4 +1,4 @@
-#include "saver/stretch_pixels.h"
+#include "platform/stretch_pixels.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "settings/text_forms.h"
+#include "shared/text_forms.h"
 
 #include <gtest/gtest.h>
 

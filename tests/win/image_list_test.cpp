@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/folder_reader.h"
 #include "platform/process.h"
 #include "saver/image_list.h"
-#include "settings/text_forms.h"
+#include "shared/text_forms.h"
 
 namespace lumiroll {
 namespace {
@@ -34,21 +35,21 @@ void MakeFile(const std::wstring& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL
 
 void RemoveTree(const std::wstring& folder) {
   WIN32_FIND_DATAW found{};
-  HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+  HANDLE find = ::FindFirstFileW(LongPathForm(folder + L"\\*").c_str(), &found);
   if (find != INVALID_HANDLE_VALUE) {
     do {
       const std::wstring name = found.cFileName;
       if (name == L"." || name == L"..") continue;
       const std::wstring path = folder + L"\\" + name;
-      ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      ::SetFileAttributesW(LongPathForm(path).c_str(), FILE_ATTRIBUTE_NORMAL);
       if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         RemoveTree(path);
       else
-        ::DeleteFileW(path.c_str());
+        ::DeleteFileW(LongPathForm(path).c_str());
     } while (::FindNextFileW(find, &found));
     ::FindClose(find);
   }
-  ::RemoveDirectoryW(folder.c_str());
+  ::RemoveDirectoryW(LongPathForm(folder).c_str());
 }
 
 // A fresh folder under the temporary folder, spelled as the file system spells it.
@@ -148,6 +149,43 @@ TEST_F(ImageListFolders, ReadsBackTheSpellingOnDiskOrTheCurrentFolder) {
   EXPECT_EQ(reader.OpenFolder(LowerCase(photos) + L"\\sub\\.."), photos);
   ASSERT_TRUE(::SetCurrentDirectoryW(photos.c_str()));
   EXPECT_EQ(reader.OpenFolder(base_ + L"\\Missing"), photos);
+}
+
+TEST_F(ImageListFolders, AFolderPathLongerThanTheOldLimitIsOpenedListedAndMeasured) {
+  std::wstring folder = base_;
+  while (folder.size() <= MAX_PATH + 20) {
+    folder += L"\\" + std::wstring(40, L'd');
+    ASSERT_TRUE(::CreateDirectoryW(LongPathForm(folder).c_str(), nullptr)) << folder.size();
+  }
+  HANDLE file = ::CreateFileW(LongPathForm(folder + L"\\photo.jpg").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  ASSERT_TRUE(::WriteFile(file, "12345", 5, &written, nullptr));
+  ::CloseHandle(file);
+
+  EXPECT_TRUE(IsExistingFolder(folder));
+  EXPECT_FALSE(IsExistingFolder(folder + L"\\photo.jpg"));
+  EXPECT_EQ(FileSystemFolderReader().OpenFolder(UpperCase(folder)), folder);
+  const ListResult listed = ListImages(folder);
+  EXPECT_EQ(listed.count, 1);
+  EXPECT_EQ(RealFileSystem().SizeOf(folder + L"\\photo.jpg"), 5u);
+}
+
+TEST(LongPathForm, OnlyLongDriveLetterPathsGetTheExtendedForm) {
+  const std::wstring longTail(MAX_PATH, L'x');
+  const struct {
+    std::wstring path;
+    std::wstring expected;
+  } rows[] = {
+      {L"C:\\Photos", L"C:\\Photos"},
+      {L"C:\\" + longTail, L"\\\\?\\C:\\" + longTail},
+      {L"C:\\" + std::wstring(MAX_PATH - 16, L'x'), L"C:\\" + std::wstring(MAX_PATH - 16, L'x')},  // 247: fits
+      {L"C:\\" + std::wstring(MAX_PATH - 15, L'x'), L"\\\\?\\C:\\" + std::wstring(MAX_PATH - 15, L'x')},
+      {L"relative\\" + longTail, L"relative\\" + longTail},  // the extended form takes full paths only
+      {L"\\\\server\\share\\" + longTail, L"\\\\server\\share\\" + longTail},
+  };
+  for (const auto& row : rows) EXPECT_EQ(LongPathForm(row.path), row.expected) << row.path.size();
 }
 
 TEST(ImageListDrives, DriveRootsAreFoundMissingDrivesAreNot) {

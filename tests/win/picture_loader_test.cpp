@@ -106,7 +106,7 @@ TEST_F(PictureLoaderTest, PathsAsTheShowBuildsThemLoad) {
 // where the upright picture shows them follows from the EXIF definition of each orientation.
 TEST_F(PictureLoaderTest, ExifOrientationTurnsThePhotographUpright) {
   constexpr int kWidth = 64, kHeight = 32;
-  constexpr Rgb kRed{230, 20, 20}, kBlue{20, 20, 230}, kGrey{128, 128, 128};
+  static constexpr Rgb kRed{230, 20, 20}, kBlue{20, 20, 230}, kGrey{128, 128, 128};
   const auto marked = [](int x, int y) {
     if (y < 8 && x < 8) return kRed;
     if (y < 8 && x >= kWidth - 8) return kBlue;

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 
 #include "platform/handles.h"
@@ -9,6 +10,7 @@
 #include "platform/picture_surface.h"
 #include "platform/window.h"
 #include "saver/win32/paint_photo.h"
+#include "tests/win/picture_test_files.h"
 
 namespace lumiroll {
 namespace {
@@ -150,6 +152,45 @@ TEST_F(PictureSurfaceOnScreen, HugeScalesDrawOnlyWhatShows) {
   EXPECT_EQ(MarksOutside({0, 0, 0, 0}), 0);
   Paint(Solid(0, 10, kWhite), 0.0f);
   EXPECT_EQ(MarksOutside({0, 0, 0, 0}), 0);
+}
+
+// The loader keeps only the middle of a large picture shown at a scale; painted, that middle must
+// land exactly where the whole picture would have put it, whatever the EXIF orientation.
+TEST_F(PictureSurfaceOnScreen, AKeptMiddlePaintsLikeTheWholePicture) {
+  // Smooth waves with a little fine detail: placement errors show, resampling differences hardly.
+  const auto pattern = [](int x, int y) {
+    const auto wave = [](double t) { return static_cast<int>(120 + 100 * std::sin(t)); };
+    const int detail = (x * 7 ^ y * 3) & 7;
+    return test::Rgb{wave(x / 20.0) + detail, wave(y / 25.0) + detail, wave((x + y) / 30.0)};
+  };
+  std::vector<std::uint32_t> whole(static_cast<std::size_t>(kWidth) * kHeight), part(whole.size());
+  const auto capture = [&](std::vector<std::uint32_t>& into) {
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) into[static_cast<std::size_t>(y) * kWidth + x] = At(x, y);
+  };
+  for (int orientation = 1; orientation <= 8; ++orientation) {
+    const test::Bytes exif = test::ExifWithOrientation(orientation, orientation % 2 == 0);
+    const test::Bytes jpeg = test::EncodeJpeg(1601, 1203, pattern, exif, 95);
+    for (const float scale : {1.0f, 0.25f, 2.5f}) {
+      SCOPED_TRACE(testing::Message() << "orientation " << orientation << ", scale " << scale);
+      const auto full = LoadPictureBytes(jpeg);
+      const auto middle = LoadPictureBytes(jpeg, {kWidth, kHeight, scale});
+      ASSERT_TRUE(full && middle);
+      ASSERT_EQ(middle->width, full->width);
+      ASSERT_EQ(middle->height, full->height);
+      EXPECT_LT(middle->pixels.size(), full->pixels.size() / 3) << "only the middle is kept";
+      Paint(*full, scale);
+      capture(whole);
+      Paint(*middle, scale);
+      capture(part);
+      // At 1 the same decoded pixels land on the same screen pixels. Otherwise the kept part's
+      // place on the screen rounds to whole pixels, and reduced it was filtered differently.
+      const int tolerance = scale == 1.0f ? 0 : scale > 1.0f ? 12 : 16;
+      int worst = 0;
+      for (std::size_t i = 0; i < whole.size(); ++i) worst = std::max(worst, ChannelDistance(whole[i], part[i]));
+      EXPECT_LE(worst, tolerance);
+    }
+  }
 }
 
 std::uint32_t ScreenPixel(int x, int y) {

@@ -19,6 +19,10 @@ PixelFunction Quadrants(int width, int height) {
 }
 
 Bytes EncodeJpeg(int width, int height, const PixelFunction& pixel, std::span<const std::uint8_t> app1, int quality) {
+  return EncodeJpegWith(width, height, pixel, {app1, quality});
+}
+
+Bytes EncodeJpegWith(int width, int height, const PixelFunction& pixel, const JpegCoding& coding) {
   jpeg_compress_struct c{};
   jpeg_error_mgr errors{};
   c.err = jpeg_std_error(&errors);
@@ -31,9 +35,14 @@ Bytes EncodeJpeg(int width, int height, const PixelFunction& pixel, std::span<co
   c.input_components = 3;
   c.in_color_space = JCS_RGB;
   jpeg_set_defaults(&c);
-  jpeg_set_quality(&c, quality, TRUE);
+  jpeg_set_quality(&c, coding.quality, TRUE);
+  if (coding.greyscale) jpeg_set_colorspace(&c, JCS_GRAYSCALE);
+  if (coding.progressive) jpeg_simple_progression(&c);
+  c.arith_code = coding.arithmetic ? TRUE : FALSE;
+  c.restart_in_rows = coding.restartRows;
   jpeg_start_compress(&c, TRUE);
-  if (!app1.empty()) jpeg_write_marker(&c, JPEG_APP0 + 1, app1.data(), static_cast<unsigned>(app1.size()));
+  if (!coding.app1.empty())
+    jpeg_write_marker(&c, JPEG_APP0 + 1, coding.app1.data(), static_cast<unsigned>(coding.app1.size()));
   std::vector<JSAMPLE> row(static_cast<std::size_t>(width) * 3);
   while (c.next_scanline < c.image_height) {
     for (int x = 0; x < width; ++x) {
@@ -47,6 +56,18 @@ Bytes EncodeJpeg(int width, int height, const PixelFunction& pixel, std::span<co
   Bytes jpeg(buffer, buffer + size);
   jpeg_destroy_compress(&c);
   std::free(buffer);
+  return jpeg;
+}
+
+Bytes DeclaringSize(Bytes jpeg, std::uint16_t width, std::uint16_t height) {
+  for (std::size_t i = 2; i + 8 < jpeg.size(); ++i) {
+    const bool frame = jpeg[i] == 0xFF && jpeg[i + 1] >= 0xC0 && jpeg[i + 1] <= 0xCF && jpeg[i + 1] != 0xC4 &&
+                       jpeg[i + 1] != 0xC8 && jpeg[i + 1] != 0xCC;
+    if (!frame) continue;  // SOFn: length, precision, height, width
+    jpeg[i + 5] = static_cast<std::uint8_t>(height >> 8), jpeg[i + 6] = static_cast<std::uint8_t>(height);
+    jpeg[i + 7] = static_cast<std::uint8_t>(width >> 8), jpeg[i + 8] = static_cast<std::uint8_t>(width);
+    break;
+  }
   return jpeg;
 }
 

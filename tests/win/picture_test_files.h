@@ -28,6 +28,20 @@ using PixelFunction = std::function<Rgb(int x, int y)>;
 // A baseline JPEG; app1 (if not empty) is written as an APP1 segment.
 [[nodiscard]] Bytes EncodeJpeg(int width, int height, const PixelFunction& pixel, std::span<const std::uint8_t> app1 = {},
                                int quality = 92);
+// How EncodeJpegWith codes a picture.
+struct JpegCoding {
+  std::span<const std::uint8_t> app1;  // written as an APP1 segment when not empty
+  int quality = 92;
+  bool progressive = false;
+  bool arithmetic = false;
+  bool greyscale = false;
+  int restartRows = 0;  // a restart marker every so many rows of blocks; 0 for none
+};
+[[nodiscard]] Bytes EncodeJpegWith(int width, int height, const PixelFunction& pixel, const JpegCoding& coding);
+// The JPEG with the size in its frame header replaced: its data then ends long before the rows
+// the header declares.
+[[nodiscard]] Bytes DeclaringSize(Bytes jpeg, std::uint16_t width, std::uint16_t height);
+
 // An APP1 EXIF segment holding only an orientation tag, in Intel or Motorola byte order.
 [[nodiscard]] Bytes ExifWithOrientation(int orientation, bool bigEndian);
 

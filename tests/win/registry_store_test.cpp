@@ -34,7 +34,7 @@ TEST_F(RegistryStoreTest, NothingStoredLoadsAsNotConfigured) {
 
 TEST_F(RegistryStoreTest, SavedSettingsAreTextValuesThatLoadBack) {
   const Settings saved{5, kActualSize, L"C:\\Фото\\Été 2024 写真", kRandom};
-  SaveSettings(store, saved);
+  ASSERT_TRUE(SaveSettings(store, saved).empty());
   EXPECT_EQ(RawText(L"PhotoDisplayTime"), L"5");
   EXPECT_EQ(RawText(L"PhotoSize"), L"2");
   EXPECT_EQ(RawText(L"PhotoDirectory"), saved.PhotoDirectory);
@@ -43,24 +43,24 @@ TEST_F(RegistryStoreTest, SavedSettingsAreTextValuesThatLoadBack) {
 
   Settings fraction = saved;
   fraction.PhotoDisplayTime = 2.5;
-  SaveSettings(store, fraction);
+  ASSERT_TRUE(SaveSettings(store, fraction).empty());
   EXPECT_EQ(RawText(L"PhotoDisplayTime"), L"2.5");
   EXPECT_EQ(LoadSettings(store).PhotoDisplayTime, 2.5);
 }
 
 TEST_F(RegistryStoreTest, AnEmptyStoredFolderReadsAsEmpty) {
-  store.Write(L"PhotoDirectory", L"");
+  ASSERT_TRUE(store.Write(L"PhotoDirectory", L""));
   EXPECT_EQ(LoadSettings(store).PhotoDirectory, L"");
 }
 
 TEST_F(RegistryStoreTest, LongValuesRoundTrip) {
   const std::wstring longPath = L"C:\\" + std::wstring(5000, L'x');
-  store.Write(L"PhotoDirectory", longPath);
+  ASSERT_TRUE(store.Write(L"PhotoDirectory", longPath));
   EXPECT_EQ(store.Read(L"PhotoDirectory"), longPath);
 }
 
 TEST_F(RegistryStoreTest, DeletingTheSectionRemovesAllKeysAndTheEmptyApplicationKey) {
-  SaveSettings(store, Settings{5, 2, L"C:\\x", 2});
+  ASSERT_TRUE(SaveSettings(store, Settings{5, 2, L"C:\\x", 2}).empty());
   store.DeleteSection();
   EXPECT_EQ(LoadSettings(store), Settings{});
   UniqueKey application;
@@ -70,12 +70,24 @@ TEST_F(RegistryStoreTest, DeletingTheSectionRemovesAllKeysAndTheEmptyApplication
 }
 
 TEST_F(RegistryStoreTest, DeletingTheSectionKeepsOtherDataOfTheApplication) {
-  SaveSettings(store, Settings{5, 2, L"C:\\x", 2});
+  ASSERT_TRUE(SaveSettings(store, Settings{5, 2, L"C:\\x", 2}).empty());
   ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Lumiroll\\Other", L"v", REG_SZ, L"1", 4);
   store.DeleteSection();
   UniqueKey other;
   EXPECT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Lumiroll\\Other", 0, KEY_READ, other.put()),
             ERROR_SUCCESS);
+}
+
+// An application key made volatile takes no lasting subkey, so the section cannot be made.
+TEST_F(RegistryStoreTest, AnUnwritableSectionIsReportedAndStoresNothing) {
+  UniqueKey application;
+  ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Lumiroll", 0, nullptr, REG_OPTION_VOLATILE,
+                              KEY_ALL_ACCESS, nullptr, application.put(), nullptr),
+            ERROR_SUCCESS);
+  EXPECT_FALSE(store.Write(L"PhotoOrder", L"2"));
+  EXPECT_EQ(SaveSettings(store, Settings{5, 2, L"C:\\x", 2}),
+            (std::vector<std::wstring_view>{L"PhotoDisplayTime", L"PhotoSize", L"PhotoDirectory", L"PhotoOrder"}));
+  EXPECT_EQ(LoadSettings(store), Settings{});
 }
 
 }  // namespace

@@ -2,26 +2,13 @@
 
 #include <windows.h>
 
+#include "platform/file_system.h"
 #include "platform/folder_reader.h"
 #include "platform/handles.h"
 #include "saver/config/folder_rows.h"
 
 namespace lumiroll {
 namespace {
-
-std::wstring FullPath(std::wstring_view folder) {
-  const std::wstring given(folder);
-  std::wstring full(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = ::GetFullPathNameW(given.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (length == 0) return {};
-    if (length < full.size()) {
-      full.resize(length);
-      return full;
-    }
-    full.resize(length + 1);
-  }
-}
 
 bool IsRoot(const std::wstring& path) { return path.size() == 3 && path[1] == L':' && path[2] == L'\\'; }
 
@@ -45,12 +32,11 @@ std::wstring FixedDriveLabel(const std::wstring& root) {
 
 std::optional<std::wstring> OpenableFolder(std::wstring_view folder) {
   if (folder.empty()) return std::nullopt;
-  std::wstring full = WithoutTrailingSeparator(FullPath(folder));
-  if (full.empty()) return std::nullopt;
-  const DWORD attributes = ::GetFileAttributesW(full.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
+  const std::wstring full = WithoutTrailingSeparator(FullPathName(folder).value_or(std::wstring()));
+  if (full.empty() || !IsExistingFolder(full)) return std::nullopt;
   WIN32_FIND_DATAW found;
-  UniqueFind listing(::FindFirstFileExW(AllIn(full).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0));
+  UniqueFind listing(
+      ::FindFirstFileExW(LongPathForm(AllIn(full)).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0));
   if (!listing) return std::nullopt;
   return FileSystemFolderReader().OpenFolder(full);
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/handles.h"
 #include "platform/message_box.h"
 #include "platform/picture_box.h"
@@ -26,20 +27,13 @@
 #include "saver/win32/paint_photo.h"
 #include "saver/win32/resource_ids.h"
 #include "saver/win32/settings_variables.h"
-#include "settings/text_forms.h"
+#include "shared/text_forms.h"
 #include "settings/win32/registry_store.h"
 
 namespace lumiroll {
 namespace {
 
 constexpr float kTextPoints = 8.25f;
-
-std::optional<std::uint64_t> MeasureFile(const std::wstring& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
-  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
 
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
@@ -326,8 +320,9 @@ void SettingsDialog::File1_Click() {
   if (file1Names_.empty()) return;
   const LRESULT selected = ::SendMessageW(Control(kIdFile1), LB_GETCURSEL, 0, 0);
   if (selected == LB_ERR || static_cast<std::size_t>(selected) >= file1Names_.size()) return;
-  Picture2.LoadPicture(FileInFolder(dir1Path_, file1Names_[static_cast<std::size_t>(selected)]));
   const float scale = PreviewScale(settings_.PhotoSize, Picture1.ScaleWidth(), ::GetSystemMetrics(SM_CXSCREEN));
+  Picture2.SetDrawBound({Picture1.ScaleWidth(), Picture1.ScaleHeight(), scale});
+  Picture2.LoadPicture(FileInFolder(dir1Path_, file1Names_[static_cast<std::size_t>(selected)]));
   if (Picture2.HasPicture()) {
     PaintPhoto(Picture2, Picture1, scale);
   } else {
@@ -355,8 +350,10 @@ void SettingsDialog::CommandOK_Click() {
   settings_.PhotoDirectory = dir1Path_;
   settings_.PhotoDisplayTime = verdict.seconds;
   RegistrySettingsStore store;
-  SaveSettings(store, settings_);
-  const LargeImageWarning warning = FindLargeImage(settings_.PhotoDirectory, file1Names_, &MeasureFile);
+  const std::vector<std::wstring_view> unsaved = SaveSettings(store, settings_);
+  if (!unsaved.empty()) ShowMessage(SettingsNotSavedMessage(unsaved), kSettingsErrorTitle, hwnd());
+  const LargeImageWarning warning = FindLargeImage(settings_.PhotoDirectory, file1Names_,
+                                                 [](const std::wstring& path) { return RealFileSystem().SizeOf(path); });
   if (warning != LargeImageWarning::None) ShowMessage(LargeImageWarningText(warning), kDialogWarningTitle, hwnd());
   EndProgram();
 }

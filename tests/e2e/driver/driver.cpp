@@ -262,6 +262,18 @@ void StoreSettings(std::wstring_view time, std::wstring_view size, std::wstring_
 
 void ClearSettings() { DeleteRegistryTree(HKEY_CURRENT_USER, kSettingsKey); }
 
+constexpr wchar_t kApplicationKey[] = L"Software\\Lumiroll";
+
+UnwritableSettings::UnwritableSettings() {
+  DeleteRegistryTree(HKEY_CURRENT_USER, kApplicationKey);
+  HKEY key = nullptr;
+  made_ = ::RegCreateKeyExW(HKEY_CURRENT_USER, kApplicationKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_READ, nullptr,
+                            &key, nullptr) == ERROR_SUCCESS;
+  if (made_) ::RegCloseKey(key);
+}
+
+UnwritableSettings::~UnwritableSettings() { DeleteRegistryTree(HKEY_CURRENT_USER, kApplicationKey); }
+
 std::wstring FreshFolder(std::wstring_view name) {
   wchar_t temp[MAX_PATH];
   ::GetTempPathW(MAX_PATH, temp);

@@ -96,6 +96,20 @@ void StoreSettings(std::wstring_view time, std::wstring_view size, std::wstring_
                    std::wstring_view order);
 void ClearSettings();
 
+// While it lives, the settings cannot be written: the application's key is made volatile, and a
+// volatile key takes no lasting subkey, so the settings section cannot be made.
+class UnwritableSettings {
+ public:
+  UnwritableSettings();
+  ~UnwritableSettings();
+  UnwritableSettings(const UnwritableSettings&) = delete;
+  UnwritableSettings& operator=(const UnwritableSettings&) = delete;
+  [[nodiscard]] bool made() const { return made_; }
+
+ private:
+  bool made_ = false;
+};
+
 // A new empty folder under the temporary folder, named after the test.
 [[nodiscard]] std::wstring FreshFolder(std::wstring_view name);
 void WriteFileBytes(const std::wstring& path, std::string_view bytes);

@@ -1,4 +1,4 @@
-#include "saver/stretch_pixels.h"
+#include "platform/stretch_pixels.h"
 
 #include <emmintrin.h>  // SSE2: every x86-64 processor has it
 

@@ -1,4 +1,4 @@
-#include "setup/paths.h"
+#include "shared/paths.h"
 
 namespace lumiroll {
 

@@ -1,0 +1,30 @@
+# cmake -DSOURCE_DIR=<tree> -P check_layering.cmake
+# Fails when a file includes a header of a layer above its own, or of a program beside its own:
+# the platform layer stands below the programs, the shared text forms and paths below everything.
+set(forbidden_shared platform settings saver setup uninstal)
+set(forbidden_platform settings saver setup uninstal)
+set(forbidden_settings saver setup uninstal)
+set(forbidden_saver setup uninstal)
+set(forbidden_setup saver uninstal)
+set(forbidden_uninstal saver setup)
+
+set(faults)
+foreach(layer shared platform settings saver setup uninstal)
+  file(GLOB_RECURSE files ${SOURCE_DIR}/${layer}/*.h ${SOURCE_DIR}/${layer}/*.cpp)
+  foreach(file ${files})
+    file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line ${includes})
+      foreach(above ${forbidden_${layer}})
+        if(line MATCHES "\"${above}/")
+          file(RELATIVE_PATH name ${SOURCE_DIR} ${file})
+          list(APPEND faults "${name}: ${line}")
+        endif()
+      endforeach()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(faults)
+  list(JOIN faults "\n  " text)
+  message(FATAL_ERROR "includes across the layers:\n  ${text}")
+endif()

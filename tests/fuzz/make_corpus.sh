@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# tests/fuzz/make_corpus.sh : remakes the seed corpora in tests/fuzz/corpus/<harness>/ (committed;
+# run again only to change the seeds). Findings live in tests/fuzz/regressions/<harness>/ and are
+# never remade. Needs cjpeg (libjpeg-turbo-progs), ImageMagick and Python 3.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+corpus=$here/corpus
+work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+rm -rf "$corpus"; mkdir -p "$corpus"/{jpeg,exif,sniff,resample}
+
+# A small photograph-like picture, and a flat one.
+convert -size 48x32 plasma:fractal -seed 7 "$work/small.ppm"
+convert -size 40x24 xc:gray60 "$work/flat.ppm"
+
+# JPEG codings, each as the file alone; the harness takes its first four bytes as the bound.
+jpeg() { cjpeg "$@" "$work/small.ppm"; }
+jpeg > "$work/baseline.jpg"
+jpeg -progressive > "$work/progressive.jpg"
+jpeg -arithmetic > "$work/arithmetic.jpg"
+jpeg -progressive -arithmetic > "$work/progressive_arithmetic.jpg"
+jpeg -grayscale -progressive > "$work/grey_progressive.jpg"
+jpeg -restart 1 > "$work/restart.jpg"
+jpeg -sample 1x1 > "$work/444.jpg"
+jpeg -sample 2x1 > "$work/422.jpg"
+cjpeg -progressive "$work/flat.ppm" > "$work/flat_progressive.jpg"
+convert "$work/small.ppm" -colorspace CMYK -quality 90 "$work/cmyk.jpg"
+python3 "$here/seed_writers.py" jpeg "$work" "$corpus/jpeg" "$corpus/exif"
+python3 "$here/seed_writers.py" bmp "$work" "$corpus/sniff"
+
+# BMPs from ImageMagick too: the old core header, version 3 with run-length coding, version 5.
+convert "$work/small.ppm" -colors 16 -compress RLE bmp3:"$corpus/sniff/im_rle.bmp"
+convert "$work/small.ppm" bmp2:"$corpus/sniff/im_core_header.bmp"
+convert "$work/small.ppm" -alpha on bmp:"$corpus/sniff/im_v5_32bit.bmp"
+convert "$work/small.ppm" "$corpus/sniff/im.gif"
+convert "$work/small.ppm" "$corpus/sniff/im.ico"
+
+python3 "$here/seed_writers.py" resample "$work" "$corpus/resample"
+echo "seeds: $(find "$corpus" -type f | wc -l) files"

@@ -1,0 +1,169 @@
+// Pictures stay bounded in memory and time whatever the file declares: JPEG data that ends before
+// its last row is damage in every coding, and complete files of every coding still load.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <psapi.h>
+
+#include <chrono>
+
+#include "platform/picture.h"
+#include "tests/win/picture_test_files.h"
+
+namespace lumiroll {
+namespace {
+
+using test::Bytes;
+using test::JpegCoding;
+
+constexpr DrawBound kFit{1920, 1080, 0.0f}, kActualSize{1920, 1080, 1.0f}, kPreview{320, 180, 0.2f};
+
+std::size_t PeakCommitted() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
+  return counters.PeakPagefileUsage;
+}
+
+// Real picture content, so that every coding spends data on every block.
+test::PixelFunction Detailed(int width, int height) {
+  return [=](int x, int y) {
+    const auto quadrant = test::Quadrants(width, height)(x, y);
+    const int ripple = (x * 7 + y * 13) % 32;
+    return test::Rgb{quadrant.r / 2 + ripple * 3, quadrant.g / 2 + ripple * 2, quadrant.b / 2 + ripple};
+  };
+}
+
+Bytes Small(const JpegCoding& coding) { return test::EncodeJpegWith(64, 48, Detailed(64, 48), coding); }
+
+TEST(BoundedPicture, JpegDataEndingBeforeTheLastRowFailsQuicklyAtEverySize) {
+  const Bytes rotated = test::ExifWithOrientation(6, false);
+  struct Case {
+    const char* name;
+    Bytes jpeg;
+  };
+  const Case cases[] = {
+      {"baseline declaring 65500 x 8196", test::DeclaringSize(Small({}), 65500, 8196)},
+      {"the same, EXIF orientation 6", test::DeclaringSize(Small({.app1 = rotated}), 65500, 8196)},
+      {"arithmetic", test::DeclaringSize(Small({.arithmetic = true}), 65500, 8196)},
+      {"greyscale progressive", test::DeclaringSize(Small({.progressive = true, .greyscale = true}), 65500, 8196)},
+      {"progressive arithmetic", test::DeclaringSize(Small({.progressive = true, .arithmetic = true}), 65500, 8196)},
+      {"with restart markers", test::DeclaringSize(Small({.restartRows = 1}), 65500, 8196)},
+      {"arithmetic declaring 6000 x 4000", test::DeclaringSize(Small({.arithmetic = true}), 6000, 4000)},
+      {"arithmetic with restarts, a few rows taller",
+       test::DeclaringSize(Small({.arithmetic = true, .restartRows = 1}), 64, 48 + 32)},
+      {"baseline, a few rows taller", test::DeclaringSize(Small({}), 64, 48 + 32)},
+  };
+  for (const Case& c : cases)
+    for (const DrawBound bound : {kFit, kActualSize, kPreview}) {
+      SCOPED_TRACE(testing::Message() << c.name << " at scale " << bound.scale);
+      const std::size_t peakBefore = PeakCommitted();
+      const auto start = std::chrono::steady_clock::now();
+      EXPECT_FALSE(LoadPictureBytes(c.jpeg, bound));
+      EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+      EXPECT_LT(PeakCommitted() - peakBefore, std::size_t{64} << 20) << "memory taken on the way";
+    }
+}
+
+TEST(BoundedPicture, CompleteJpegsOfEveryCodingLoadAtEverySize) {
+  const Bytes rotated = test::ExifWithOrientation(6, true);
+  const auto flat = [](int, int) { return test::Rgb{90, 90, 90}; };
+  struct Case {
+    const char* name;
+    Bytes jpeg;
+    int width, height;
+  };
+  const Case cases[] = {
+      {"baseline", test::EncodeJpegWith(640, 480, Detailed(640, 480), {}), 640, 480},
+      {"progressive", test::EncodeJpegWith(640, 480, Detailed(640, 480), {.progressive = true}), 640, 480},
+      {"arithmetic", test::EncodeJpegWith(640, 480, Detailed(640, 480), {.arithmetic = true}), 640, 480},
+      {"progressive arithmetic",
+       test::EncodeJpegWith(640, 480, Detailed(640, 480), {.progressive = true, .arithmetic = true}), 640, 480},
+      {"greyscale", test::EncodeJpegWith(640, 480, Detailed(640, 480), {.greyscale = true}), 640, 480},
+      {"restart markers", test::EncodeJpegWith(640, 480, Detailed(640, 480), {.restartRows = 2}), 640, 480},
+      {"arithmetic with restarts",
+       test::EncodeJpegWith(640, 480, Detailed(640, 480), {.arithmetic = true, .restartRows = 2}), 640, 480},
+      {"rotated", test::EncodeJpegWith(640, 480, Detailed(640, 480), {.app1 = rotated}), 480, 640},
+      // Flat pictures are nearly all end-of-block runs: tiny data that still reaches the last row.
+      {"flat progressive 4000 x 3000", test::EncodeJpegWith(4000, 3000, flat, {.progressive = true}), 4000, 3000},
+      {"flat baseline 4000 x 3000", test::EncodeJpegWith(4000, 3000, flat, {}), 4000, 3000},
+      // Arithmetic coding drops the zero bytes a flat tail would take: the data ends early, rightly.
+      {"flat arithmetic 2000 x 1500", test::EncodeJpegWith(2000, 1500, flat, {.arithmetic = true}), 2000, 1500},
+      {"arithmetic with a black lower third",
+       test::EncodeJpegWith(2000, 1500, [](int x, int y) {
+         return y >= 1000 ? test::Rgb{} : test::Rgb{x % 200, y % 180, (x + y) % 160};
+       }, {.arithmetic = true}), 2000, 1500},
+  };
+  for (const Case& c : cases)
+    for (const DrawBound bound : {kFit, kActualSize, kPreview, DrawBound{}}) {
+      SCOPED_TRACE(testing::Message() << c.name << " at scale " << bound.scale << ", bound " << bound.width);
+      const auto picture = LoadPictureBytes(c.jpeg, bound);
+      ASSERT_TRUE(picture);
+      EXPECT_EQ(picture->width, c.width);
+      EXPECT_EQ(picture->height, c.height);
+      EXPECT_EQ(picture->pixels.size(), std::size_t(picture->pixelWidth) * picture->pixelHeight);
+      const PictureRegion covered = CoveredRegion(*picture);
+      EXPECT_TRUE(covered.left >= 0 && covered.top >= 0 && covered.left + covered.width <= c.width &&
+                  covered.top + covered.height <= c.height);
+    }
+}
+
+// A complete, large photograph at actual size keeps only about a screen's worth of pixels.
+TEST(BoundedPicture, ALargeJpegAtActualSizeKeepsOnlyTheMiddle) {
+  const Bytes jpeg = test::EncodeJpegWith(8000, 6000, Detailed(8000, 6000), {.quality = 60});
+  for (const DrawBound bound : {kActualSize, kPreview, kFit}) {
+    SCOPED_TRACE(testing::Message() << "scale " << bound.scale);
+    const std::size_t peakBefore = PeakCommitted();
+    const auto picture = LoadPictureBytes(jpeg, bound);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->width, 8000);
+    EXPECT_LE(picture->pixelWidth, 1920 + 32);
+    EXPECT_LE(picture->pixelHeight, 1080 + 32);
+    EXPECT_LT(PeakCommitted() - peakBefore, std::size_t{48} << 20);
+  }
+}
+
+// Every format keeps only the middle at a scale; each kept pixel is the one the whole picture has
+// at the place the kept part covers.
+TEST(BoundedPicture, EveryFormatKeepsOnlyTheMiddleAtAScale) {
+  struct Case {
+    const char* name;
+    Bytes bytes;
+    int tolerance;  // JPEG decoded cropped and whole may differ in the last bit of the colour
+  };
+  const Case cases[] = {
+      {"BMP", test::ReadFileBytes(test::DataFile(L"picture.bmp")), 0},
+      {"RLE", test::ReadFileBytes(test::DataFile(L"picture.rle")), 0},
+      {"GIF", test::ReadFileBytes(test::DataFile(L"picture.gif")), 0},
+      {"ICO", test::ReadFileBytes(test::DataFile(L"picture.ico")), 0},
+      {"JPEG", test::ReadFileBytes(test::DataFile(L"picture.jpg")), 2},
+      {"EMF", test::QuadrantEnhancedMetafile(400, 300), 0},
+      {"WMF", test::QuadrantWindowsMetafile(400, 300, 1, true), 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto whole = LoadPictureBytes(c.bytes);
+    ASSERT_TRUE(whole);
+    // A destination a third of the picture's size: the middle third and a margin are kept.
+    const auto middle = LoadPictureBytes(c.bytes, {whole->width / 3, whole->height / 3, 1.0f});
+    ASSERT_TRUE(middle);
+    EXPECT_EQ(middle->width, whole->width);
+    EXPECT_EQ(middle->height, whole->height);
+    const PictureRegion r = CoveredRegion(*middle);
+    EXPECT_LT(r.width, whole->width);
+    EXPECT_LT(r.height, whole->height);
+    ASSERT_EQ(middle->pixelWidth, r.width);
+    ASSERT_EQ(middle->pixelHeight, r.height);
+    int worst = 0;
+    for (int y = 0; y < r.height; ++y)
+      for (int x = 0; x < r.width; ++x) {
+        const std::uint32_t kept = middle->pixels[static_cast<std::size_t>(y) * r.width + x];
+        const std::uint32_t own = whole->pixels[static_cast<std::size_t>(r.top + y) * whole->width + r.left + x];
+        for (int shift : {0, 8, 16})
+          worst = std::max(worst, std::abs(int(kept >> shift & 0xFF) - int(own >> shift & 0xFF)));
+      }
+    EXPECT_LE(worst, c.tolerance);
+  }
+}
+
+}  // namespace
+}  // namespace lumiroll

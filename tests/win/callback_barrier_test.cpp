@@ -1,0 +1,62 @@
+// An exception thrown by a window's or a dialog's handler stops at the procedure and ends the
+// program with its own exit code: no crash through Windows, and nothing after the throw runs.
+#include "platform/callback_barrier.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <stdexcept>
+
+#include "platform/modal_dialog.h"
+#include "platform/window.h"
+
+namespace lumiroll {
+namespace {
+
+constexpr UINT kThrow = WM_APP + 1, kAnswer = WM_APP + 2;
+
+class ThrowingWindow final : public Window {
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == kThrow) throw std::runtime_error("handler failed");
+    if (message == kAnswer) return 42;
+    return DefaultHandling(message, wParam, lParam);
+  }
+};
+
+void SendToWindowThatThrows(UINT message) {
+  ThrowingWindow window;
+  WindowOptions options;
+  options.className = L"LumirollBarrierTestWindow";
+  options.style = WS_OVERLAPPED;
+  if (!window.Create(options)) std::_Exit(100);
+  if (::SendMessageW(window.hwnd(), message, 0, 0) != 42) std::_Exit(101);
+  std::_Exit(0);
+}
+
+// Shows a dialog whose OK handler throws, and presses OK from inside the dialog's own loop.
+void PressOkOnDialogThatThrows() {
+  constexpr DialogControl kControls[] = {{IDOK, ControlKind::DefaultButton, L"OK", 10, 10, 70, 22}};
+  const DialogLayout layout{.caption = L"Barrier test dialog",
+                            .clientWidth = 100,
+                            .clientHeight = 50,
+                            .controls = kControls,
+                            .onButton = [](HWND, int) { throw std::runtime_error("install failed"); }};
+  ::SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
+    if (HWND dialog = ::FindWindowW(L"#32770", L"Barrier test dialog"))
+      ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  });
+  const int result = RunModalDialog(layout, nullptr);
+  std::_Exit(result == IDOK ? 102 : 103);  // reached only when the exception did not end the program
+}
+
+TEST(CallbackBarrierDeathTest, AnExceptionFromAHandlerEndsTheProgramWithItsExitCode) {
+  const auto escaped = ::testing::ExitedWithCode(static_cast<int>(kEscapedExceptionExitCode));
+  EXPECT_EXIT(SendToWindowThatThrows(kThrow), escaped, "");
+  EXPECT_EXIT(PressOkOnDialogThatThrows(), escaped, "");
+  // The barrier itself passes results through.
+  EXPECT_EXIT(SendToWindowThatThrows(kAnswer), ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
+}  // namespace lumiroll
