@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the colour harness's seeds in tests/fuzz/corpus/colour: each led by the two bytes that
-# choose the job (0 EXIF, 1 APP2 pieces, 2 a picture's profile, 3 the display's profile).
+# choose the job (0 EXIF, 1 APP2 pieces, 2 a picture's profile, 3 the display's profile). Also
+# JPEGs with embedded profiles for the JPEG harness (led by its four bytes: fitted to a screen).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/../.." && pwd)
 out=$here/tests/fuzz/corpus/colour
@@ -37,4 +38,7 @@ for n, piece in enumerate(pieces):
     body += bytes([len(segment)]) + segment
 write('pieces_grey', 1, body)
 PY
+for f in picture_p3 picture_grey picture_cmyk_profile; do
+  { printf '\0\0\0\0'; cat "$data/$f.jpg"; } > "$here/tests/fuzz/corpus/jpeg/colour_$f"
+done
 ls "$out"
