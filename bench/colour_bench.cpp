@@ -1,6 +1,6 @@
 // Colour-managed loading, two jobs for bench/colour_run.sh:
-//   colour_bench.exe dump PICTURE OUT.ppm         the picture at its own size, as the loader
-//                                                 gives it (to sRGB), for the colour error
+//   colour_bench.exe dump PICTURE OUT.ppm [W H]   the picture as the loader gives it (to sRGB),
+//                                                 at its own size or fitted into W x H
 //   colour_bench.exe time UNTAGGED TAGGED [RUNS]  file to fitted 1920x1080 pixels, the same
 //                                                 photograph without and with a profile (median
 //                                                 of RUNS, alternating)
@@ -22,8 +22,8 @@ namespace {
 
 using lumiroll::DrawBound;
 
-int Dump(const std::wstring& picturePath, const std::wstring& outPath) {
-  const auto picture = lumiroll::LoadPictureFile(picturePath);
+int Dump(const std::wstring& picturePath, const std::wstring& outPath, DrawBound bound) {
+  const auto picture = lumiroll::LoadPictureFile(picturePath, bound);
   if (!picture) {
     std::fprintf(stderr, "colour_bench: %ls does not load\n", picturePath.c_str());
     return 1;
@@ -100,8 +100,9 @@ int Time(const std::wstring& untagged, const std::wstring& tagged, int runs) {
 
 int wmain(int argc, wchar_t** argv) {
   const std::wstring job = argc > 1 ? argv[1] : L"";
-  if (job == L"dump" && argc == 4) return Dump(argv[2], argv[3]);
+  if (job == L"dump" && (argc == 4 || argc == 6))
+    return Dump(argv[2], argv[3], argc == 6 ? DrawBound{_wtoi(argv[4]), _wtoi(argv[5]), 0.0f} : DrawBound{});
   if (job == L"time" && argc >= 4) return Time(argv[2], argv[3], argc > 4 ? std::max(1, _wtoi(argv[4])) : 9);
-  std::fprintf(stderr, "usage: colour_bench dump PICTURE OUT.ppm | time UNTAGGED TAGGED [RUNS]\n");
+  std::fprintf(stderr, "usage: colour_bench dump PICTURE OUT.ppm [W H] | time UNTAGGED TAGGED [RUNS]\n");
   return 2;
 }
