@@ -46,6 +46,14 @@ soft_ellipse() {
     -channel RGBA -blur 0x$((sg / 8)) -filter Triangle -resize "${w}x${h}!" "$9"
 }
 
+# Artwork the dialogs show is made at 1x, 1.5x and 2x (for 96, 144 and 192 DPI), drawn at each
+# size rather than enlarged. px N S: N pixels at scale S, rounded as the programs round;
+# mul N S: N times S; suffix S: the file name's "", "@1.5x" or "@2x".
+px() { python3 -c "import sys; print(int(float(sys.argv[1]) * float(sys.argv[2]) + 0.5))" "$1" "$2"; }
+mul() { python3 -c "import sys; print('%g' % (float(sys.argv[1]) * float(sys.argv[2])))" "$1" "$2"; }
+suffix() { case "$1" in 1) echo "" ;; *) echo "@${1}x" ;; esac; }
+SCALES=(1 1.5 2)
+
 # Python helper: prints ImageMagick MVG drawing commands. $1 = program text.
 py() { python3 -c "$1"; }
 
@@ -542,42 +550,47 @@ make_icon() {
 # 4. Maker's logo, 140 x 178, 24-bit BMP (About box, installer welcome)
 ###########################################################################
 make_logo() {
-  convert -size 140x178 gradient:'#1d3f7a'-'#0b1a36' \
-    \( -size 140x178 xc:none -fill 'rgba(120,180,255,0.35)' -draw "ellipse 70,64 60,60 0,360" -blur 0x14 \) -compose Over -composite \
-    -fill none -stroke '#f2c94c' -strokewidth 9 -draw "ellipse 70,62 34,34 0,360" \
-    -stroke '#f2c94c' -strokewidth 9 -draw "line 86,80 106,102" \
-    -stroke none -fill '#ffffff' -draw "circle 70,62 70,50" \
-    -fill '#7fc6ff' -draw "path 'M 46,74 Q 60,58 74,70 Q 84,62 94,72 Q 86,92 70,96 Q 52,92 46,74 Z'" \
-    -font "$SANSB" -pointsize 17 -fill white -gravity north -annotate +0+112 'QUORVANE' \
-    -font "$SANS" -pointsize 11 -fill '#a9c4ef' -annotate +0+133 'S O F T W A R E' \
-    -stroke '#f2c94c' -strokewidth 1 -draw "line 30,152 110,152" -stroke none \
-    -font "$SERIFI" -pointsize 12 -fill '#f2c94c' -annotate +0+157 'Lumiroll' \
+  local S=${1:-1} A
+  A="affine $S,0,0,$S,0,0"
+  convert -size "$(px 140 "$S")x$(px 178 "$S")" gradient:'#1d3f7a'-'#0b1a36' \
+    \( -size "$(px 140 "$S")x$(px 178 "$S")" xc:none -fill 'rgba(120,180,255,0.35)' -draw "$A ellipse 70,64 60,60 0,360" -blur 0x"$(mul 14 "$S")" \) -compose Over -composite \
+    -fill none -stroke '#f2c94c' -strokewidth 9 -draw "$A ellipse 70,62 34,34 0,360" \
+    -stroke '#f2c94c' -strokewidth 9 -draw "$A line 86,80 106,102" \
+    -stroke none -fill '#ffffff' -draw "$A circle 70,62 70,50" \
+    -fill '#7fc6ff' -draw "$A path 'M 46,74 Q 60,58 74,70 Q 84,62 94,72 Q 86,92 70,96 Q 52,92 46,74 Z'" \
+    -font "$SANSB" -pointsize "$(mul 17 "$S")" -fill white -gravity north -annotate +0+"$(px 112 "$S")" 'QUORVANE' \
+    -font "$SANS" -pointsize "$(mul 11 "$S")" -fill '#a9c4ef' -annotate +0+"$(px 133 "$S")" 'S O F T W A R E' \
+    -stroke '#f2c94c' -strokewidth 1 -draw "$A line 30,152 110,152" -stroke none \
+    -font "$SERIFI" -pointsize "$(mul 12 "$S")" -fill '#f2c94c' -annotate +0+"$(px 157 "$S")" 'Lumiroll' \
     logo.miff
-  bmp3 logo.miff "$OUT/logo.bmp"
+  bmp3 logo.miff "$OUT/logo$(suffix "$S").bmp"
 }
 
 ###########################################################################
 # 5. Monitor drawing, 184 x 169 (settings dialog; preview 154x115 at 15,15)
 ###########################################################################
 make_monitor() {
-  convert -size 184x169 xc:"$FACE" \
-    -fill '#2b2f36' -draw "polygon 76,141 108,141 112,156 72,156" \
-    -fill '#c9ccd2' -stroke '#6d7178' -draw "roundrectangle 30,154 154,165 6,6" -stroke none \
-    -fill '#e6e8ec' -draw "line 36,156 148,156" \
-    -fill '#3a3f47' -stroke '#1f2227' -draw "roundrectangle 3,3 180,143 9,9" -stroke none \
-    -fill '#4b515b' -draw "roundrectangle 5,5 178,141 8,8" \
-    -fill '#3a3f47' -draw "rectangle 9,9 174,137" \
-    -fill '#7fd67f' -draw "circle 168,137 169,138" \
-    -fill '#15181c' -draw "rectangle 13,13 170,131" \
-    -fill black -draw "rectangle 15,15 168,129" \
+  local S=${1:-1} A
+  A="affine $S,0,0,$S,0,0"
+  convert -size "$(px 184 "$S")x$(px 169 "$S")" xc:"$FACE" \
+    -fill '#2b2f36' -draw "$A polygon 76,141 108,141 112,156 72,156" \
+    -fill '#c9ccd2' -stroke '#6d7178' -draw "$A roundrectangle 30,154 154,165 6,6" -stroke none \
+    -fill '#e6e8ec' -draw "$A line 36,156 148,156" \
+    -fill '#3a3f47' -stroke '#1f2227' -draw "$A roundrectangle 3,3 180,143 9,9" -stroke none \
+    -fill '#4b515b' -draw "$A roundrectangle 5,5 178,141 8,8" \
+    -fill '#3a3f47' -draw "$A rectangle 9,9 174,137" \
+    -fill '#7fd67f' -draw "$A circle 168,137 169,138" \
+    -fill '#15181c' -draw "$A rectangle 13,13 170,131" \
+    -fill black -draw "$A rectangle 15,15 168,129" \
     monitor.miff
-  bmp3 monitor.miff "$OUT/monitor.bmp"
+  bmp3 monitor.miff "$OUT/monitor$(suffix "$S").bmp"
 }
 
 ###########################################################################
 # 6. Bent arrow, 132 x 121 (installer final dialog; points to the picture)
 ###########################################################################
 make_arrow() {
+  local S=${1:-1}
   # Outline computed in python: down from the top left, a quarter-circle
   # bend, then right into a broad head (drawn 4x, scaled down for smoothness).
   python3 - > arrow.mvg <<'PYEOF'
@@ -601,14 +614,16 @@ hl = [(x0 - w/2, y0 + 2)] + arc(r + w/2, math.pi, math.pi/2) + [(xh - 2, yb + w/
 print('fill none stroke "#78aef0" stroke-width %d stroke-linecap round polyline %s' % (S*2, ' '.join(P(p) for p in hl)))
 PYEOF
   { echo "viewbox 0 0 528 484"; cat arrow.mvg; } > arrow.v.mvg
-  convert -size 528x484 -background "$FACE" mvg:arrow.v.mvg -filter Lanczos -resize 132x121! arrow.miff
-  bmp3 arrow.miff "$OUT/arrow.bmp"
+  convert -size 528x484 -background "$FACE" mvg:arrow.v.mvg -filter Lanczos \
+    -resize "$(px 132 "$S")x$(px 121 "$S")!" arrow.miff
+  bmp3 arrow.miff "$OUT/arrow$(suffix "$S").bmp"
 }
 
 ###########################################################################
 # 7. File manager with the context menu of Lumiroll.scr, 230 x 230
 ###########################################################################
 make_context_menu() {
+  local S=${1:-1}
   python3 - > cm.mvg <<'PYEOF'
 out = []
 def rect(x0, y0, x1, y1, c): out.append('fill "%s" rectangle %d,%d %d,%d' % (c, x0, y0, x1, y1))
@@ -669,15 +684,21 @@ out.append('fill "#ffffff" stroke "#000000" stroke-width 1 polygon %d,%d %d,%d %
     px, py, px, py+14, px+3, py+11, px+6, py+17, px+8, py+16, px+5, py+10, px+10, py+10))
 print('\n'.join(out))
 PYEOF
-  layer 230 230 cm.mvg cm.miff
-  bmp3 cm.miff "$OUT/context_menu.bmp"
+  { echo "affine $S,0,0,$S,0,0"; cat cm.mvg; } > cm.s.mvg
+  layer "$(px 230 "$S")" "$(px 230 "$S")" cm.s.mvg cm.miff
+  bmp3 cm.miff "$OUT/context_menu$(suffix "$S").bmp"
 }
 
 ###########################################################################
 # With no arguments make everything; otherwise only the named pictures,
 # e.g. `make_assets.sh logo monitor`.
 ALL=(thankyou icon logo monitor arrow context_menu harbor meadow lantern tulips)
+ARTWORK=" logo monitor arrow context_menu "
 for job in "${@:-${ALL[@]}}"; do
   echo "making $job"
-  "make_$job"
+  if [[ "$ARTWORK" == *" $job "* ]]; then
+    for scale in "${SCALES[@]}"; do "make_$job" "$scale"; done
+  else
+    "make_$job"
+  fi
 done

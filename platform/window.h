@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/dpi_scaling.h"
+
 namespace lumiroll {
 
 struct WindowOptions {
@@ -52,8 +54,5 @@ int RunMessageLoop();
 
 // Processes all pending window and input events once, then returns.
 void ProcessPendingEvents();
-
-// A size at 96 dots per inch in pixels at the given DPI.
-[[nodiscard]] int ScaleForDpi(int pixelsAt96, UINT dpi);
 
 }  // namespace lumiroll

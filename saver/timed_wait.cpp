@@ -14,16 +14,4 @@ std::uint32_t TimeLeft(std::int32_t requested, std::int32_t elapsed) {
   return static_cast<std::uint32_t>(std::clamp<std::int64_t>(left, 0, longestBlock));
 }
 
-void RunTimedWait(std::int32_t milliseconds, std::int16_t& SkipWait, const WaitServices& services) {
-  const std::uint32_t start = services.now();
-  for (;;) {
-    services.processPendingEvents();
-    if (SkipWait != 0) break;
-    const std::int32_t elapsed = ElapsedMilliseconds(start, services.now());
-    if (milliseconds <= elapsed) break;
-    services.waitForEvents(TimeLeft(milliseconds, elapsed));
-  }
-  SkipWait = 0;
-}
-
 }  // namespace lumiroll

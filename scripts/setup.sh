@@ -7,8 +7,8 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 packages=(
   liblcms2-utils liblcms2-dev colord-data
   cmake g++ make ninja-build googletest libgtest-dev
-  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-  wine wine64 xvfb xauth xdotool x11-utils imagemagick
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev lld-14
+  wine wine64 fonts-wine xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick
   nasm dpkg-dev libstb-dev zip unzip procps
   clang-14 libclang-rt-14-dev libjpeg62-turbo-dev libjpeg-turbo-progs
 )

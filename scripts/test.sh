@@ -20,6 +20,17 @@ echo "== unit tests (native)"
 ctest --test-dir build/host --output-on-failure -j2 || status=1
 echo "== Win32 and end-to-end tests (Wine)"
 "$here/scripts/with-wine.sh" ctest --test-dir build/win --output-on-failure || status=1
+# The same programs on a desktop of three monitors (left of and above the primary), and at 144
+# and 192 DPI: each environment a Wine prefix and display of its own, and only its tests.
+e2e="$here/build/win/bin/lumiroll_e2e_tests.exe"
+echo "== end-to-end tests on three monitors"
+LUMIROLL_MONITORS="*1024x768+800+600 800x600+0+700 1024x600+800+0" \
+  "$here/scripts/with-wine.sh" wine "$e2e" --gtest_filter='SeveralMonitors.*' || status=1
+for dpi in 144 192; do
+  echo "== end-to-end tests at $dpi DPI"
+  LUMIROLL_DPI=$dpi LUMIROLL_SCREEN=1600x1200x24 \
+    "$here/scripts/with-wine.sh" wine "$e2e" --gtest_filter='HighDpi.*' || status=1
+done
 
 echo "== fuzzing (libFuzzer, native): seeds, regressions and a short run of each harness"
 "$here/tests/fuzz/run.sh" 30 || status=1

@@ -2,8 +2,28 @@
 # scripts/with-wine.sh COMMAND... : runs COMMAND with a private X display (Xvfb) and a fresh
 # 64-bit Wine prefix in a temporary folder, then stops what it started and removes the prefix.
 # An existing DISPLAY is not used unless LUMIROLL_USE_DISPLAY=1.
+#
+# Options, as environment variables:
+#   LUMIROLL_SCREEN    the Xvfb screen, WxHxDEPTH (1024x768x24); with monitors, their bounding box
+#   LUMIROLL_MONITORS  monitors on the screen, "WxH+X+Y" each, space separated, the primary
+#                      marked with a leading "*", e.g. "*1024x768+800+600 800x600+0+700"
+#   LUMIROLL_DPI       the system DPI Wine reports (LogPixels): 96, 120, 144, 192 ...
 set -uo pipefail
-screen=${LUMIROLL_SCREEN:-1024x768x24}
+monitors=${LUMIROLL_MONITORS:-}
+dpi=${LUMIROLL_DPI:-}
+
+# The bounding box of the monitors, as the screen they share.
+monitor_screen() {
+  local right=0 bottom=0 m w h x y
+  for m in $monitors; do
+    IFS='x+' read -r w h x y <<<"${m#\*}"
+    (( x + w > right )) && right=$((x + w))
+    (( y + h > bottom )) && bottom=$((y + h))
+  done
+  echo "${right}x${bottom}x24"
+}
+
+if [ -n "$monitors" ]; then screen=$(monitor_screen); else screen=${LUMIROLL_SCREEN:-1024x768x24}; fi
 
 prefix=$(mktemp -d /tmp/lumiroll-wine.XXXXXX)
 xvfb_pid=""
@@ -19,7 +39,8 @@ if [ "${LUMIROLL_USE_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
   display=""
   for n in $(seq 90 190); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
+    # -noreset: without it the monitors vanish whenever the last client leaves.
+    Xvfb ":$n" -screen 0 "$screen" -nolisten tcp -noreset >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
     if kill -0 "$xvfb_pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
@@ -29,9 +50,42 @@ if [ "${LUMIROLL_USE_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=$display
 fi
 
+# RandR monitors, sizes in pixels/millimetres at 96 DPI.
+declare_monitors() {
+  local i=0 m w h x y name
+  for m in $monitors; do
+    name="M$i"
+    [ "${m:0:1}" = "*" ] && name="*PRIMARY"
+    IFS='x+' read -r w h x y <<<"${m#\*}"
+    xrandr --setmonitor "$name" "$w/$((w * 254 / 960))x$h/$((h * 254 / 960))+$x+$y" \
+      "$([ "$name" = "*PRIMARY" ] && echo screen || echo none)" >/dev/null ||
+      { echo "with-wine: xrandr could not declare monitor $m" >&2; exit 1; }
+    i=$((i + 1))
+  done
+}
+[ -n "$monitors" ] && declare_monitors
+
 export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i >/dev/null 2>&1
 wineserver -w
+# Debian's Wine does not load the faces of fonts-wine from its data folder; linked into the
+# prefix, dialogs are measured with Windows-metric faces (MS Sans Serif, Tahoma), not DejaVu.
+if [ -d /usr/share/wine/fonts ]; then
+  ln -sf /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" && restart=1
+fi
+
+# Settings Wine reads when its server starts: set them, then restart it.
+if [ -n "$monitors" ] || [ -n "$dpi" ] || [ -n "${restart:-}" ]; then
+  # Through Xinerama, Wine sees the RandR monitors with the primary at (0,0).
+  [ -n "$monitors" ] && wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f >/dev/null 2>&1
+  if [ -n "$dpi" ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+      /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  fi
+  wineserver -k
+  wineserver -w
+fi
 # One idle Wine process for the whole run keeps the wineserver and Wine's own services and
 # desktop up, so a command that starts Wine many times (ctest runs each test as a process of its
 # own) pays Wine's start-up once. Started here with their output going nowhere, they never hold

@@ -118,6 +118,4 @@ void ProcessPendingEvents() {
   }
 }
 
-int ScaleForDpi(int pixelsAt96, UINT dpi) { return ::MulDiv(pixelsAt96, static_cast<int>(dpi), 96); }
-
 }  // namespace lumiroll

@@ -1,5 +1,7 @@
 #include "saver/config/about_box_layout.h"
 
+#include "saver/win32/resource_ids.h"  // plain numbers, shared with the resource script
+
 namespace lumiroll {
 namespace {
 
@@ -15,7 +17,7 @@ constexpr ControlLayout kLayout[] = {
     {L"Label10",  RightLabel,    L"Web:",                          L"",  119,  91,  36, 22, false, kIdLabel10},
     {L"Label23",  LinkLabel,     kMakerWebPage,                    L"",  154,  91, 162, 22, false, kIdLabel23},
     {L"Command3", DefaultButton, L"OK",                            L"",  154, 168,  78, 22, true,  kIdCommand3},
-    {L"Image1",   Picture,       L"",                              L"",  329,  13, 140, 178, false, kIdImage1},
+    {L"Image1",   Picture,       L"",                              L"",  329,  13, 140, 178, false, kIdImage1, kDialogPoints, false, IDB_LOGO},
 };
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <span>
 #include <string_view>
 
-#include "saver/config/dialog_layout.h"
+#include "platform/dialog_layout.h"
 
 namespace lumiroll {
 

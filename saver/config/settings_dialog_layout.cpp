@@ -1,5 +1,7 @@
 #include "saver/config/settings_dialog_layout.h"
 
+#include "saver/win32/resource_ids.h"  // plain numbers, shared with the resource script
+
 namespace lumiroll {
 namespace {
 
@@ -24,7 +26,7 @@ constexpr ControlLayout kLayout[] = {
     {L"CommandOK",     DefaultButton, L"OK",             L"",      472, 223,  78,  22, true,  kIdCommandOK},
     {L"CommandCancel", Button,       L"Cancel",          L"",      472, 251,  78,  22, true,  kIdCommandCancel},
     {L"CommandAbout",  Button,       L"About",           L"",      472, 279,  78,  22, true,  kIdCommandAbout},
-    {L"Picture0",      Picture,      L"",                L"",      366,  12, 184, 169, false, kIdPicture0},
+    {L"Picture0",      Picture,      L"",                L"",      366,  12, 184, 169, false, kIdPicture0, kDialogPoints, false, IDB_MONITOR},
     {L"Picture1",      Preview,      L"",                L"",      381,  27, 154, 115, false, kIdPicture1},
 };
 

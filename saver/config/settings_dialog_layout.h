@@ -2,7 +2,7 @@
 // Form2, "Lumiroll Settings": its size and its controls.
 #include <span>
 
-#include "saver/config/dialog_layout.h"
+#include "platform/dialog_layout.h"
 
 namespace lumiroll {
 

@@ -4,27 +4,31 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include <timeapi.h>
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/folder_reader.h"
 #include "platform/win32/display_profile.h"
 #include "platform/message_box.h"
-#include "platform/picture_box.h"
-#include "platform/process.h"
+#include "platform/picture.h"
 #include "platform/window.h"
 #include "saver/config/win32/settings_dialog.h"
 #include "saver/image_list.h"
 #include "saver/monitor_layout.h"
+#include "saver/show_engine.h"
 #include "saver/show_state.h"
 #include "saver/win32/monitors.h"
 #include "saver/win32/paint_photo.h"
 #include "saver/win32/password.h"
 #include "saver/win32/settings_variables.h"
+#include "saver/win32/show_events.h"
+#include "saver/win32/show_pictures.h"
 #include "saver/win32/show_surface.h"
 #include "saver/win32/thank_you.h"
-#include "saver/win32/timed_wait.h"
 #include "shared/text_forms.h"
 #include "settings/win32/registry_store.h"
 
@@ -33,7 +37,7 @@ namespace {
 
 constexpr wchar_t kApplicationTitle[] = L"SCRNSAVE: Lumiroll Screen Saver";
 constexpr wchar_t kErrorTitle[] = L"Lumiroll Error";
-// Runs the show once the window is active, from the event loop rather than inside activation.
+// Starts the show once the window is active, from the event loop rather than inside activation.
 constexpr UINT kStartShow = WM_APP + 1;
 
 RECT ToRect(const ScreenRect& r) { return {r.left, r.top, r.right, r.bottom}; }
@@ -42,10 +46,14 @@ double StoredDisplayTime() {
   return NumericReading(ReadSettingText(RegistrySettingsStore(), kPhotoDisplayTimeKey));
 }
 
+enum class FormStart { Ended, SettingsDialog, Showing };
+
 class DisplayWindow final : public Window, private ShowInput {
  public:
   [[nodiscard]] bool CreateHidden();
-  void Form_Load();
+  [[nodiscard]] FormStart Form_Load();
+  // The show's event loop, until the show has ended; the exit code.
+  [[nodiscard]] int RunShow();
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -54,8 +62,9 @@ class DisplayWindow final : public Window, private ShowInput {
  private:
   void ShowForm();
   void StartShowOnce();
-  [[noreturn]] void Form_Activate();
-  [[noreturn]] void RunSlideShow();
+  void Form_Activate();
+  void RunCycle(const ShowCycle& cycle);
+  [[nodiscard]] DecodeRequest RequestFor(const ShowCycle& cycle) const;
 
   void RequestClose();
   [[nodiscard]] bool Form_QueryUnload();  // true: Cancel, the window stays
@@ -71,12 +80,15 @@ class DisplayWindow final : public Window, private ShowInput {
   std::vector<std::wstring> ImageNames;
   std::int16_t UsePassword = 0;
   ShowState show_;
-  PictureBox Picture1;
+  std::optional<ShowEngine> engine_;  // once the image list is known
+  ShowPictures* pictures_ = nullptr;  // not owned: RunShow's, for as long as the show runs
+  std::optional<Picture> Picture1;    // the picture last loaded; kept when a load fails
   ShowSurface Picture2{*this};
   ShowLayout layout_;
   bool shown_ = false;
   bool showStarted_ = false;
   bool pointerHidden_ = false;
+  bool ended_ = false;  // the close was granted: input is no longer the show's
 };
 
 bool DisplayWindow::CreateHidden() {
@@ -95,22 +107,24 @@ bool DisplayWindow::CreateHidden() {
   return Create(options) && Picture2.CreateSurface(hwnd(), ToRect(layout_.picture2), RGB(0, 0, 0));
 }
 
-void DisplayWindow::Form_Load() {
+FormStart DisplayWindow::Form_Load() {
   const Settings& settings = SettingsVariables;
   BuildImageList(settings.PhotoDirectory, ImagePattern, ImageCount, ImageNames, FileSystemFolderReader());
   if (ImageCount < 1) {
     ShowMessage(ImageFolderMessage(ImageCount, settings.PhotoDirectory), kErrorTitle);
-    EndProgram();
+    return FormStart::Ended;
   }
   if (settings.PhotoOrder == kRandom) ShuffleImages(ImageNames);
   UsePassword = ReadUsePassword();
   if (!SettingsComplete(settings)) {
     OpenSettingsDialog();
     ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
-    return;
+    return FormStart::SettingsDialog;
   }
   if (UsePassword == 1) SetScreenSaverRunning(true);
+  engine_.emplace(show_, ImageCount, settings.PhotoSize);
   ShowForm();
+  return FormStart::Showing;
 }
 
 void DisplayWindow::ShowForm() {
@@ -123,12 +137,20 @@ void DisplayWindow::ShowForm() {
   StartShowOnce();
 }
 
-// The loop runs once per show: later activations (after the password dialog, say) start
-// nothing and hide the pointer no further.
+// The show starts once: later activations (after the password dialog, say) start nothing and
+// hide the pointer no further.
 void DisplayWindow::StartShowOnce() {
   if (showStarted_ || !shown_) return;
   showStarted_ = true;
   ::PostMessageW(hwnd(), kStartShow, 0, 0);
+}
+
+int DisplayWindow::RunShow() {
+  ShowPictures pictures;  // its worker ends with the show
+  pictures_ = &pictures;
+  const int exitCode = RunShowEvents(*engine_, pictures.FinishedEvent(), [this] { RunCycle(engine_->Next()); });
+  pictures_ = nullptr;
+  return exitCode;
 }
 
 void DisplayWindow::Form_Activate() {
@@ -137,27 +159,28 @@ void DisplayWindow::Form_Activate() {
   Picture2.Move(ToRect(layout_.picture2));
   (void)UseColourProfileOfMonitorShowing(Picture2.hwnd());  // pictures take the colours of its monitor
   ::SetFocus(Picture2.hwnd());
-  show_.CurrentImage = 1;
-  show_.SkipWait = 0;
-  RunSlideShow();
+  RunCycle(engine_->Begin());
 }
 
-void DisplayWindow::RunSlideShow() {
+// Load, paint, and start the wait; then the next picture is decoded while this one shows.
+void DisplayWindow::RunCycle(const ShowCycle& cycle) {
+  if (!pictures_) return;
+  // A picture that fails to load leaves the previous one, painted again.
+  if (auto loaded = pictures_->Load(RequestFor(cycle))) Picture1 = std::move(loaded);
+  if (cycle.paint) PaintPhoto(Picture1 ? &*Picture1 : nullptr, Picture2, cycle.scale);
+  engine_->StartWait(::timeGetTime());
+  pictures_->DecodeNext(RequestFor(engine_->Ahead()));
+}
+
+DecodeRequest DisplayWindow::RequestFor(const ShowCycle& cycle) const {
   const ScreenRect& primary = layout_.picture2;
-  float scale = 0.0f;
-  for (;;) {
-    scale = ChooseScale(SettingsVariables.PhotoSize, scale);
-    // A photograph never shows more pixels than the monitor has: decode no more.
-    Picture1.SetDrawBound({primary.width(), primary.height(), scale});
-    // A picture that fails to load leaves the previous one, painted again.
-    (void)Picture1.LoadPicture(ImagePath(SettingsVariables.PhotoDirectory, ImageNames[show_.CurrentImage - 1]));
-    if (ShouldPaint(show_)) PaintPhoto(Picture1, Picture2, scale);
-    TimedWait(DisplayMilliseconds(show_.PhotoDisplayTime), show_.SkipWait);
-    AdvanceImage(show_, ImageCount);
-  }
+  // A photograph never shows more pixels than the monitor has: decode no more.
+  return {cycle.image, ImagePath(SettingsVariables.PhotoDirectory, ImageNames[cycle.image - 1]),
+          {primary.width(), primary.height(), cycle.scale}};
 }
 
 void DisplayWindow::picture2_KeyDown(WORD keyCode) {
+  if (ended_) return;
   switch (lumiroll::picture2_KeyDown(show_, keyCode, &StoredDisplayTime)) {
     case KeyAction::CloseRequest:
       RequestClose();
@@ -171,11 +194,12 @@ void DisplayWindow::picture2_KeyDown(WORD keyCode) {
 }
 
 void DisplayWindow::picture2_MouseMove(int x, int y) {
+  if (ended_) return;
   if (lumiroll::picture2_MouseMove(show_, static_cast<float>(x), static_cast<float>(y))) RequestClose();
 }
 
 void DisplayWindow::RequestClose() {
-  if (Form_QueryUnload()) return;
+  if (ended_ || Form_QueryUnload()) return;
   Form_Unload();
 }
 
@@ -191,7 +215,11 @@ bool DisplayWindow::Form_QueryUnload() {
   return cancel;
 }
 
+// The end is posted, not forced: the handler returns, the event loop sees the quit message and
+// the program ends from its entry point.
 void DisplayWindow::Form_Unload() {
+  ended_ = true;
+  if (engine_) engine_->Stop();
   if (pointerHidden_) ::ShowCursor(TRUE);
   std::vector<std::wstring>().swap(ImageNames);
   if (UsePassword == 1) SetScreenSaverRunning(false);
@@ -200,7 +228,8 @@ void DisplayWindow::Form_Unload() {
     ::DestroyWindow(hwnd());
     return;
   }
-  EndProgram();
+  ::ShowWindow(hwnd(), SW_HIDE);  // gone at once, though a decode under way still finishes
+  ::PostQuitMessage(0);
 }
 
 LRESULT DisplayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -212,7 +241,8 @@ LRESULT DisplayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       if (Picture2.hwnd()) ::SetFocus(Picture2.hwnd());
       return 0;
     case kStartShow:
-      Form_Activate();  // never returns: the show runs until the program ends
+      Form_Activate();
+      return 0;
     case WM_CLOSE:  // from the desktop
       RequestClose();
       return 0;
@@ -239,14 +269,22 @@ LRESULT DisplayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-void OpenDisplayWindow() {
+int RunDisplayWindow() {
   auto* form = new DisplayWindow;  // deletes itself when its window is destroyed
   if (!form->CreateHidden()) {
     if (!form->hwnd()) delete form;
     else ::DestroyWindow(form->hwnd());
-    return;
+    return 0;
   }
-  form->Form_Load();
+  switch (form->Form_Load()) {
+    case FormStart::Ended:
+      return 0;
+    case FormStart::SettingsDialog:
+      return RunMessageLoop();
+    case FormStart::Showing:
+      break;
+  }
+  return form->RunShow();
 }
 
 }  // namespace lumiroll

@@ -16,11 +16,11 @@ namespace {
 
 constexpr wchar_t kErrorTitle[] = L"Lumiroll Error";
 
-void RunMode(const StartRequest& request) {
+// The show runs its own event loop; the other modes end in the program's ordinary one.
+int RunMode(const StartRequest& request) {
   switch (request.mode) {
     case StartMode::Show:
-      OpenDisplayWindow();
-      break;
+      return RunDisplayWindow();
     case StartMode::Configure:
       OpenSettingsDialog();
       break;
@@ -33,6 +33,7 @@ void RunMode(const StartRequest& request) {
       ShowMessage(UnknownSwitchMessage(request.normalisedArguments), kErrorTitle);
       break;
   }
+  return RunMessageLoop();
 }
 
 }  // namespace
@@ -43,6 +44,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   RestrictDllSearchToSystemFolder();
   if (AnotherInstanceRunning(L"Lumiroll.scr")) return 0;
   SettingsVariables = LoadSettings(RegistrySettingsStore());
-  RunMode(ParseArguments(ArgumentText(RawCommandLine())));
-  return RunMessageLoop();
+  return RunMode(ParseArguments(ArgumentText(RawCommandLine())));
 }

@@ -3,5 +3,6 @@
 #define IDS_DESCRIPTION 1
 #define IDI_LUMIROLL 100
 #define IDR_THANK_YOU_JPEG 200
-#define IDB_MONITOR 201
-#define IDB_LOGO 202
+// Artwork: the 1x bitmap, then 1.5x and 2x at the next two ids.
+#define IDB_MONITOR 210
+#define IDB_LOGO 220

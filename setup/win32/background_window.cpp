@@ -2,14 +2,14 @@
 
 #include <string>
 
-#include "platform/modal_dialog.h"
+#include "platform/win32/dialog_controls.h"
 #include "setup/background_gradient.h"
 #include "setup/setup_texts.h"
 
 namespace lumiroll {
 namespace {
 
-constexpr int kCaptionPoints = 48;
+constexpr float kCaptionPoints = 48;
 constexpr POINT kShadowAt{12, 12}, kCaptionAt{4, 4};
 
 void PaintGradient(HDC dc, int width, int height) {
@@ -21,10 +21,7 @@ void PaintGradient(HDC dc, int width, int height) {
 }
 
 void PaintCaption(HDC dc, UINT dpi) {
-  const std::wstring face = InstalledFace(L"Arial");
-  UniqueFont font(::CreateFontW(-::MulDiv(kCaptionPoints, static_cast<int>(dpi), 72), 0, 0, 0, FW_BOLD, FALSE,
-                                FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                ANTIALIASED_QUALITY, DEFAULT_PITCH, face.c_str()));
+  const UniqueFont font = CreateDialogFont({.points = kCaptionPoints, .face = L"Arial", .bold = true}, dpi);
   ScopedSelect select(dc, font.get());
   ::SetBkMode(dc, TRANSPARENT);
   const std::wstring caption(kBackgroundCaption);

@@ -9,23 +9,26 @@
 namespace lumiroll {
 namespace {
 
-constexpr int kImage1 = 1001, kImage2 = 1002, kLabel1 = 1003, kLabel2 = 1004;
-constexpr DialogFont kInstructionBold{L"MS Sans Serif", 98, true};
-constexpr DialogFont kInstruction{L"MS Sans Serif", 98, false};
+using enum LayoutKind;
 
-constexpr DialogControl kWelcomeControls[] = {
-    {kImage1, ControlKind::Picture, L"", 14, 13, 140, 178, {}, IDB_LOGO},
-    {kLabel1, ControlKind::Label, kWelcomeText, 168, 14, 169, 29},
-    {IDOK, ControlKind::DefaultButton, L"OK", 280, 140, 71, 22},
-    {IDCANCEL, ControlKind::Button, L"Cancel", 280, 168, 71, 22},
+constexpr int kImage1 = 1001, kImage2 = 1002, kLabel1 = 1003, kLabel2 = 1004;
+constexpr float kInstructionPoints = 9.75f;
+
+// In tab order.
+constexpr ControlLayout kWelcomeControls[] = {
+    // name      kind           caption       parent left top width height tab   id
+    {L"Image1",  Picture,       L"",           L"",  14,  13, 140, 178, false, kImage1, kDialogPoints, false, IDB_LOGO},
+    {L"Label1",  Label,         kWelcomeText,  L"", 168,  14, 169,  29, false, kLabel1},
+    {L"OK",      DefaultButton, L"OK",         L"", 280, 140,  71,  22, true,  IDOK},
+    {L"Cancel",  Button,        L"Cancel",     L"", 280, 168,  71,  22, true,  IDCANCEL},
 };
 
-constexpr DialogControl kFinalControls[] = {
-    {IDOK, ControlKind::DefaultButton, L"OK", 168, 322, 71, 22},
-    {kLabel1, ControlKind::Label, kFinalHeading, 14, 14, 330, 22, kInstructionBold},
-    {kLabel2, ControlKind::Label, kFinalInstruction, 14, 35, 225, 36, kInstruction},
-    {kImage2, ControlKind::Picture, L"", 28, 84, 132, 121, {}, IDB_ARROW},
-    {kImage1, ControlKind::Picture, L"", 166, 77, 230, 230, {}, IDB_CONTEXT_MENU},
+constexpr ControlLayout kFinalControls[] = {
+    {L"OK",      DefaultButton, L"OK",              L"", 168, 322,  71,  22, true,  IDOK},
+    {L"Label1",  Label,         kFinalHeading,      L"",  14,  14, 330,  22, false, kLabel1, kInstructionPoints, true},
+    {L"Label2",  Label,         kFinalInstruction,  L"",  14,  35, 225,  36, false, kLabel2, kInstructionPoints},
+    {L"Image2",  Picture,       L"",                L"",  28,  84, 132, 121, false, kImage2, kDialogPoints, false, IDB_ARROW},
+    {L"Image1",  Picture,       L"",                L"", 166,  77, 230, 230, false, kImage1, kDialogPoints, false, IDB_CONTEXT_MENU},
 };
 
 // The dialogs need the version 6 common controls that the manifest asks for.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "driver.h"
+#include "test_photos.h"
 
 namespace lumiroll::e2e {
 namespace {
@@ -22,38 +23,6 @@ constexpr std::uint32_t kMagenta = 0xD040D0;
 const std::wstring& Saver() {
   static const std::wstring path = BuiltProgram(L"Lumiroll.scr");
   return path;
-}
-
-void PutU16(std::string& bytes, std::uint16_t v) {
-  bytes += static_cast<char>(v & 0xFF);
-  bytes += static_cast<char>(v >> 8);
-}
-void PutU32(std::string& bytes, std::uint32_t v) {
-  PutU16(bytes, static_cast<std::uint16_t>(v & 0xFFFF));
-  PutU16(bytes, static_cast<std::uint16_t>(v >> 16));
-}
-
-// A 24-bit bitmap of one colour (0xRRGGBB).
-void WriteSolidBmp(const std::wstring& path, int width, int height, std::uint32_t colour) {
-  const int rowBytes = (width * 3 + 3) & ~3;
-  std::string bytes = "BM";
-  PutU32(bytes, static_cast<std::uint32_t>(54 + rowBytes * height));
-  PutU32(bytes, 0);
-  PutU32(bytes, 54);
-  PutU32(bytes, 40);
-  PutU32(bytes, static_cast<std::uint32_t>(width));
-  PutU32(bytes, static_cast<std::uint32_t>(height));
-  PutU16(bytes, 1);
-  PutU16(bytes, 24);
-  for (int i = 0; i < 6; ++i) PutU32(bytes, 0);
-  std::string row(static_cast<std::size_t>(rowBytes), '\0');
-  for (int x = 0; x < width; ++x) {
-    row[x * 3] = static_cast<char>(colour & 0xFF);
-    row[x * 3 + 1] = static_cast<char>((colour >> 8) & 0xFF);
-    row[x * 3 + 2] = static_cast<char>(colour >> 16);
-  }
-  for (int y = 0; y < height; ++y) bytes += row;
-  WriteFileBytes(path, bytes);
 }
 
 bool Near(std::uint32_t a, std::uint32_t b, int tolerance = 24) {

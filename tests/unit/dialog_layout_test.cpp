@@ -95,12 +95,75 @@ TEST(DialogLayouts, FrameOffsetsAddUp) {
   EXPECT_EQ(ClientRectangle(table, *FindControl(table, L"CommandOK")), (LayoutRectangle{472, 223, 78, 22}));
 }
 
-TEST(DialogLayouts, AboutBoxLabelsEndOnOneRightEdge) {
-  for (const ControlLayout& control : AboutBoxLayout()) {
-    if (control.kind != LayoutKind::RightLabel && control.kind != LayoutKind::LinkLabel) continue;
-    if (control.name == L"Label5" || control.name == L"Label10") continue;  // captions left of the addresses
-    EXPECT_EQ(control.left + control.width, 316) << testing::PrintToString(std::wstring(control.name));
+TEST(DialogLayouts, AboutBoxLabelsEndOnOneRightEdgeAtEveryDpi) {
+  const auto table = AboutBoxLayout();
+  for (unsigned dpi : {96u, 120u, 144u, 168u, 192u, 288u}) {
+    for (const ControlLayout& control : table) {
+      if (control.kind != LayoutKind::RightLabel && control.kind != LayoutKind::LinkLabel) continue;
+      if (control.name == L"Label5" || control.name == L"Label10") continue;  // captions left of the addresses
+      SCOPED_TRACE(testing::PrintToString(std::wstring(control.name)));
+      const LayoutRectangle r = ScaledClientRectangle(table, control, dpi);
+      EXPECT_EQ(r.left + r.width, ScaleForDpi(316, dpi)) << dpi;
+    }
   }
+}
+
+TEST(DpiScaling, RoundsToTheNearestPixelWithHalvesAwayFromZero) {
+  const struct {
+    int pixels;
+    unsigned dpi;
+    int expected;
+  } rows[] = {
+      {0, 144, 0},     {1, 144, 2},     {3, 144, 5},       {-1, 144, -2},   {-3, 144, -5},
+      {483, 144, 725}, {169, 144, 254}, {29, 120, 36},     {7, 120, 9},     {5, 72, 4},
+      {1, 96, 1},      {204, 192, 408}, {32767, 192, 65534}, {-32768, 144, -49152},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(ScaleForDpi(row.pixels, row.dpi), row.expected) << row.pixels << " at " << row.dpi;
+}
+
+TEST(DpiScaling, ControlsThatTouchAt96StillTouch) {
+  // Sizes rounded on their own would leave a gap or an overlap at 144 DPI between these two.
+  constexpr ControlLayout table[] = {
+      {L"A", LayoutKind::Label, L"", L"", 1, 1, 3, 3},
+      {L"B", LayoutKind::Label, L"", L"", 4, 4, 3, 3},
+  };
+  for (unsigned dpi : {120u, 144u, 168u}) {
+    const LayoutRectangle a = ScaledClientRectangle(table, table[0], dpi);
+    const LayoutRectangle b = ScaledClientRectangle(table, table[1], dpi);
+    EXPECT_EQ(a.left + a.width, b.left) << dpi;
+    EXPECT_EQ(a.top + a.height, b.top) << dpi;
+  }
+}
+
+TEST(DialogPlacement, CentredOnTheAreaButNeverAboveOrLeftOfIt) {
+  const struct {
+    LayoutRectangle area;
+    int width, height;
+    LayoutRectangle expected;
+  } rows[] = {
+      {{0, 0, 1024, 768}, 500, 300, {262, 234, 500, 300}},
+      {{0, 0, 1024, 768}, 501, 301, {261, 233, 501, 301}},
+      {{-800, 100, 800, 600}, 400, 200, {-600, 300, 400, 200}},  // a monitor left of the primary
+      {{0, -600, 1024, 600}, 400, 200, {312, -400, 400, 200}},   // and one above it
+      {{0, 0, 1024, 768}, 1200, 900, {0, 0, 1200, 900}},         // larger: the caption stays reachable
+      {{0, 0, 1024, 768}, 1024, 768, {0, 0, 1024, 768}},
+  };
+  for (const auto& row : rows) {
+    const LayoutRectangle placed = CentredIn(row.area, row.width, row.height);
+    EXPECT_EQ(placed, row.expected) << placed.left << ", " << placed.top;
+  }
+}
+
+TEST(Artwork, TheScaleNearestTheDpiWithTiesToTheLarger) {
+  const struct {
+    unsigned dpi;
+    int percent;
+  } rows[] = {{72, 100}, {96, 100}, {119, 100}, {120, 150}, {144, 150}, {167, 150}, {168, 200}, {192, 200}, {384, 200}};
+  for (const auto& row : rows) EXPECT_EQ(ArtworkScale(row.dpi), row.percent) << row.dpi;
+  EXPECT_EQ(ArtworkResource(220, 96), 220);
+  EXPECT_EQ(ArtworkResource(220, 144), 221);
+  EXPECT_EQ(ArtworkResource(220, 192), 222);
 }
 
 TEST(DialogLayouts, OkIsTheAboutBoxsOnlyTabStop) {

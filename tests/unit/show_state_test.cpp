@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace lumiroll {
@@ -11,106 +12,6 @@ namespace {
 
 constexpr std::uint16_t kSpace = 32, kEscape = 27, kShift = 16, kLeft = 37, kRight = 39, kAlt = 18;
 constexpr double kStoredTime = 5.0;
-
-// The slide-show loop without a window: each cycle paints (or not), lets the given keys arrive
-// during the wait, and advances. It records what the screen shows after each cycle's paint and
-// how long each wait was asked to be.
-class ShowModel {
- public:
-  explicit ShowModel(std::int16_t imageCount, double displayTime = kStoredTime) : imageCount_(imageCount) {
-    state.PhotoDisplayTime = displayTime;
-    state.CurrentImage = 1;
-  }
-
-  void Cycle(std::vector<std::uint16_t> keysDuringWait = {}) {
-    if (ShouldPaint(state)) onScreen = state.CurrentImage;
-    shown.push_back(onScreen);
-    waits.push_back(DisplayMilliseconds(state.PhotoDisplayTime));
-    for (std::uint16_t key : keysDuringWait) {
-      const KeyAction action = picture2_KeyDown(state, key, [] { return kStoredTime; });
-      if (action == KeyAction::ShowThankYou) onScreen = -1;
-      if (action == KeyAction::CloseRequest) ++closeRequests;
-    }
-    state.SkipWait = 0;  // the wait clears it on return
-    AdvanceImage(state, imageCount_);
-  }
-
-  ShowState state;
-  int onScreen = 0;  // 0 black, -1 the thank-you picture
-  int closeRequests = 0;
-  std::vector<int> shown;
-  std::vector<std::int32_t> waits;
-
- private:
-  std::int16_t imageCount_;
-};
-
-TEST(ShowLoop, ShowsThePicturesInTurnAndStartsAgainAfterTheLast) {
-  ShowModel show(3);
-  for (int i = 0; i < 7; ++i) show.Cycle();
-  EXPECT_EQ(show.shown, (std::vector<int>{1, 2, 3, 1, 2, 3, 1}));
-  EXPECT_EQ(show.waits, std::vector<std::int32_t>(7, 5000));
-}
-
-TEST(ShowLoop, PauseKeepsThePictureAndResumeGoesOnWithTheNext) {
-  ShowModel show(3);
-  show.Cycle();               // 1
-  show.Cycle({kKeyP});        // 2 shown, P during its wait
-  show.Cycle();               // paused: 2 stays, a 555 s period
-  show.Cycle({});             // still paused; CurrentImage moves on unseen
-  EXPECT_EQ(show.shown, (std::vector<int>{1, 2, 2, 2}));
-  EXPECT_EQ(show.waits, (std::vector<std::int32_t>{5000, 5000, 555000, 555000}));
-
-  ShowModel resumed(3);
-  resumed.Cycle();
-  resumed.Cycle({kKeyP});
-  resumed.Cycle({kKeyP});     // P again within the paused period
-  resumed.Cycle();
-  EXPECT_EQ(resumed.shown, (std::vector<int>{1, 2, 2, 3}));
-  EXPECT_EQ(resumed.waits.back(), 5000);
-}
-
-TEST(ShowLoop, UpWhilePausedShowsTheNextForAPausePeriodUntilPResumes) {
-  ShowModel show(3);
-  show.Cycle({kKeyP});        // 1, then paused
-  show.Cycle({kKeyUp});       // 1 stays; Up
-  show.Cycle({kKeyP});        // 2 painted (last key no longer P), 555 s; P resumes
-  show.Cycle();
-  EXPECT_EQ(show.shown, (std::vector<int>{1, 1, 2, 3}));
-  EXPECT_EQ(show.waits, (std::vector<std::int32_t>{5000, 555000, 555000, 5000}));
-}
-
-TEST(ShowLoop, UpAndDownStepWithTheWrapToTheFirst) {
-  const struct {
-    const char* name;
-    int cyclesBefore;
-    std::uint16_t key;
-    int expectedNext;
-  } rows[] = {
-      {"Down on the first shows the first again", 0, kKeyDown, 1},
-      {"Down on the second shows the first", 1, kKeyDown, 1},
-      {"Down on the third shows the second", 2, kKeyDown, 2},
-      {"Up on the last shows the first", 2, kKeyUp, 1},
-      {"Up on the first shows the second", 0, kKeyUp, 2},
-  };
-  for (const auto& row : rows) {
-    ShowModel show(3);
-    for (int i = 0; i < row.cyclesBefore; ++i) show.Cycle();
-    show.Cycle({row.key});
-    EXPECT_EQ(show.state.SkipWait, 0) << row.name;
-    show.Cycle();
-    EXPECT_EQ(show.shown.back(), row.expectedNext) << row.name;
-  }
-}
-
-TEST(ShowLoop, EShowsTheThankYouPictureUntilTheNextPeriod) {
-  ShowModel show(3);
-  show.Cycle({kKeyE});
-  EXPECT_EQ(show.onScreen, -1);
-  EXPECT_EQ(show.closeRequests, 0);
-  show.Cycle();
-  EXPECT_EQ(show.shown, (std::vector<int>{1, 2}));
-}
 
 TEST(Picture2KeyDown, KeysStepPauseOrAskToClose) {
   const struct {

@@ -36,7 +36,7 @@ void SendToWindowThatThrows(UINT message) {
 
 // Shows a dialog whose OK handler throws, and presses OK from inside the dialog's own loop.
 void PressOkOnDialogThatThrows() {
-  constexpr DialogControl kControls[] = {{IDOK, ControlKind::DefaultButton, L"OK", 10, 10, 70, 22}};
+  const ControlLayout kControls[] = {{L"OK", LayoutKind::DefaultButton, L"OK", L"", 10, 10, 70, 22, true, IDOK}};
   const DialogLayout layout{.caption = L"Barrier test dialog",
                             .clientWidth = 100,
                             .clientHeight = 50,

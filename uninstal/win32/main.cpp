@@ -17,10 +17,12 @@ constexpr int kLabel15 = 1015;
 constexpr int kIcon = 100;
 
 // No first in the tab order and the default; no cancel button, so Esc does nothing.
-constexpr DialogControl kControls[] = {
-    {kLabel15, ControlKind::Label, kUninstallQuestion, 15, 14, 218, 15},
-    {IDNO, ControlKind::DefaultButton, L"No", 126, 42, 71, 22},
-    {IDYES, ControlKind::Button, L"Yes", 49, 42, 71, 22},
+using enum LayoutKind;
+constexpr ControlLayout kControls[] = {
+    // name      kind           caption             parent left top width height tab   id
+    {L"Label15", Label,         kUninstallQuestion, L"",   15,  14, 218,  15, false, kLabel15},
+    {L"No",      DefaultButton, L"No",              L"",  126,  42,  71,  22, true,  IDNO},
+    {L"Yes",     Button,        L"Yes",             L"",   49,  42,  71,  22, true,  IDYES},
 };
 
 }  // namespace
@@ -29,20 +31,16 @@ constexpr DialogControl kControls[] = {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace lumiroll;
   RestrictDllSearchToSystemFolder();
-  std::wstring report;
-  const auto removeOnYes = [&](HWND, int id) {
-    if (id != IDYES) return;
-    RegistrySettingsStore store;
-    report = RunUninstall(RealFileSystem(), store, SystemFolder());
-  };
   const DialogLayout form5{.caption = kUninstallCaption,
                          .clientWidth = 246,
                          .clientHeight = 78,
                          .controls = kControls,
                          .iconId = kIcon,
                          .closeResult = IDNO,  // closing it is No
-                         .onButton = removeOnYes};
-  // The report comes after the dialog has closed.
-  if (RunModalDialog(form5, nullptr) == IDYES) ShowMessage(report, kUninstallCaption);
+                         .onButton = {}};
+  if (RunModalDialog(form5, nullptr) != IDYES) return 0;
+  // The removal runs here, not inside the dialog's procedure; the report follows it.
+  RegistrySettingsStore store;
+  ShowMessage(RunUninstall(RealFileSystem(), store, SystemFolder()), kUninstallCaption);
   return 0;
 }

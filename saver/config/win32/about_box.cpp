@@ -4,22 +4,21 @@
 #include <commctrl.h>
 
 #include <string>
-#include <vector>
+#include <optional>
 
 #include "platform/clipboard.h"
 #include "platform/handles.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
+#include "platform/win32/controls.h"
+#include "platform/win32/dialog_controls.h"
 #include "saver/config/about_box_layout.h"
-#include "saver/config/win32/dialog_controls.h"
 #include "saver/win32/resource_ids.h"
 
 namespace lumiroll {
 namespace {
 
 constexpr COLORREF kAddressColour = RGB(0, 0, 192);
-constexpr float kTextPoints = 8.25f;
-constexpr int kCaptionGap = 6;  // pixels at 96 DPI between "Web:" and the address
 
 // Form8.
 class AboutBox final : public Window {
@@ -37,8 +36,7 @@ class AboutBox final : public Window {
   }
 
  private:
-  void CreateControls();
-  void ApplyFonts();
+  void ConnectControls();
   void AddEmailToolTip();
   [[nodiscard]] bool IsAddress(HWND control) const {
     return control == Control(kIdLabel22) || control == Control(kIdLabel23);
@@ -50,48 +48,29 @@ class AboutBox final : public Window {
   void Label23_Click() { CopyAddress(kIdLabel23, kWebPageCopiedMessage); }
   void Command3_Click() { ::DestroyWindow(hwnd()); }
 
-  UINT dpi_ = 96;
-  std::vector<UniqueFont> fonts_;  // one a control, in table order
-  UniqueBitmap logo_;
+  std::optional<DialogControls> controls_;  // once the window exists
+  ControlCallbacks callbacks_;
 };
 
 AboutBox* AboutBox::open = nullptr;
 
 bool AboutBox::Create() {
-  const WindowOptions options = FixedDialogOptions(L"LumirollAbout", kAboutBoxTitle);
+  const WindowOptions options = FixedDialogOptions(L"LumirollAbout", kAboutBoxTitle, IDI_LUMIROLL);
   // No owner: the box outlives a settings dialog closed by its close box.
   if (!Window::Create(options)) return false;
   open = this;
-  dpi_ = ::GetDpiForWindow(hwnd());
+  controls_.emplace(hwnd(), AboutBoxLayout());
   SizeAndCentre(hwnd(), kAboutBoxWidth, kAboutBoxHeight);
-  CreateControls();
+  controls_->Create(::GetDpiForWindow(hwnd()));
+  ConnectControls();
   AddEmailToolTip();
   return true;
 }
 
-void AboutBox::CreateControls() {
-  const auto table = AboutBoxLayout();
-  for (const ControlLayout& row : table) CreateLayoutControl(hwnd(), table, row, dpi_, nullptr);
-  ApplyFonts();
-  logo_.reset(static_cast<HBITMAP>(
-      ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  ::SendMessageW(Control(kIdImage1), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.get()));
-}
-
-void AboutBox::ApplyFonts() {
-  // Each label gets the largest font up to its size that shows its whole text, whichever
-  // look-alike face stands in for the original one. The new fonts replace the old ones only
-  // once every control uses them.
-  std::vector<UniqueFont> fonts;
-  for (const ControlLayout& row : AboutBoxLayout()) {
-    const bool address = row.kind == LayoutKind::LinkLabel;
-    // An address stays a little short of its label's width, clear of the caption beside it.
-    const int room = ScaleForDpi(row.width - (address ? kCaptionGap : 0), dpi_);
-    const float points = row.points > 0 ? row.points : kTextPoints;
-    fonts.push_back(CreateFontThatFits(row.caption, room, points, dpi_, address));
-    ::SendMessageW(Control(row.id), WM_SETFONT, reinterpret_cast<WPARAM>(fonts.back().get()), TRUE);
-  }
-  fonts_ = std::move(fonts);
+void AboutBox::ConnectControls() {
+  Button(hwnd(), kIdCommand3).OnClick(callbacks_, [this] { Command3_Click(); });
+  ClickableLabel(hwnd(), kIdLabel22).OnClick(callbacks_, [this] { Label22_Click(); });
+  ClickableLabel(hwnd(), kIdLabel23).OnClick(callbacks_, [this] { Label23_Click(); });
 }
 
 void AboutBox::AddEmailToolTip() {
@@ -121,9 +100,7 @@ void AboutBox::Show() {
 LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      if (LOWORD(wParam) == kIdCommand3) Command3_Click();
-      else if (LOWORD(wParam) == kIdLabel22 && HIWORD(wParam) == STN_CLICKED) Label22_Click();
-      else if (LOWORD(wParam) == kIdLabel23 && HIWORD(wParam) == STN_CLICKED) Label23_Click();
+      callbacks_.Dispatch(LOWORD(wParam), HIWORD(wParam));
       return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
@@ -135,10 +112,8 @@ LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (LOWORD(wParam) != WA_INACTIVE) ::SetFocus(Control(kIdCommand3));
       return 0;
     case WM_DPICHANGED:
-      dpi_ = HIWORD(wParam);
-      ApplyFonts();
-      PlaceForDpi(hwnd(), AboutBoxLayout(), kAboutBoxWidth, kAboutBoxHeight, dpi_,
-                  *reinterpret_cast<const RECT*>(lParam));
+      if (controls_) controls_->LayOut(HIWORD(wParam));
+      SizeForDpi(hwnd(), kAboutBoxWidth, kAboutBoxHeight, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_SETCURSOR:
       if (IsAddress(reinterpret_cast<HWND>(wParam))) {
@@ -151,9 +126,7 @@ LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void AboutBox::CopyAddress(int labelId, std::wstring_view confirmation) {
-  HWND label = Control(labelId);
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(label)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(::GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+  const std::wstring text = WindowText(Control(labelId));
   // Another program holding the clipboard: no confirmation, since nothing was copied.
   if (!PutTextOnClipboard(text, hwnd())) return;
   ShowMessage(confirmation, kCopiedTitle, hwnd());

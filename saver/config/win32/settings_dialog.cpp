@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,13 +15,14 @@
 #include "platform/process.h"
 #include "platform/win32/display_profile.h"
 #include "platform/window.h"
+#include "platform/win32/controls.h"
+#include "platform/win32/dialog_controls.h"
 #include "saver/config/delay_check.h"
 #include "saver/config/dialog_start.h"
 #include "saver/config/folder_rows.h"
 #include "saver/config/large_image_check.h"
 #include "saver/config/settings_dialog_layout.h"
 #include "saver/config/win32/about_box.h"
-#include "saver/config/win32/dialog_controls.h"
 #include "saver/config/win32/folder_list_drawing.h"
 #include "saver/config/win32/folder_navigation.h"
 #include "saver/image_list.h"
@@ -32,14 +34,6 @@
 
 namespace lumiroll {
 namespace {
-
-constexpr float kTextPoints = 8.25f;
-
-std::wstring WindowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 // Form2.
 class SettingsDialog final : public Window {
@@ -53,7 +47,7 @@ class SettingsDialog final : public Window {
 
  private:
   void CreateControls();
-  void OnCommand(int id, int notification);
+  void ConnectControls();
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void OnDpiChanged(UINT dpi, const RECT& suggested);
 
@@ -74,14 +68,18 @@ class SettingsDialog final : public Window {
   void FillFile1();
   void SelectFirstFile();
   void FillDrive1(wchar_t startingDrive);
-  void SelectOption(int firstId, std::int16_t index);
-
-  [[nodiscard]] HWND Control(int id) const { return ::GetDlgItem(hwnd(), id); }
+  void SelectOption(const OptionButton (&options)[2], std::int16_t index);
 
   Settings& settings_ = SettingsVariables;
   UINT dpi_ = 96;
-  UniqueFont font_;
-  UniqueBitmap monitorPicture_;
+  std::optional<DialogControls> controls_;  // once the window exists
+  ControlCallbacks callbacks_;
+  ListBox Dir1{nullptr, kIdDir1}, File1{nullptr, kIdFile1};
+  ComboBox Drive1{nullptr, kIdDrive1};
+  EditBox Text1{nullptr, kIdText1};
+  OptionButton Option1[2]{{nullptr, kIdOption1Index1}, {nullptr, kIdOption1Index2}};
+  OptionButton Option2[2]{{nullptr, kIdOption2Index1}, {nullptr, kIdOption2Index2}};
+  Button CommandOK{nullptr, kIdCommandOK}, CommandCancel{nullptr, kIdCommandCancel}, CommandAbout{nullptr, kIdCommandAbout};
   std::wstring dir1Path_;
   std::vector<FolderRow> dir1Rows_;
   std::vector<std::wstring> file1Names_;
@@ -92,41 +90,55 @@ class SettingsDialog final : public Window {
 };
 
 bool SettingsDialog::Create() {
-  const WindowOptions options = FixedDialogOptions(L"LumirollSettings", kSettingsDialogTitle);
+  const WindowOptions options = FixedDialogOptions(L"LumirollSettings", kSettingsDialogTitle, IDI_LUMIROLL);
   if (!Window::Create(options)) return false;
   dpi_ = ::GetDpiForWindow(hwnd());
   SizeAndCentre(hwnd(), kSettingsDialogWidth, kSettingsDialogHeight);
-  font_ = CreateDialogFont(kTextPoints, dpi_);
+  ConnectControls();
   CreateControls();
   return true;
 }
 
 void SettingsDialog::CreateControls() {
   const auto table = SettingsDialogLayout();
-  for (const ControlLayout& row : table) {
-    if (row.kind == LayoutKind::Preview) {
-      // Black, with a thin border, over the monitor drawing's screen.
-      if (Picture1.CreateSurface(hwnd(), ScaledClientRectangle(table, row, dpi_), RGB(0, 0, 0), WS_BORDER)) {
-        ::SetWindowLongPtrW(Picture1.hwnd(), GWLP_ID, row.id);
-        ::SetWindowPos(Picture1.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-      }
-      continue;
-    }
-    CreateLayoutControl(hwnd(), table, row, dpi_, font_.get());
+  controls_.emplace(hwnd(), table);
+  controls_->Create(dpi_);
+  // Black, with a thin border, over the monitor drawing's screen.
+  const ControlLayout& preview = *FindControl(table, L"Picture1");
+  if (Picture1.CreateSurface(hwnd(), controls_->ClientRect(preview, dpi_), RGB(0, 0, 0), WS_BORDER)) {
+    ::SetWindowLongPtrW(Picture1.hwnd(), GWLP_ID, preview.id);
+    ::SetWindowPos(Picture1.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  ::SendMessageW(Control(kIdText1), EM_LIMITTEXT, 2, 0);
-  monitorPicture_.reset(static_cast<HBITMAP>(
-      ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_MONITOR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  ::SendMessageW(Control(kIdPicture0), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(monitorPicture_.get()));
-  FitDropDownHeight(Control(kIdDrive1), table, *FindControl(table, L"Drive1"), dpi_);
+  Text1.LimitText(2);
   Picture2.SetDrawBound({Picture1.ScaleWidth(), Picture1.ScaleHeight()});
+}
+
+// Before the controls exist: the handles find them by id when used.
+void SettingsDialog::ConnectControls() {
+  const std::reference_wrapper<ControlHandle> handles[] = {
+      Dir1, File1, Drive1, Text1, Option1[0], Option1[1], Option2[0], Option2[1], CommandOK, CommandCancel, CommandAbout};
+  for (ControlHandle& handle : handles) handle.Attach(hwnd());
+  CommandOK.OnClick(callbacks_, [this] {
+    // Enter in the folder list opens the highlighted folder rather than pressing OK.
+    if (::GetFocus() == Dir1.hwnd()) return OpenHighlightedFolder();
+    CommandOK_Click();
+  });
+  CommandCancel.OnClick(callbacks_, [this] { CommandCancel_Click(); });
+  CommandAbout.OnClick(callbacks_, [this] { CommandAbout_Click(); });
+  Dir1.OnDoubleClick(callbacks_, [this] { OpenHighlightedFolder(); });
+  Drive1.OnSelectionChange(callbacks_, [this] { Drive1_Change(); });
+  File1.OnSelectionChange(callbacks_, [this] { File1_Click(); });
+  for (std::int16_t index : {std::int16_t{1}, std::int16_t{2}}) {
+    Option1[index - 1].OnClick(callbacks_, [this, index] { Option1_Click(index); });
+    Option2[index - 1].OnClick(callbacks_, [this, index] { Option2_Click(index); });
+  }
 }
 
 void SettingsDialog::Form_Load() {
   HCURSOR normal = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
   (void)UseColourProfileOfMonitorShowing(hwnd());  // the preview takes the colours of its monitor
   FillUnsetSettings(settings_);
-  ::SetWindowTextW(Control(kIdText1), NumberText(settings_.PhotoDisplayTime).c_str());
+  Text1.SetText(NumberText(settings_.PhotoDisplayTime));
   const std::wstring startFolder = CurrentFolder();
   const std::wstring dir1Start = OpenableFolder(startFolder).value_or(startFolder);
   dir1Path_ = dir1Start;
@@ -139,19 +151,19 @@ void SettingsDialog::Form_Load() {
   // stored folder even when it lies on another drive.
   FillDrive1(DriveOfPath(startFolder).value_or(L'C'));
   if (!dir1Moved) SelectFirstFile();
-  SelectOption(kIdOption1Index1, settings_.PhotoSize);
+  SelectOption(Option1, settings_.PhotoSize);
   if (settings_.PhotoSize == kFitScreen || settings_.PhotoSize == kActualSize) Option1_Click(settings_.PhotoSize);
-  SelectOption(kIdOption2Index1, settings_.PhotoOrder);
+  SelectOption(Option2, settings_.PhotoOrder);
   ::SetCursor(normal ? normal : ::LoadCursorW(nullptr, IDC_ARROW));
   ::ShowWindow(hwnd(), SW_SHOW);
   ::SetForegroundWindow(hwnd());
-  ::SetFocus(Control(kIdDir1));
+  ::SetFocus(Dir1.hwnd());
 }
 
 LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      callbacks_.Dispatch(LOWORD(wParam), HIWORD(wParam));
       return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
@@ -162,7 +174,7 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         HWND focus = ::GetFocus();
         if (focus && ::IsChild(hwnd(), focus)) lastFocus_ = focus;
       } else {
-        ::SetFocus(lastFocus_ && ::IsWindow(lastFocus_) ? lastFocus_ : Control(kIdDir1));
+        ::SetFocus(lastFocus_ && ::IsWindow(lastFocus_) ? lastFocus_ : Dir1.hwnd());
       }
       return 0;
     case WM_DPICHANGED:
@@ -178,36 +190,6 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
   return DefaultHandling(message, wParam, lParam);
 }
 
-void SettingsDialog::OnCommand(int id, int notification) {
-  switch (id) {
-    case kIdCommandOK:
-      // Enter in the folder list opens the highlighted folder rather than pressing OK.
-      if (::GetFocus() == Control(kIdDir1)) return OpenHighlightedFolder();
-      return CommandOK_Click();
-    case kIdCommandCancel:
-      return CommandCancel_Click();
-    case kIdCommandAbout:
-      return CommandAbout_Click();
-    case kIdDir1:
-      if (notification == LBN_DBLCLK) OpenHighlightedFolder();
-      return;
-    case kIdDrive1:
-      if (notification == CBN_SELCHANGE) Drive1_Change();
-      return;
-    case kIdFile1:
-      if (notification == LBN_SELCHANGE) File1_Click();
-      return;
-    case kIdOption1Index1:
-    case kIdOption1Index2:
-      if (notification == BN_CLICKED) Option1_Click(static_cast<std::int16_t>(id - kIdOption1Index1 + 1));
-      return;
-    case kIdOption2Index1:
-    case kIdOption2Index2:
-      if (notification == BN_CLICKED) Option2_Click(static_cast<std::int16_t>(id - kIdOption2Index1 + 1));
-      return;
-  }
-}
-
 void SettingsDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
   if (item.CtlID != kIdDir1 || item.itemID >= dir1Rows_.size()) return;
   int openLevel = 0;
@@ -221,16 +203,14 @@ void SettingsDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
 void SettingsDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
   dpi_ = dpi;
   const auto table = SettingsDialogLayout();
-  UniqueFont font = CreateDialogFont(kTextPoints, dpi_);
-  for (const ControlLayout& row : table)
-    if (HWND control = Control(row.id)) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
-  font_ = std::move(font);  // the old font only once no control uses it
-  PlaceForDpi(hwnd(), table, kSettingsDialogWidth, kSettingsDialogHeight, dpi_, suggested);
-  ::SendMessageW(Control(kIdDir1), LB_SETITEMHEIGHT, 0, FolderRowHeight(dpi_));
-  FitDropDownHeight(Control(kIdDrive1), table, *FindControl(table, L"Drive1"), dpi_);
+  SizeForDpi(hwnd(), kSettingsDialogWidth, kSettingsDialogHeight, dpi_, suggested);
+  controls_->LayOut(dpi_);
+  const RECT preview = controls_->ClientRect(*FindControl(table, L"Picture1"), dpi_);
+  ::SetWindowPos(Picture1.hwnd(), nullptr, preview.left, preview.top, preview.right - preview.left,
+                 preview.bottom - preview.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  Dir1.SetRowHeight(FolderRowHeight(dpi_));
   Picture2.SetDrawBound({Picture1.ScaleWidth(), Picture1.ScaleHeight()});
   File1_Click();
-  ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 bool SettingsDialog::SetDir1Path(std::wstring_view folder) {
@@ -245,65 +225,56 @@ bool SettingsDialog::SetDir1Path(std::wstring_view folder) {
 
 void SettingsDialog::ShowFolderRows() {
   dir1Rows_ = FolderRows(dir1Path_, ReadFolderEntries(dir1Path_));
-  HWND dir1 = Control(kIdDir1);
-  ::SendMessageW(dir1, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageW(dir1, LB_RESETCONTENT, 0, 0);
-  int openRow = 0;
+  std::vector<std::wstring> texts;
+  std::size_t openRow = 0;
   for (std::size_t i = 0; i < dir1Rows_.size(); ++i) {
-    ::SendMessageW(dir1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(dir1Rows_[i].text.c_str()));
-    if (dir1Rows_[i].open) openRow = static_cast<int>(i);
+    texts.push_back(dir1Rows_[i].text);
+    if (dir1Rows_[i].open) openRow = i;
   }
-  ::SendMessageW(dir1, LB_SETCURSEL, static_cast<WPARAM>(openRow), 0);
-  ::SendMessageW(dir1, WM_SETREDRAW, TRUE, 0);
-  ::InvalidateRect(dir1, nullptr, TRUE);
+  Dir1.Fill(texts);
+  Dir1.Select(openRow);
 }
 
 void SettingsDialog::OpenHighlightedFolder() {
-  const LRESULT row = ::SendMessageW(Control(kIdDir1), LB_GETCURSEL, 0, 0);
-  if (row == LB_ERR || static_cast<std::size_t>(row) >= dir1Rows_.size()) return;
-  const std::wstring path = dir1Rows_[static_cast<std::size_t>(row)].path;
+  const std::optional<std::size_t> row = Dir1.Selected();
+  if (!row || *row >= dir1Rows_.size()) return;
+  const std::wstring path = dir1Rows_[*row].path;
   SetDir1Path(path);
 }
 
 void SettingsDialog::FillFile1() {
   file1Names_ = MatchingFileNames(ReadFolderEntries(dir1Path_), ImagePattern);
-  HWND file1 = Control(kIdFile1);
-  ::SendMessageW(file1, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageW(file1, LB_RESETCONTENT, 0, 0);
-  for (const std::wstring& name : file1Names_)
-    ::SendMessageW(file1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-  ::SendMessageW(file1, WM_SETREDRAW, TRUE, 0);
-  ::InvalidateRect(file1, nullptr, TRUE);
+  File1.Fill(file1Names_);
 }
 
 void SettingsDialog::SelectFirstFile() {
   if (file1Names_.empty()) return;
-  ::SendMessageW(Control(kIdFile1), LB_SETCURSEL, 0, 0);
+  File1.Select(0);
   File1_Click();
 }
 
 void SettingsDialog::FillDrive1(wchar_t startingDrive) {
   drives_ = ListDrives();
+  std::vector<std::wstring> texts;
   std::vector<wchar_t> letters;
-  HWND drive1 = Control(kIdDrive1);
   for (const DriveChoice& drive : drives_) {
-    ::SendMessageW(drive1, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(drive.text.c_str()));
+    texts.push_back(drive.text);
     letters.push_back(drive.letter);
   }
+  Drive1.Fill(texts);
   const wchar_t shown = DriveToShow(dir1Path_, letters, startingDrive);
   for (std::size_t i = 0; i < letters.size(); ++i)
-    if (letters[i] == shown) ::SendMessageW(drive1, CB_SETCURSEL, i, 0);
+    if (letters[i] == shown) Drive1.Select(i);
 }
 
-void SettingsDialog::SelectOption(int firstId, std::int16_t index) {
-  for (int i = 1; i <= 2; ++i)
-    ::SendMessageW(Control(firstId + i - 1), BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
+void SettingsDialog::SelectOption(const OptionButton (&options)[2], std::int16_t index) {
+  for (int i = 1; i <= 2; ++i) options[i - 1].SetChecked(i == index);
 }
 
 void SettingsDialog::Drive1_Change() {
-  const LRESULT chosen = ::SendMessageW(Control(kIdDrive1), CB_GETCURSEL, 0, 0);
-  if (chosen == CB_ERR || static_cast<std::size_t>(chosen) >= drives_.size()) return;
-  const wchar_t drive[] = {drives_[static_cast<std::size_t>(chosen)].letter, L':', L'\0'};
+  const std::optional<std::size_t> chosen = Drive1.Selected();
+  if (!chosen || *chosen >= drives_.size()) return;
+  const wchar_t drive[] = {drives_[*chosen].letter, L':', L'\0'};
   SetDir1Path(drive);  // a drive that is not ready leaves Dir1 where it was
 }
 
@@ -318,11 +289,11 @@ void SettingsDialog::Dir1_Change() {
 
 void SettingsDialog::File1_Click() {
   if (file1Names_.empty()) return;
-  const LRESULT selected = ::SendMessageW(Control(kIdFile1), LB_GETCURSEL, 0, 0);
-  if (selected == LB_ERR || static_cast<std::size_t>(selected) >= file1Names_.size()) return;
+  const std::optional<std::size_t> selected = File1.Selected();
+  if (!selected || *selected >= file1Names_.size()) return;
   const float scale = PreviewScale(settings_.PhotoSize, Picture1.ScaleWidth(), ::GetSystemMetrics(SM_CXSCREEN));
   Picture2.SetDrawBound({Picture1.ScaleWidth(), Picture1.ScaleHeight(), scale});
-  Picture2.LoadPicture(FileInFolder(dir1Path_, file1Names_[static_cast<std::size_t>(selected)]));
+  Picture2.LoadPicture(FileInFolder(dir1Path_, file1Names_[*selected]));
   if (Picture2.HasPicture()) {
     PaintPhoto(Picture2, Picture1, scale);
   } else {
@@ -338,13 +309,10 @@ void SettingsDialog::Option1_Click(std::int16_t index) {
 void SettingsDialog::Option2_Click(std::int16_t index) { settings_.PhotoOrder = index; }
 
 void SettingsDialog::CommandOK_Click() {
-  HWND text1 = Control(kIdText1);
-  const std::wstring delay = WindowText(text1);
-  const DelayVerdict verdict = CheckPhotoDelay(delay);
+  const DelayVerdict verdict = CheckPhotoDelay(Text1.Text());
   if (!verdict.accepted) {
     ShowMessage(verdict.message, kDialogErrorTitle, hwnd());
-    ::SetFocus(text1);
-    ::SendMessageW(text1, EM_SETSEL, 0, -1);
+    Text1.FocusAndSelectAll();
     return;
   }
   settings_.PhotoDirectory = dir1Path_;

@@ -153,6 +153,13 @@ void MovePointerTo(int x, int y) {
                            (y * 65535 + h / 2) / (h - 1))});
 }
 
+void MovePointerOnDesktopTo(int x, int y) {
+  const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN), top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const int w = ::GetSystemMetrics(SM_CXVIRTUALSCREEN), h = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  SendInputs({PointerInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK,
+                           ((x - left) * 65535 + w / 2) / (w - 1), ((y - top) * 65535 + h / 2) / (h - 1))});
+}
+
 void MovePointerBy(int dx, int dy) { SendInputs({PointerInput(MOUSEEVENTF_MOVE, dx, dy)}); }
 
 void ClickAt(int x, int y) {
@@ -176,10 +183,12 @@ bool PointerVisible() {
 int ScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
 int ScreenHeight() { return ::GetSystemMetrics(SM_CYSCREEN); }
 
-Screenshot TakeScreenshot() {
+Screenshot TakeScreenshot() { return TakeScreenshotOf({0, 0, ScreenWidth(), ScreenHeight()}); }
+
+Screenshot TakeScreenshotOf(const RECT& area) {
   Screenshot shot;
-  shot.width = ScreenWidth();
-  shot.height = ScreenHeight();
+  shot.width = area.right - area.left;
+  shot.height = area.bottom - area.top;
   shot.pixels.resize(static_cast<std::size_t>(shot.width) * shot.height);
   ScopedGetDc screen(nullptr);
   UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
@@ -194,7 +203,7 @@ Screenshot TakeScreenshot() {
   if (!bitmap) return shot;
   {
     ScopedSelect select(memory.get(), bitmap.get());
-    ::BitBlt(memory.get(), 0, 0, shot.width, shot.height, screen.get(), 0, 0, SRCCOPY);
+    ::BitBlt(memory.get(), 0, 0, shot.width, shot.height, screen.get(), area.left, area.top, SRCCOPY);
   }
   ::GdiFlush();
   const auto* source = static_cast<const std::uint32_t*>(bits);

@@ -66,6 +66,8 @@ void PressButton(HWND dialog, int buttonId);
 // Input, through SendInput: it reaches the window that has the focus.
 void PressKey(WORD virtualKey);
 void MovePointerTo(int x, int y);
+// Anywhere on the desktop of several monitors, in the primary monitor's coordinates.
+void MovePointerOnDesktopTo(int x, int y);
 void MovePointerBy(int dx, int dy);
 void ClickAt(int x, int y);
 [[nodiscard]] POINT PointerPosition();
@@ -78,7 +80,9 @@ struct Screenshot {
   [[nodiscard]] std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
   bool SaveBmp(const std::wstring& path) const;
 };
-[[nodiscard]] Screenshot TakeScreenshot();
+[[nodiscard]] Screenshot TakeScreenshot();  // the primary monitor
+// Any area of the desktop, in the primary monitor's coordinates (others may be negative).
+[[nodiscard]] Screenshot TakeScreenshotOf(const RECT& area);
 [[nodiscard]] int ScreenWidth();
 [[nodiscard]] int ScreenHeight();
 

@@ -1,0 +1,51 @@
+#include "saver/show_engine.h"
+
+#include "saver/timed_wait.h"
+
+namespace lumiroll {
+
+ShowEngine::ShowEngine(ShowState& state, std::int16_t ImageCount, std::int16_t PhotoSize)
+    : state_(state), imageCount_(ImageCount), photoSize_(PhotoSize) {}
+
+ShowCycle ShowEngine::Begin() {
+  running_ = true;
+  state_.CurrentImage = 1;
+  state_.SkipWait = 0;
+  return CycleFor(state_);
+}
+
+void ShowEngine::StartWait(std::uint32_t now) {
+  waitStart_ = now;
+  waitMilliseconds_ = DisplayMilliseconds(state_.PhotoDisplayTime);
+}
+
+bool ShowEngine::WaitOver(std::uint32_t now) const {
+  if (!running_) return false;
+  return state_.SkipWait != 0 || waitMilliseconds_ <= ElapsedMilliseconds(waitStart_, now);
+}
+
+std::uint32_t ShowEngine::BlockFor(std::uint32_t now) const {
+  constexpr std::uint32_t kNoTimeout = 0xFFFFFFFFu;
+  if (!running_) return kNoTimeout;
+  if (state_.SkipWait != 0) return 0;
+  return TimeLeft(waitMilliseconds_, ElapsedMilliseconds(waitStart_, now));
+}
+
+ShowCycle ShowEngine::Next() {
+  state_.SkipWait = 0;
+  AdvanceImage(state_, imageCount_);
+  return CycleFor(state_);
+}
+
+ShowCycle ShowEngine::Ahead() const {
+  ShowState next = state_;
+  AdvanceImage(next, imageCount_);
+  return {next.CurrentImage, ChooseScale(photoSize_, scale_), ShouldPaint(next)};
+}
+
+ShowCycle ShowEngine::CycleFor(const ShowState& state) {
+  scale_ = ChooseScale(photoSize_, scale_);
+  return {state.CurrentImage, scale_, ShouldPaint(state)};
+}
+
+}  // namespace lumiroll

@@ -1,0 +1,125 @@
+// The settings dialog and the About box at the system's DPI (scripts/test.sh runs these at 144
+// and 192 too): client areas and controls scaled from the layout tables, no text clipped, the
+// artwork drawn for the DPI rather than enlarged.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <span>
+
+#include "dialog_helpers.h"
+#include "platform/dialog_layout.h"
+#include "saver/config/about_box_layout.h"
+#include "saver/config/settings_dialog_layout.h"
+
+namespace lumiroll::e2e {
+namespace {
+
+UINT Dpi() { return ::GetDpiForSystem(); }
+
+RECT Scaled(std::span<const ControlLayout> table, const ControlLayout& row) {
+  const LayoutRectangle r = ScaledClientRectangle(table, row, Dpi());
+  return {r.left, r.top, r.left + r.width, r.top + r.height};
+}
+
+void ExpectScaledFromTable(HWND dialog, std::span<const ControlLayout> table, int width, int height) {
+  EXPECT_EQ(ClientSize(dialog), (SIZE{ScaleForDpi(width, Dpi()), ScaleForDpi(height, Dpi())}));
+  EXPECT_TRUE(IsCentred(dialog));
+  for (const ControlLayout& row : table) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(row.name)));
+    HWND control = ::GetDlgItem(dialog, row.id);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(ClientRectOf(dialog, control), Scaled(table, row));
+  }
+}
+
+// A few rectangles worked out by hand, so that a wrong scaling cannot agree with itself.
+void ExpectKnownRectangles(HWND dialog, const std::map<UINT, std::vector<std::pair<int, RECT>>>& known) {
+  const auto rows = known.find(Dpi());
+  if (rows == known.end()) return;
+  for (const auto& [id, rect] : rows->second) {
+    SCOPED_TRACE(testing::Message() << "control " << id);
+    EXPECT_EQ(ClientRectOf(dialog, ::GetDlgItem(dialog, id)), rect);
+  }
+}
+
+bool ColumnIsPlain(const Screenshot& shot, int x, int top, int bottom) {
+  for (int y = top; y < bottom; ++y)
+    if (shot.At(x, y) != shot.At(x, top)) return false;
+  return true;
+}
+
+// Text cut off by its control leaves ink on the edge it runs over: the left edge of
+// right-aligned text, the right edge of left-aligned text, either side inside a button.
+void ExpectNoTextClipped(HWND dialog, std::span<const ControlLayout> table) {
+  const Screenshot shot = TakeScreenshot();
+  const int inset = ScaleForDpi(6, Dpi());  // a button's border and focus rectangle
+  for (const ControlLayout& row : table) {
+    RECT r;
+    ::GetWindowRect(::GetDlgItem(dialog, row.id), &r);
+    SCOPED_TRACE(testing::PrintToString(std::wstring(row.name)));
+    switch (row.kind) {
+      case LayoutKind::RightLabel:
+      case LayoutKind::LinkLabel:
+        EXPECT_TRUE(ColumnIsPlain(shot, r.left, r.top, r.bottom));
+        break;
+      case LayoutKind::Label:
+      case LayoutKind::OptionButton:
+        EXPECT_TRUE(ColumnIsPlain(shot, r.right - 1, r.top, r.bottom));
+        break;
+      case LayoutKind::Button:
+      case LayoutKind::DefaultButton:
+        EXPECT_TRUE(ColumnIsPlain(shot, r.left + inset, r.top + inset, r.bottom - inset));
+        EXPECT_TRUE(ColumnIsPlain(shot, r.right - 1 - inset, r.top + inset, r.bottom - inset));
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+// Share of horizontally neighbouring pixel pairs that differ, counted separately for pairs
+// starting at even and at odd columns. A picture enlarged by pixel doubling differs only
+// across pairs starting at odd columns.
+double DifferingEvenPairs(const Screenshot& shot, const RECT& area) {
+  int differing = 0, pairs = 0;
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x + 1 < area.right; x += 2, ++pairs)
+      differing += shot.At(x, y) != shot.At(x + 1, y) ? 1 : 0;
+  return pairs ? static_cast<double>(differing) / pairs : 0;
+}
+
+TEST(HighDpi, SettingsDialogIsScaledFromItsTableWithNoTextClipped) {
+  StoreSettings(L"5", L"1", L"0", L"1");
+  SettingsDialogSession session;
+  ASSERT_TRUE(session.Open());
+  ExpectScaledFromTable(session.dialog, SettingsDialogLayout(), kSettingsDialogWidth, kSettingsDialogHeight);
+  ExpectKnownRectangles(session.dialog, {
+                                            {144, {{kIdDrive1, {36, 284, 267, 315}}, {kIdText1, {459, 383, 510, 411}}}},
+                                            {192, {{kIdDrive1, {48, 378, 356, 420}}, {kIdText1, {612, 510, 680, 548}}}},
+                                        });
+  ExpectNoTextClipped(session.dialog, SettingsDialogLayout());
+  session.SaveScreenshot(L"settings-dialog-" + std::to_wstring(Dpi()));
+}
+
+TEST(HighDpi, AboutBoxIsScaledFromItsTableWithEveryLabelWholeAndItsLogoCrisp) {
+  StoreSettings(L"5", L"1", L"0", L"1");
+  SettingsDialogSession settings;
+  ASSERT_TRUE(settings.Open());
+  ClickControl(::GetDlgItem(settings.dialog, kIdCommandAbout));
+  HWND about = WaitForWindow(L"About Lumiroll", L"", settings.program.id());
+  ASSERT_NE(about, nullptr);
+  ::Sleep(300);
+  ExpectScaledFromTable(about, AboutBoxLayout(), kAboutBoxWidth, kAboutBoxHeight);
+  ExpectKnownRectangles(about, {
+                                   {144, {{kIdLabel5, {273, 116, 317, 138}}, {kIdLabel23, {231, 137, 474, 170}}}},
+                                   {192, {{kIdLabel5, {364, 154, 422, 184}}, {kIdLabel23, {308, 182, 632, 226}}}},
+                               });
+  ExpectNoTextClipped(about, AboutBoxLayout());
+  RECT logo;
+  ::GetWindowRect(::GetDlgItem(about, kIdImage1), &logo);
+  EXPECT_GT(DifferingEvenPairs(TakeScreenshot(), logo), 0.02) << "not a 96-DPI bitmap doubled";
+  SettingsDialogSession::SaveScreenshot(L"about-box-" + std::to_wstring(Dpi()));
+}
+
+}  // namespace
+}  // namespace lumiroll::e2e

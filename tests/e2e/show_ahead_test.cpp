@@ -1,0 +1,164 @@
+// The show on time: photographs change at their due time because the next one is decoded while
+// the current one shows; Up shows a ready picture at once; a file changed or deleted after it
+// was decoded ahead is shown as it is at its due time. The screen is sampled from inside the
+// prefix with a high-resolution clock.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+#include "screen_watch.h"
+#include "test_photos.h"
+
+namespace lumiroll::e2e {
+namespace {
+
+constexpr wchar_t kShowTitle[] = L"SCRNSAVE: Lumiroll Screen Saver";
+constexpr std::uint32_t kBlack = 0x000000, kRed = 0xE02020, kGreen = 0x20C040, kBlue = 0x2040E0;
+constexpr std::uint32_t kMagenta = 0xD040D0;
+constexpr std::uint32_t kKnown[] = {kBlack, kRed, kGreen, kBlue, kMagenta};
+
+// The known colour nearest to a pixel; the noise of a photograph stays well inside the margin.
+std::uint32_t Nearest(std::uint32_t pixel) {
+  const auto distance = [pixel](std::uint32_t known) {
+    int sum = 0;
+    for (int shift : {0, 8, 16}) sum += std::abs(static_cast<int>((pixel >> shift) & 0xFF) - static_cast<int>((known >> shift) & 0xFF));
+    return sum;
+  };
+  return *std::min_element(std::begin(kKnown), std::end(kKnown),
+                           [&](std::uint32_t a, std::uint32_t b) { return distance(a) < distance(b); });
+}
+
+POINT Centre() { return {ScreenWidth() / 2, ScreenHeight() / 2}; }
+std::uint32_t CentreColour() { return Nearest(ScreenPixel(Centre().x, Centre().y)); }
+
+// When each colour first showed at the centre, merging the samples of one colour.
+std::vector<ScreenChange> ColourChanges(const std::vector<ScreenChange>& samples) {
+  std::vector<ScreenChange> changes;
+  for (const ScreenChange& s : samples) {
+    const std::uint32_t colour = Nearest(s.colour);
+    if (changes.empty() || changes.back().colour != colour) changes.push_back({s.at, colour});
+  }
+  return changes;
+}
+
+std::string Describe(const std::vector<ScreenChange>& changes) {
+  std::string text;
+  char entry[48];
+  for (const auto& c : changes) {
+    std::snprintf(entry, sizeof entry, "%06X@%.0f ", static_cast<unsigned>(c.colour), c.at - changes.front().at);
+    text += entry;
+  }
+  return text;
+}
+
+class ShowAhead : public testing::Test {
+ protected:
+  void SetUp() override {
+    DeleteRegistryValue(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"ScreenSaveUsePassword");
+    MovePointerTo(200, 300);
+  }
+  void TearDown() override {
+    ClearSettings();
+    if (program_ && program_->IsRunning()) {
+      program_->Kill();
+      (void)program_->WaitForExit(10000);
+    }
+  }
+
+  bool StartShow(std::wstring_view time, const std::wstring& folder) {
+    StoreSettings(time, L"1", folder, L"1");
+    program_.emplace(RunningProgram::Start(BuiltProgram(L"Lumiroll.scr"), L"/s"));
+    return program_->started() && WaitForWindow(kShowTitle, L"", program_->id()) != nullptr;
+  }
+
+  // Red, green and blue 24-megapixel photographs: each takes the loader a good part of a
+  // period, so a photograph decoded only at its due time would come late.
+  static const std::wstring& PhotoFolder() {
+    static const std::wstring folder = [] {
+      const std::wstring made = FreshFolder(L"ahead photos");
+      const std::pair<const wchar_t*, std::uint32_t> photos[] = {{L"1.jpg", kRed}, {L"2.jpg", kGreen}, {L"3.jpg", kBlue}};
+      for (const auto& [name, colour] : photos) EXPECT_TRUE(WriteNoisyJpeg(made + L"\\" + name, 6000, 4000, colour));
+      return made;
+    }();
+    return folder;
+  }
+
+  std::optional<RunningProgram> program_;
+};
+
+TEST_F(ShowAhead, PhotographsChangeOnTimeWhileTheNextIsDecodedAhead) {
+  const std::wstring& folder = PhotoFolder();
+  ASSERT_TRUE(StartShow(L"1", folder));
+  ASSERT_TRUE(WaitUntil([] { return CentreColour() == kRed; }, 10000, 10));
+  const auto changes = ColourChanges(WatchPixels({Centre()}, 6500));
+  ASSERT_GE(changes.size(), 6u) << Describe(changes);
+  std::vector<double> periods;
+  for (std::size_t i = 1; i < changes.size(); ++i) periods.push_back(changes[i].at - changes[i - 1].at);
+  constexpr std::uint32_t kInTurn[] = {kRed, kGreen, kBlue};
+  for (std::size_t i = 0; i < changes.size(); ++i) EXPECT_EQ(changes[i].colour, kInTurn[i % 3]) << Describe(changes);
+  std::vector<double> sorted = periods;
+  std::sort(sorted.begin(), sorted.end());
+  const double median = sorted[sorted.size() / 2];
+  // Decoded at its due time, a 24-megapixel photograph comes 100 ms or more late on every change.
+  EXPECT_GE(sorted.front(), 985.0) << "never early: " << Describe(changes);
+  EXPECT_LT(median, 1050.0) << Describe(changes);
+}
+
+TEST_F(ShowAhead, UpShowsTheReadyPictureAtOnce) {
+  const std::wstring& folder = PhotoFolder();
+  ASSERT_TRUE(StartShow(L"10", folder));
+  ASSERT_TRUE(WaitUntil([] { return CentreColour() == kRed; }, 10000, 10));
+  ::Sleep(2500);  // the next photograph is decoded ahead by now
+  ASSERT_TRUE(program_->IsRunning());
+  const double pressed = NowMilliseconds();
+  PressKey(VK_UP);
+  const auto changes = ColourChanges(
+      WatchPixels({Centre()}, 3000, [](const ScreenChange& c) { return Nearest(c.colour) == kGreen; }));
+  ASSERT_FALSE(changes.empty());
+  ASSERT_EQ(changes.back().colour, kGreen) << Describe(changes);
+  // Decoding on demand would take a good part of a second here.
+  EXPECT_LT(changes.back().at - pressed, 100.0);
+}
+
+TEST_F(ShowAhead, AFileChangedOrDeletedAfterItWasDecodedAheadShowsAsItIsAtItsDueTime) {
+  const struct {
+    const char* name;
+    void (*change)(const std::wstring& path);
+    std::vector<std::uint32_t> expected;
+  } rows[] = {
+      {"replaced by a larger picture", [](const std::wstring& p) { WriteSolidBmp(p, 80, 60, kMagenta); },
+       {kRed, kMagenta, kBlue}},
+      {"rewritten at the same size", [](const std::wstring& p) { WriteSolidBmp(p, 64, 48, kMagenta); },
+       {kRed, kMagenta, kBlue}},
+      {"deleted: the previous stays another period", [](const std::wstring& p) { (void)::DeleteFileW(p.c_str()); },
+       {kRed, kBlue}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const std::wstring folder = FreshFolder(L"ahead changed");
+    WriteSolidBmp(folder + L"\\A.bmp", 64, 48, kRed);
+    WriteSolidBmp(folder + L"\\b.bmp", 64, 48, kGreen);
+    WriteSolidBmp(folder + L"\\C.bmp", 64, 48, kBlue);
+    ASSERT_TRUE(StartShow(L"2", folder));
+    ASSERT_TRUE(WaitUntil([] { return CentreColour() == kRed; }, 10000, 10));
+    ::Sleep(700);  // b is decoded ahead by now
+    row.change(folder + L"\\b.bmp");
+    auto changes = ColourChanges(WatchPixels({Centre()}, 3800));
+    std::vector<std::uint32_t> seen;
+    for (const auto& c : changes) seen.push_back(c.colour);
+    seen.resize(std::min(seen.size(), row.expected.size()));
+    EXPECT_EQ(seen, row.expected) << Describe(changes);
+    program_->Kill();
+    ASSERT_TRUE(program_->WaitForExit(5000));
+  }
+}
+
+}  // namespace
+}  // namespace lumiroll::e2e
