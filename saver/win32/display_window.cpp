@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "platform/folder_reader.h"
-#include "platform/win32/display_profile.h"
 #include "platform/message_box.h"
 #include "platform/picture.h"
+#include "platform/win32/display_profile.h"
 #include "platform/window.h"
 #include "saver/config/win32/settings_dialog.h"
 #include "saver/image_list.h"
