@@ -14,6 +14,11 @@ file(GLOB dist_licences CONFIGURE_DEPENDS ${LUMIROLL_JPEG_ROOT}/licence/*)
 if(NOT dist_licences)
   message(FATAL_ERROR "No licence notices in ${LUMIROLL_JPEG_ROOT}/licence: run scripts/build-libjpeg-turbo.sh")
 endif()
+file(GLOB lcms2_licences CONFIGURE_DEPENDS ${LUMIROLL_LCMS2_ROOT}/licence/*)
+if(NOT lcms2_licences)
+  message(FATAL_ERROR "No licence notice in ${LUMIROLL_LCMS2_ROOT}/licence: run scripts/build-lcms2.sh")
+endif()
+list(APPEND dist_licences ${lcms2_licences})
 
 # The download carries no debug information; the build folder's programs keep theirs.
 set(dist_strip)

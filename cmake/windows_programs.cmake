@@ -48,6 +48,15 @@ lumiroll_program(lumiroll_setup Setup .exe
 lumiroll_program(lumiroll_uninstal Uninstal .exe
   SOURCE_DIRS uninstal/win32 USES lumiroll_uninstal_core RC uninstal/win32/uninstal.rc)
 
+# LittleCMS, which converts the colours of photographs that carry a colour profile.
+set(LUMIROLL_LCMS2_ROOT ${PROJECT_SOURCE_DIR}/build/third_party/lcms2
+    CACHE PATH "LittleCMS built for this target (scripts/build-lcms2.sh)")
+add_library(lcms2 STATIC IMPORTED)
+set_target_properties(lcms2 PROPERTIES
+  IMPORTED_LOCATION ${LUMIROLL_LCMS2_ROOT}/lib/liblcms2.a
+  INTERFACE_INCLUDE_DIRECTORIES ${LUMIROLL_LCMS2_ROOT}/include)
+target_link_libraries(lumiroll_platform PUBLIC lcms2)
+
 if(EXISTS ${PROJECT_SOURCE_DIR}/bench/CMakeLists.txt)
   add_subdirectory(bench)
 endif()

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian machine lacks to build and test Lumiroll, then builds
-# libjpeg-turbo for MinGW once. Safe to run again: it does nothing that is already done.
+# libjpeg-turbo and LittleCMS for MinGW once. Safe to run again: it does nothing that is already done.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(
+  liblcms2-utils liblcms2-dev colord-data
   cmake g++ make ninja-build googletest libgtest-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev lld-14
   wine wine64 fonts-wine xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick
@@ -25,3 +26,4 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 "$here/scripts/build-libjpeg-turbo.sh"
+"$here/scripts/build-lcms2.sh"

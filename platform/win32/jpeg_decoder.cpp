@@ -25,6 +25,7 @@
 #include "platform/exif_orientation.h"
 #include "platform/picture_geometry.h"
 #include "platform/picture_region.h"
+#include "platform/win32/jpeg_colour.h"
 #include "platform/win32/picture_decoders.h"
 
 namespace lumiroll {
@@ -116,6 +117,7 @@ struct JpegDecode {
   std::vector<std::uint32_t> band;
   std::vector<JSAMPROW> rows;
   std::optional<CubicReducer> reducer;
+  std::shared_ptr<const ColourTransform> colour;  // null: untagged, pixels left as decoded
 };
 
 int OrientationOf(const jpeg_decompress_struct& info) {
@@ -192,7 +194,10 @@ void CropToRegion(JpegDecode& d) {
 // The one place decoded rows pass on their way to the kept pixels.
 void KeepBand(JpegDecode& d, JDIMENSION rows) {
   const std::size_t stride = d.info.output_width;
-  if (d.info.out_color_space == JCS_CMYK) CmykToRgb(d.band.data(), stride * rows, d.info.saw_Adobe_marker);
+  // Four colours become three before the reduction, which carries three.
+  const std::span<std::uint32_t> arrived(d.band.data(), stride * rows);
+  if (d.info.out_color_space == JCS_CMYK && d.colour) d.colour->Apply(arrived);
+  else if (d.info.out_color_space == JCS_CMYK) CmykToRgb(arrived.data(), arrived.size(), d.info.saw_Adobe_marker);
   for (JDIMENSION r = 0; r < rows; ++r) d.reducer->AddRow(d.band.data() + r * stride + d.decoded.left);
 }
 
@@ -202,8 +207,10 @@ bool RunDecoder(JpegDecode& d, std::span<const std::uint8_t> bytes, DrawBound bo
   if (setjmp(d.errors.escape)) return false;
   jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
   jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
+  SaveColourMarkers(info);
   if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) return false;
   if (!PrepareScaledOutput(d, bound)) return false;
+  d.colour = JpegColourTransform(info);
   jpeg_start_decompress(&info);
 
   d.decoded = ScaledRegion(d.plan.stored, info);
@@ -234,6 +241,10 @@ std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, DrawBound
   if (!RunDecoder(d, bytes, bound)) return std::nullopt;
   const PixelSize reduced = d.reduced;
   std::vector<std::uint32_t> stored = d.reducer->TakePixels();
+  // Three-colour pictures are converted after the reduction: its cost then follows the screen,
+  // not the (up to four times larger) scaled decode, and the reduction filters encoded values
+  // as it does for every untagged picture.
+  if (d.colour && d.info.out_color_space != JCS_CMYK) d.colour->Apply(stored);
   const bool swaps = OrientationSwapsSides(d.orientation);
   Picture picture;
   picture.width = d.own.width;

@@ -14,6 +14,7 @@
 #include "platform/picture_geometry.h"
 #include "platform/picture_region.h"
 #include "platform/win32/picture_decoders.h"
+#include "platform/win32/wic_colour.h"
 
 namespace lumiroll {
 namespace {
@@ -103,7 +104,10 @@ std::optional<Picture> DecodeWithWic(std::span<const std::uint8_t> bytes, const 
       FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
                                    WICBitmapPaletteTypeCustom)))
     return std::nullopt;
-  return CopyOut(*converter.Get(), {static_cast<int>(width), static_cast<int>(height)}, bound);
+  std::optional<Picture> picture = CopyOut(*converter.Get(), {static_cast<int>(width), static_cast<int>(height)}, bound);
+  // Converted after the reduction, so the cost follows the screen.
+  if (const auto colour = picture ? WicColourTransform(*factory.Get(), *frame.Get()) : nullptr) colour->Apply(picture->pixels);
+  return picture;
 }
 
 }  // namespace lumiroll

@@ -14,6 +14,7 @@
 #include "platform/folder_reader.h"
 #include "platform/message_box.h"
 #include "platform/picture.h"
+#include "platform/win32/display_profile.h"
 #include "platform/window.h"
 #include "saver/config/win32/settings_dialog.h"
 #include "saver/image_list.h"
@@ -156,6 +157,7 @@ void DisplayWindow::Form_Activate() {
   ::ShowCursor(FALSE);
   pointerHidden_ = true;
   Picture2.Move(ToRect(layout_.picture2));
+  (void)UseColourProfileOfMonitorShowing(Picture2.hwnd());  // pictures take the colours of its monitor
   ::SetFocus(Picture2.hwnd());
   RunCycle(engine_->Begin());
 }

@@ -35,4 +35,5 @@ convert "$work/small.ppm" "$corpus/sniff/im.gif"
 convert "$work/small.ppm" "$corpus/sniff/im.ico"
 
 python3 "$here/seed_writers.py" resample "$work" "$corpus/resample"
+"$here/make_colour_corpus.sh" >/dev/null  # the colour harness's seeds, and tagged JPEGs
 echo "seeds: $(find "$corpus" -type f | wc -l) files"

@@ -8,7 +8,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/../.." && pwd)
 seconds=${1:-30}
 build=$here/build/fuzz
-harnesses=(jpeg resample exif sniff)
+harnesses=(jpeg resample exif sniff colour)
 
 [ -f "$build/build.ninja" ] || CXX=clang++-14 cmake -S "$here/tests/fuzz" -B "$build" -G Ninja >/dev/null
 cmake --build "$build" >/dev/null

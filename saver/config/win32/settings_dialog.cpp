@@ -16,6 +16,7 @@
 #include "platform/window.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/dialog_controls.h"
+#include "platform/win32/display_profile.h"
 #include "saver/config/delay_check.h"
 #include "saver/config/dialog_start.h"
 #include "saver/config/folder_rows.h"
@@ -135,6 +136,7 @@ void SettingsDialog::ConnectControls() {
 
 void SettingsDialog::Form_Load() {
   HCURSOR normal = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+  (void)UseColourProfileOfMonitorShowing(hwnd());  // the preview takes the colours of its monitor
   FillUnsetSettings(settings_);
   Text1.SetText(NumberText(settings_.PhotoDisplayTime));
   const std::wstring startFolder = CurrentFolder();

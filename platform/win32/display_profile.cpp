@@ -1,0 +1,50 @@
+#include "platform/win32/display_profile.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/handles.h"
+#include "platform/icc_profile.h"
+#include "platform/win32/colour_transform.h"
+
+namespace lumiroll {
+namespace {
+
+std::optional<std::wstring> ProfilePathOf(HMONITOR monitor) {
+  MONITORINFOEXW info{};
+  info.cbSize = sizeof info;
+  if (!monitor || !::GetMonitorInfoW(monitor, &info)) return std::nullopt;
+  // DeleteDC releases a CreateDC device context as it does a memory one.
+  const UniqueMemoryDc dc(::CreateDCW(L"DISPLAY", info.szDevice, nullptr, nullptr));
+  std::wstring path(MAX_PATH, L'\0');
+  DWORD size = MAX_PATH;
+  if (!dc || !::GetICMProfileW(dc.get(), &size, path.data())) return std::nullopt;
+  path.resize(path.find(L'\0') == std::wstring::npos ? path.size() : path.find(L'\0'));
+  return path;
+}
+
+std::vector<std::uint8_t> ReadProfileFile(const std::wstring& path) {
+  UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  LARGE_INTEGER size{};
+  if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 ||
+      static_cast<unsigned long long>(size.QuadPart) > kMaxIccProfileBytes)
+    return {};
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+  DWORD read = 0;
+  if (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size())
+    return {};
+  return bytes;
+}
+
+}  // namespace
+
+bool UseColourProfileOfMonitorShowing(HWND window) {
+  const auto path = ProfilePathOf(::MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY));
+  std::vector<std::uint8_t> profile = path ? ReadProfileFile(*path) : std::vector<std::uint8_t>{};
+  const bool own = !profile.empty();
+  return SetDisplayProfile(std::move(profile)) && own;
+}
+
+}  // namespace lumiroll

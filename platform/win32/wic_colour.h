@@ -1,0 +1,16 @@
+#pragma once
+// The colours a picture decoded by WIC declares, through the colour contexts WIC reports (Wine's
+// WIC reports none: such pictures show as untagged there).
+#include <wincodec.h>
+
+#include <memory>
+
+#include "platform/win32/colour_transform.h"
+
+namespace lumiroll {
+
+// The transform of the frame's pixels once converted to 32-bit BGRA, or nullptr.
+[[nodiscard]] std::shared_ptr<const ColourTransform> WicColourTransform(IWICImagingFactory& factory,
+                                                                       IWICBitmapFrameDecode& frame);
+
+}  // namespace lumiroll
