@@ -10,12 +10,12 @@
 
 #include "dialog_helpers.h"
 #include "driver.h"
+#include "show_fixture.h"
 #include "tests/win/picture_test_files.h"
 
 namespace lumiroll::e2e {
 namespace {
 
-constexpr wchar_t kShowTitle[] = L"SCRNSAVE: Lumiroll Screen Saver";
 // The pictures' stored red, and ImageMagick's LittleCMS conversion of it through the swapping
 // profile (tests/win/data/make_colour_pictures.sh).
 constexpr std::uint32_t kStoredRed = 0xC82828, kSwappedReference = 0x28C828;
@@ -33,23 +33,13 @@ bool Near(std::uint32_t a, std::uint32_t b) {
   return true;
 }
 
-class ColourShow : public testing::Test {
+class ColourShow : public ShowFixture {
  protected:
-  void TearDown() override {
-    ClearSettings();
-    if (program_ && program_->IsRunning()) {
-      program_->Kill();
-      (void)program_->WaitForExit(10000);
-    }
-  }
-
   // Shows a folder holding only this picture, fitted; the screen's centre once it is not black.
   std::optional<std::uint32_t> ShowAlone(std::string_view jpeg, std::wstring_view folderName) {
     const std::wstring folder = FreshFolder(folderName);
     WriteFileBytes(folder + L"\\photo.jpg", jpeg);
-    StoreSettings(L"30", L"1", folder, L"1");
-    program_.emplace(RunningProgram::Start(BuiltProgram(L"Lumiroll.scr"), L"/s"));
-    if (!program_->started() || !WaitForWindow(kShowTitle, L"", program_->id())) return std::nullopt;
+    if (!StartShowWindow(L"30", L"1", folder, L"1")) return std::nullopt;
     std::uint32_t centre = 0;
     const bool shown = WaitUntil([&] {
       centre = TakeScreenshot().At(ScreenWidth() / 2, ScreenHeight() / 2) & 0xFFFFFF;
@@ -59,8 +49,6 @@ class ColourShow : public testing::Test {
     ::Sleep(300);  // the first paint may still be under way
     return TakeScreenshot().At(ScreenWidth() / 2, ScreenHeight() / 2) & 0xFFFFFF;
   }
-
-  std::optional<RunningProgram> program_;
 };
 
 std::string Hex(std::uint32_t c) {
