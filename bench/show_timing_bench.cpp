@@ -18,11 +18,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/median.h"
 #include "bench/processor_time.h"
 #include "driver.h"
 #include "screen_watch.h"
 
 using namespace lumiroll::e2e;
+using lumiroll::bench::Median;
 
 namespace {
 
@@ -62,11 +64,6 @@ double PeakWorkingSetMb(const RunningProgram& program) {
   counters.cb = sizeof counters;
   if (!::GetProcessMemoryInfo(program.process(), &counters, sizeof counters)) return -1;
   return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
 }
 
 void MeasureLateness(const std::wstring& saver, const std::wstring& label, const std::wstring& folder,
