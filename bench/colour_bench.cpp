@@ -15,12 +15,14 @@
 #include <string>
 #include <vector>
 
+#include "bench/median.h"
 #include "platform/picture.h"
 #include "platform/win32/colour_transform.h"
 
 namespace {
 
 using lumiroll::DrawBound;
+using lumiroll::bench::Median;
 
 int Dump(const std::wstring& picturePath, const std::wstring& outPath, DrawBound bound) {
   const auto picture = lumiroll::LoadPictureFile(picturePath, bound);
@@ -42,11 +44,6 @@ double Milliseconds(const std::wstring& path) {
   const auto picture = lumiroll::LoadPictureFile(path, DrawBound{1920, 1080, 0.0f});
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   return picture ? ms : -1;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
 }
 
 template <typename Convert>

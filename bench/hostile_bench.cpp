@@ -74,13 +74,12 @@ Result RunInChild(const std::wstring& file, const std::wstring& good, float scal
 std::vector<std::wstring> FilesOf(const std::wstring& folder) {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW found{};
-  HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
+  const UniqueFind search(::FindFirstFileW((folder + L"\\*").c_str(), &found));
+  if (!search) return names;
   do {
     const std::wstring name = found.cFileName;
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"good.jpg") names.push_back(name);
-  } while (::FindNextFileW(search, &found));
-  ::FindClose(search);
+  } while (::FindNextFileW(search.get(), &found));
   std::sort(names.begin(), names.end());
   return names;
 }

@@ -18,10 +18,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/median.h"
+#include "bench/processor_time.h"
 #include "driver.h"
 #include "screen_watch.h"
 
 using namespace lumiroll::e2e;
+using lumiroll::bench::Median;
 
 namespace {
 
@@ -61,11 +64,6 @@ double PeakWorkingSetMb(const RunningProgram& program) {
   counters.cb = sizeof counters;
   if (!::GetProcessMemoryInfo(program.process(), &counters, sizeof counters)) return -1;
   return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
 }
 
 void MeasureLateness(const std::wstring& saver, const std::wstring& label, const std::wstring& folder,
@@ -108,23 +106,14 @@ void MeasureUp(const std::wstring& saver, const std::wstring& label, const std::
               label.c_str(), size, Median(latencies), worst, latencies.size());
 }
 
-double ProcessorSeconds(HANDLE process) {
-  FILETIME created, exited, kernel, user;
-  if (!::GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
-  const auto seconds = [](FILETIME t) {
-    return static_cast<double>((static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
-  };
-  return seconds(kernel) + seconds(user);
-}
-
 // The show's processor use within a 10 s display period once the next photograph is decoded.
 void MeasureIdle(const std::wstring& saver, const std::wstring& label, const std::wstring& folder, const wchar_t* size) {
   Run run = StartShow(saver, folder, L"10");
   (void)WaitUntil([] { return ScreenPixel(ScreenWidth() / 2, ScreenHeight() / 2) != 0; }, 20000, 2);
   ::Sleep(3000);
-  const double before = ProcessorSeconds(run.program.process());
+  const double before = lumiroll::bench::ProcessorSeconds(run.program.process());
   ::Sleep(6000);
-  const double total = ProcessorSeconds(run.program.process());
+  const double total = lumiroll::bench::ProcessorSeconds(run.program.process());
   const double used = total - before;
   End(run);
   // Where the system reports no processor time for another process, the figure means nothing.

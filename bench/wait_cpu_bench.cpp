@@ -9,21 +9,13 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "bench/processor_time.h"
 #include "platform/window.h"
 #include "saver/show_engine.h"
 #include "saver/timed_wait.h"
 #include "saver/win32/show_events.h"
 
 namespace {
-
-double ProcessCpuSeconds() {
-  FILETIME created, exited, kernel, user;
-  ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
-  const auto seconds = [](FILETIME t) {
-    return static_cast<double>((static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
-  };
-  return seconds(kernel) + seconds(user);
-}
 
 // The wait as a busy loop: handle events, read the counter, again and again.
 void SpinningWait(std::int32_t milliseconds) {
@@ -43,11 +35,11 @@ void ShowLoopWait(std::int32_t milliseconds) {
 
 template <typename Wait>
 void Measure(const char* name, std::int32_t milliseconds, Wait wait) {
-  const double cpuBefore = ProcessCpuSeconds();
+  const double cpuBefore = lumiroll::bench::ProcessorSeconds(::GetCurrentProcess());
   const std::uint32_t wallBefore = ::timeGetTime();
   wait(milliseconds);
   const double wall = lumiroll::ElapsedMilliseconds(wallBefore, ::timeGetTime()) / 1000.0;
-  const double cpu = ProcessCpuSeconds() - cpuBefore;
+  const double cpu = lumiroll::bench::ProcessorSeconds(::GetCurrentProcess()) - cpuBefore;
   std::printf("%-30s wall %6.2f s  process CPU %7.3f s  = %6.2f %% of one core\n", name, wall, cpu,
               100.0 * cpu / wall);
 }

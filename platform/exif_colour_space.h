@@ -2,7 +2,6 @@
 // Cameras that shoot in Adobe RGB often embed no colour profile: they write EXIF ColorSpace
 // "uncalibrated" (0xFFFF) and the interoperability index "R03" (DCF's Adobe RGB option) instead.
 // No Windows here, so the native tests reach it.
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -13,24 +12,6 @@
 namespace lumiroll {
 
 namespace exif_detail {
-
-struct IfdEntry {
-  std::uint32_t type = 0;
-  std::uint32_t count = 0;
-  std::size_t valueAt = 0;  // where a value of four bytes or fewer sits, inside the entry
-};
-
-// The entry with the given tag in the IFD at offset; nothing when absent or damaged.
-[[nodiscard]] inline std::optional<IfdEntry> FindEntry(const TiffReader& tiff, std::size_t ifd, std::uint32_t tag) {
-  if (!tiff.Holds(ifd, 2)) return std::nullopt;
-  const std::size_t entries = tiff.U16(ifd);
-  for (std::size_t i = 0; i < entries; ++i) {
-    const std::size_t entry = ifd + 2 + 12 * i;
-    if (!tiff.Holds(entry, 12)) return std::nullopt;
-    if (tiff.U16(entry) == tag) return IfdEntry{tiff.U16(entry + 2), tiff.U32(entry + 4), entry + 8};
-  }
-  return std::nullopt;
-}
 
 // The offset a LONG pointer entry (to a sub-IFD) holds.
 [[nodiscard]] inline std::optional<std::size_t> FindPointer(const TiffReader& tiff, std::size_t ifd,
@@ -47,11 +28,9 @@ struct IfdEntry {
 // Adobe RGB the way cameras do; false for anything else, including damage.
 [[nodiscard]] inline bool ExifSaysAdobeRgb(std::span<const std::uint8_t> app1) {
   using namespace exif_detail;
-  constexpr std::uint8_t kExifId[] = {'E', 'x', 'i', 'f', 0, 0};
-  if (app1.size() < sizeof kExifId || !std::equal(kExifId, kExifId + sizeof kExifId, app1.begin())) return false;
-  const std::span<const std::uint8_t> bytes = app1.subspan(sizeof kExifId);
-  TiffReader tiff(bytes);
-  if (!tiff.ReadOrder()) return false;
+  const auto opened = ExifTiff(app1);
+  if (!opened) return false;
+  const TiffReader& tiff = *opened;
   constexpr std::uint32_t kExifIfdTag = 0x8769, kColorSpaceTag = 0xA001, kInteropIfdTag = 0xA005,
                           kInteropIndexTag = 0x0001, kShortType = 3, kAsciiType = 2, kUncalibrated = 0xFFFF;
   const auto exifIfd = FindPointer(tiff, tiff.U32(4), kExifIfdTag);
@@ -66,7 +45,7 @@ struct IfdEntry {
   // "R03" and its terminating zero fit in the entry itself.
   if (!index || index->type != kAsciiType || index->count != 4) return false;
   const std::size_t at = index->valueAt;
-  return bytes[at] == 'R' && bytes[at + 1] == '0' && bytes[at + 2] == '3';
+  return tiff.Byte(at) == 'R' && tiff.Byte(at + 1) == '0' && tiff.Byte(at + 2) == '3';
 }
 
 }  // namespace lumiroll

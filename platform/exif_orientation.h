@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -35,34 +36,52 @@ class TiffReader {
   [[nodiscard]] std::uint32_t U32(std::size_t at) const {
     return bigEndian_ ? (U16(at) << 16 | U16(at + 2)) : (U16(at + 2) << 16 | U16(at));
   }
+  [[nodiscard]] std::uint8_t Byte(std::size_t at) const { return tiff_[at]; }
 
  private:
   std::span<const std::uint8_t> tiff_;
   bool bigEndian_ = false;
 };
 
+// The TIFF structure of an APP1 segment's data ("Exif\0\0" first); nothing for another segment
+// or an unreadable byte order.
+[[nodiscard]] inline std::optional<TiffReader> ExifTiff(std::span<const std::uint8_t> app1) {
+  constexpr std::uint8_t kExifId[] = {'E', 'x', 'i', 'f', 0, 0};
+  if (app1.size() < sizeof kExifId || !std::equal(kExifId, kExifId + sizeof kExifId, app1.begin())) return std::nullopt;
+  TiffReader tiff(app1.subspan(sizeof kExifId));
+  if (!tiff.ReadOrder()) return std::nullopt;
+  return tiff;
+}
+
+struct IfdEntry {
+  std::uint32_t type = 0;
+  std::uint32_t count = 0;
+  std::size_t valueAt = 0;  // where a value of four bytes or fewer sits, inside the entry
+};
+
+// The first entry with the given tag in the IFD at offset; nothing when absent or damaged.
+[[nodiscard]] inline std::optional<IfdEntry> FindEntry(const TiffReader& tiff, std::size_t ifd, std::uint32_t tag) {
+  if (!tiff.Holds(ifd, 2)) return std::nullopt;
+  const std::size_t entries = tiff.U16(ifd);
+  for (std::size_t i = 0; i < entries; ++i) {
+    const std::size_t entry = ifd + 2 + 12 * i;
+    if (!tiff.Holds(entry, 12)) return std::nullopt;
+    if (tiff.U16(entry) == tag) return IfdEntry{tiff.U16(entry + 2), tiff.U32(entry + 4), entry + 8};
+  }
+  return std::nullopt;
+}
+
 }  // namespace exif_detail
 
 // The orientation (1 to 8) held by an APP1 segment's data ("Exif\0\0" and a TIFF structure);
 // kUpright when the segment is not EXIF, holds no orientation, or is damaged.
 [[nodiscard]] inline int ExifOrientation(std::span<const std::uint8_t> app1) {
-  constexpr std::uint8_t kExifId[] = {'E', 'x', 'i', 'f', 0, 0};
-  if (app1.size() < sizeof kExifId || !std::equal(kExifId, kExifId + sizeof kExifId, app1.begin())) return kUpright;
-  exif_detail::TiffReader tiff(app1.subspan(sizeof kExifId));
-  if (!tiff.ReadOrder()) return kUpright;
-  const std::size_t ifd = tiff.U32(4);
-  if (!tiff.Holds(ifd, 2)) return kUpright;
-  const std::size_t entries = tiff.U16(ifd);
   constexpr std::uint32_t kOrientationTag = 0x0112, kShortType = 3;
-  for (std::size_t i = 0; i < entries; ++i) {
-    const std::size_t entry = ifd + 2 + 12 * i;
-    if (!tiff.Holds(entry, 12)) return kUpright;
-    if (tiff.U16(entry) != kOrientationTag) continue;
-    if (tiff.U16(entry + 2) != kShortType || tiff.U32(entry + 4) != 1) return kUpright;
-    const int value = static_cast<int>(tiff.U16(entry + 8));
-    return value >= 1 && value <= 8 ? value : kUpright;
-  }
-  return kUpright;
+  const auto tiff = exif_detail::ExifTiff(app1);
+  const auto entry = tiff ? exif_detail::FindEntry(*tiff, tiff->U32(4), kOrientationTag) : std::nullopt;
+  if (!entry || entry->type != kShortType || entry->count != 1) return kUpright;
+  const int value = static_cast<int>(tiff->U16(entry->valueAt));
+  return value >= 1 && value <= 8 ? value : kUpright;
 }
 
 // The upright pixels of a picture stored width x height (row-major, top-down) with the given

@@ -44,6 +44,7 @@ struct DrawBound {
   int width = 0;
   int height = 0;
   float scale = 0.0f;
+  friend bool operator==(const DrawBound&, const DrawBound&) = default;
 };
 
 // Loads any of the show's formats (bmp, rle, ico, wmf, emf, jpg, jif, gif), by content, not by

@@ -4,11 +4,6 @@
 
 namespace lumiroll {
 
-bool operator==(const DecodeRequest& a, const DecodeRequest& b) {
-  return a.image == b.image && a.path == b.path && a.bound.width == b.bound.width &&
-         a.bound.height == b.bound.height && a.bound.scale == b.bound.scale;
-}
-
 DecodedPicture DecodeStamped(const DecodeRequest& request, const FileStampReader& stampOf, const PictureReader& load) {
   DecodedPicture decoded{request, stampOf(request.path), load(request)};
   if (decoded.stamp && stampOf(request.path) != decoded.stamp) decoded.stamp.reset();

@@ -26,8 +26,8 @@ struct DecodeRequest {
   std::int16_t image = 0;  // the ImageNames entry, from 1
   std::wstring path;
   DrawBound bound;
+  friend bool operator==(const DecodeRequest&, const DecodeRequest&) = default;
 };
-[[nodiscard]] bool operator==(const DecodeRequest& a, const DecodeRequest& b);
 
 struct DecodedPicture {
   DecodeRequest request;

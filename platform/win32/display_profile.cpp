@@ -8,6 +8,7 @@
 #include "platform/handles.h"
 #include "platform/icc_profile.h"
 #include "platform/win32/colour_transform.h"
+#include "platform/win32/whole_file.h"
 
 namespace lumiroll {
 namespace {
@@ -25,24 +26,12 @@ std::optional<std::wstring> ProfilePathOf(HMONITOR monitor) {
   return path;
 }
 
-std::vector<std::uint8_t> ReadProfileFile(const std::wstring& path) {
-  UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-  LARGE_INTEGER size{};
-  if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 ||
-      static_cast<unsigned long long>(size.QuadPart) > kMaxIccProfileBytes)
-    return {};
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
-  DWORD read = 0;
-  if (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size())
-    return {};
-  return bytes;
-}
-
 }  // namespace
 
 bool UseColourProfileOfMonitorShowing(HWND window) {
   const auto path = ProfilePathOf(::MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY));
-  std::vector<std::uint8_t> profile = path ? ReadProfileFile(*path) : std::vector<std::uint8_t>{};
+  std::vector<std::uint8_t> profile;
+  if (path) profile = ReadWholeFile(*path, kMaxIccProfileBytes).value_or(std::vector<std::uint8_t>{});
   const bool own = !profile.empty();
   return SetDisplayProfile(std::move(profile)) && own;
 }

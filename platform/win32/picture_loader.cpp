@@ -2,35 +2,20 @@
 #include <windows.h>
 #include <wincodec.h>
 
+#include <cstdint>
 #include <new>
 
 #include "platform/bitmap_header.h"
-#include "platform/handles.h"
 #include "platform/picture.h"
 #include "platform/picture_format.h"
 #include "platform/win32/picture_decoders.h"
+#include "platform/win32/whole_file.h"
 
 namespace lumiroll {
 namespace {
 
 // Far beyond any photograph; a larger file is not read into memory.
-constexpr LONGLONG kMaxPictureFileBytes = LONGLONG{1} << 30;
-
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::wstring& path) {
-  UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  LARGE_INTEGER size{};
-  if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxPictureFileBytes) return std::nullopt;
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD read = 0;
-    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 24));
-    if (!::ReadFile(file.get(), bytes.data() + done, wanted, &read, nullptr) || read == 0) return std::nullopt;
-    done += read;
-  }
-  return bytes;
-}
+constexpr std::uint64_t kMaxPictureFileBytes = std::uint64_t{1} << 30;
 
 std::optional<Picture> DecodeByContent(std::span<const std::uint8_t> bytes, DrawBound bound) {
   switch (SniffPictureFormat(bytes)) {
@@ -60,7 +45,7 @@ std::optional<Picture> LoadPictureBytes(std::span<const std::uint8_t> bytes, Dra
 
 std::optional<Picture> LoadPictureFile(const std::wstring& path, DrawBound bound) {
   try {
-    const auto bytes = ReadWholeFile(path);
+    const auto bytes = ReadWholeFile(path, kMaxPictureFileBytes);
     if (!bytes) return std::nullopt;
     return DecodeByContent(*bytes, bound);
   } catch (const std::bad_alloc&) {

@@ -3,19 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "saver/photo_rectangle.h"
+#include "tests/shared/solid_picture.h"
 
 namespace lumiroll {
 namespace {
 
 constexpr std::uint32_t kMagenta = 0xD040D0;
 
-Picture Solid(int width, int height, std::uint32_t colour) {
-  Picture picture;
-  picture.width = picture.pixelWidth = width;
-  picture.height = picture.pixelHeight = height;
-  picture.pixels.assign(static_cast<std::size_t>(width) * height, colour);
-  return picture;
-}
+using test::Solid;
 
 std::uint32_t At(const Picture& frame, int x, int y) {
   return frame.pixels[static_cast<std::size_t>(y) * frame.pixelWidth + x];

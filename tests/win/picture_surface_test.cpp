@@ -10,6 +10,7 @@
 #include "platform/picture_surface.h"
 #include "platform/window.h"
 #include "saver/win32/paint_photo.h"
+#include "tests/shared/solid_picture.h"
 #include "tests/win/picture_test_files.h"
 
 namespace lumiroll {
@@ -19,13 +20,7 @@ constexpr int kWidth = 640, kHeight = 480;
 constexpr std::uint32_t kBlack = 0x000000, kWhite = 0xFFFFFF, kRed = 0xFF0000, kGreen = 0x00FF00,
                         kBlue = 0x0000FF, kYellow = 0xFFFF00;
 
-Picture Solid(int width, int height, std::uint32_t colour) {
-  Picture p;
-  p.width = p.pixelWidth = width;
-  p.height = p.pixelHeight = height;
-  p.pixels.assign(static_cast<std::size_t>(width) * height, colour);
-  return p;
-}
+using test::Solid;
 
 // Red, green / blue, yellow quarters.
 Picture Quarters(int width, int height) {

@@ -30,7 +30,7 @@ using PixelFunction = std::function<Rgb(int x, int y)>;
                                int quality = 92);
 // How EncodeJpegWith codes a picture.
 struct JpegCoding {
-  std::span<const std::uint8_t> app1;  // written as an APP1 segment when not empty
+  std::span<const std::uint8_t> app1{};  // written as an APP1 segment when not empty
   int quality = 92;
   bool progressive = false;
   bool arithmetic = false;
