@@ -275,10 +275,9 @@ constexpr wchar_t kApplicationKey[] = L"Software\\Lumiroll";
 
 UnwritableSettings::UnwritableSettings() {
   DeleteRegistryTree(HKEY_CURRENT_USER, kApplicationKey);
-  HKEY key = nullptr;
+  UniqueKey key;
   made_ = ::RegCreateKeyExW(HKEY_CURRENT_USER, kApplicationKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_READ, nullptr,
-                            &key, nullptr) == ERROR_SUCCESS;
-  if (made_) ::RegCloseKey(key);
+                            key.put(), nullptr) == ERROR_SUCCESS;
 }
 
 UnwritableSettings::~UnwritableSettings() { DeleteRegistryTree(HKEY_CURRENT_USER, kApplicationKey); }
