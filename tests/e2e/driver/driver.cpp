@@ -230,6 +230,13 @@ bool Screenshot::SaveBmp(const std::wstring& path) const {
   return static_cast<bool>(out);
 }
 
+std::optional<std::wstring> ScreenshotPath(std::wstring_view name) {
+  wchar_t folder[MAX_PATH];
+  const DWORD length = ::GetEnvironmentVariableW(L"LUMIROLL_SCREENSHOT_DIR", folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return std::nullopt;
+  return std::wstring(folder) + L"\\" + std::wstring(name) + L".bmp";
+}
+
 std::optional<std::wstring> ReadRegistryText(HKEY root, std::wstring_view subkey, std::wstring_view name) {
   const std::wstring key(subkey), value(name);
   wchar_t buffer[4096];

@@ -83,6 +83,9 @@ struct Screenshot {
 [[nodiscard]] Screenshot TakeScreenshot();  // the primary monitor
 // Any area of the desktop, in the primary monitor's coordinates (others may be negative).
 [[nodiscard]] Screenshot TakeScreenshotOf(const RECT& area);
+// Where a screenshot of that name is kept to be looked at: <name>.bmp in the folder
+// LUMIROLL_SCREENSHOT_DIR names; nothing when it is not set.
+[[nodiscard]] std::optional<std::wstring> ScreenshotPath(std::wstring_view name);
 [[nodiscard]] int ScreenWidth();
 [[nodiscard]] int ScreenHeight();
 
