@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/handles.h"
 #include "platform/message_box.h"
 #include "platform/picture_box.h"
 #include "platform/picture_surface.h"
@@ -29,8 +28,8 @@
 #include "saver/win32/paint_photo.h"
 #include "saver/win32/resource_ids.h"
 #include "saver/win32/settings_variables.h"
-#include "shared/text_forms.h"
 #include "settings/win32/registry_store.h"
+#include "shared/text_forms.h"
 
 namespace lumiroll {
 namespace {
