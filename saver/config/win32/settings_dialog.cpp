@@ -203,6 +203,8 @@ void SettingsDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
   dpi_ = dpi;
   const auto table = SettingsDialogLayout();
   SizeForDpi(hwnd(), kSettingsDialogWidth, kSettingsDialogHeight, dpi_, suggested);
+  // A change while the window is being placed, before its controls exist: they are made at dpi_.
+  if (!controls_) return;
   controls_->LayOut(dpi_);
   const RECT preview = controls_->ClientRect(*FindControl(table, L"Picture1"), dpi_);
   ::SetWindowPos(Picture1.hwnd(), nullptr, preview.left, preview.top, preview.right - preview.left,
