@@ -302,9 +302,10 @@ std::wstring FreshFolder(std::wstring_view name) {
   }
 }
 
-void WriteFileBytes(const std::wstring& path, std::string_view bytes) {
+bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
   std::ofstream out(std::filesystem::path(path), std::ios::binary);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
 }
 
 bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

@@ -119,7 +119,8 @@ class UnwritableSettings {
 
 // A new empty folder under the temporary folder, named after the test.
 [[nodiscard]] std::wstring FreshFolder(std::wstring_view name);
-void WriteFileBytes(const std::wstring& path, std::string_view bytes);
+// True when every byte is written.
+bool WriteFileBytes(const std::wstring& path, std::string_view bytes);
 [[nodiscard]] bool FileExists(const std::wstring& path);
 [[nodiscard]] std::wstring AssetPath(std::wstring_view relative);  // from the source tree's assets/
 
