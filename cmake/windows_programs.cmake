@@ -12,16 +12,24 @@ set_target_properties(libjpeg_turbo PROPERTIES
   IMPORTED_LOCATION ${LUMIROLL_JPEG_ROOT}/lib/libjpeg.a
   INTERFACE_INCLUDE_DIRECTORIES ${LUMIROLL_JPEG_ROOT}/include)
 
+# LittleCMS, which converts the colours of photographs that carry a colour profile.
+set(LUMIROLL_LCMS2_ROOT ${PROJECT_SOURCE_DIR}/build/third_party/lcms2
+    CACHE PATH "LittleCMS built for this target (scripts/build-lcms2.sh)")
+add_library(lcms2 STATIC IMPORTED)
+set_target_properties(lcms2 PROPERTIES
+  IMPORTED_LOCATION ${LUMIROLL_LCMS2_ROOT}/lib/liblcms2.a
+  INTERFACE_INCLUDE_DIRECTORIES ${LUMIROLL_LCMS2_ROOT}/include)
+
 lumiroll_sources_of(platform_sources platform/win32)
 add_library(lumiroll_platform STATIC ${platform_sources})
-target_link_libraries(lumiroll_platform PUBLIC lumiroll_platform_core libjpeg_turbo
+target_link_libraries(lumiroll_platform PUBLIC lumiroll_platform_core libjpeg_turbo lcms2
   windowscodecs ole32 oleaut32 uuid gdi32 user32 comctl32 comdlg32 shell32 shlwapi advapi32 winmm msimg32 version)
+lumiroll_product_code(lumiroll_platform)
 
 # The settings store in the registry, which all three programs use.
 lumiroll_sources_of(settings_store_sources settings/win32)
 add_library(lumiroll_settings_store STATIC ${settings_store_sources})
 target_link_libraries(lumiroll_settings_store PUBLIC lumiroll_settings lumiroll_platform)
-lumiroll_product_code(lumiroll_platform)
 lumiroll_product_code(lumiroll_settings_store)
 
 # A Windows program from the .cpp files of a win32/ folder and one .rc file.
@@ -47,15 +55,6 @@ lumiroll_program(lumiroll_setup Setup .exe
   SOURCE_DIRS setup/win32 USES lumiroll_setup_core RC setup/win32/setup.rc)
 lumiroll_program(lumiroll_uninstal Uninstal .exe
   SOURCE_DIRS uninstal/win32 USES lumiroll_uninstal_core RC uninstal/win32/uninstal.rc)
-
-# LittleCMS, which converts the colours of photographs that carry a colour profile.
-set(LUMIROLL_LCMS2_ROOT ${PROJECT_SOURCE_DIR}/build/third_party/lcms2
-    CACHE PATH "LittleCMS built for this target (scripts/build-lcms2.sh)")
-add_library(lcms2 STATIC IMPORTED)
-set_target_properties(lcms2 PROPERTIES
-  IMPORTED_LOCATION ${LUMIROLL_LCMS2_ROOT}/lib/liblcms2.a
-  INTERFACE_INCLUDE_DIRECTORIES ${LUMIROLL_LCMS2_ROOT}/include)
-target_link_libraries(lumiroll_platform PUBLIC lcms2)
 
 if(EXISTS ${PROJECT_SOURCE_DIR}/bench/CMakeLists.txt)
   add_subdirectory(bench)

@@ -23,8 +23,8 @@ struct DialogLayout {
   std::function<void(HWND dialog, int buttonId)> onButton;
 };
 
-// Shows the dialog centred on the screen, over the owner, takes the focus, and returns the id
-// that ended it; -1 when the dialog could not be made.
+// Shows the dialog centred on the work area of its monitor, over the owner, takes the focus,
+// and returns the id that ended it; -1 when the dialog could not be made.
 int RunModalDialog(const DialogLayout& layout, HWND owner);
 
 }  // namespace lumiroll

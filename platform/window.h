@@ -6,8 +6,6 @@
 #include <string>
 #include <utility>
 
-#include "platform/dpi_scaling.h"
-
 namespace lumiroll {
 
 struct WindowOptions {

@@ -35,6 +35,14 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
+# True when display :$1 is up and is our Xvfb's: the lock an X server takes holds its process id.
+# Two runs starting at once may both try a display; the one that lost sees the other's socket.
+owns_display() {
+  local owner=""
+  read -r owner 2>/dev/null <"/tmp/.X$1-lock"
+  [ "$owner" = "$xvfb_pid" ] && [ -e "/tmp/.X11-unix/X$1" ]
+}
+
 if [ "${LUMIROLL_USE_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
   display=""
   for n in $(seq 90 190); do
@@ -42,8 +50,13 @@ if [ "${LUMIROLL_USE_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
     # -noreset: without it the monitors vanish whenever the last client leaves.
     Xvfb ":$n" -screen 0 "$screen" -nolisten tcp -noreset >/dev/null 2>&1 &
     xvfb_pid=$!
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    if kill -0 "$xvfb_pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
+    for _ in $(seq 50); do
+      owns_display "$n" && break
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    if kill -0 "$xvfb_pid" 2>/dev/null && owns_display "$n"; then display=":$n"; break; fi
+    kill "$xvfb_pid" >/dev/null 2>&1
     xvfb_pid=""
   done
   [ -n "$display" ] || { echo "with-wine: no free X display" >&2; exit 1; }

@@ -43,9 +43,10 @@ struct InstallStep {
 [[nodiscard]] bool MayDeletePhotograph(std::optional<std::uint64_t> originalSize,
                                        std::optional<std::uint64_t> copySize);
 
-// Runs every step whatever became of the one before (failures are not reported), then writes
-// the default settings; returns the settings keys that could not be written.
-[[nodiscard]] std::vector<std::wstring_view> RunInstallation(FileSystem& files, SettingsStore& store, std::wstring_view systemFolder,
-                     std::wstring_view sourceFolder);
+// Runs every step whatever became of the one before (a failed step is not reported), then
+// writes the default settings; returns the settings keys that could not be written.
+[[nodiscard]] std::vector<std::wstring_view> RunInstallation(FileSystem& files, SettingsStore& store,
+                                                             std::wstring_view systemFolder,
+                                                             std::wstring_view sourceFolder);
 
 }  // namespace lumiroll

@@ -1,4 +1,5 @@
 // The one font builder of the dialogs.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "platform/modal_dialog.h"
 
-#include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/callback_barrier.h"
@@ -11,7 +11,7 @@ namespace {
 
 struct DialogState {
   const DialogLayout* layout;
-  std::unique_ptr<DialogControls> controls;  // made once the dialog's window exists
+  std::optional<DialogControls> controls;  // made once the dialog's window exists
 };
 
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND;
@@ -66,7 +66,7 @@ void InitDialog(HWND dialog, DialogState& state) {
   ::SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
   TakeOverDpiChanges(dialog);
   SetIcon(dialog, state.layout->iconId);
-  state.controls = std::make_unique<DialogControls>(dialog, state.layout->controls);
+  state.controls.emplace(dialog, state.layout->controls);
   state.controls->Create(::GetDpiForWindow(dialog));
   SizeAndCentre(dialog, state.layout->clientWidth, state.layout->clientHeight);
   // Without a window manager (and when started from a console) nobody else gives us the focus.
@@ -114,7 +114,7 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 int RunModalDialog(const DialogLayout& layout, HWND owner) {
   const std::vector<WORD> dialogTemplate = EmptyTemplate(layout.caption);
-  DialogState state{&layout, nullptr};
+  DialogState state{&layout, std::nullopt};
   const INT_PTR result =
       ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
                                 owner, &DialogProcedure, reinterpret_cast<LPARAM>(&state));

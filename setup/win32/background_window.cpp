@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/dpi_scaling.h"
 #include "platform/win32/dialog_controls.h"
 #include "setup/background_gradient.h"
 #include "setup/setup_texts.h"

@@ -56,11 +56,10 @@ bool SettingsDialogSession::PreviewShowsAPicture() const {
 }
 
 void SettingsDialogSession::SaveScreenshot(std::wstring_view name) {
-  wchar_t folder[MAX_PATH];
-  const DWORD length = ::GetEnvironmentVariableW(L"LUMIROLL_SCREENSHOT_DIR", folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return;
+  const std::optional<std::wstring> path = ScreenshotPath(name);
+  if (!path) return;
   ::Sleep(300);
-  (void)TakeScreenshot().SaveBmp(std::wstring(folder) + L"\\" + std::wstring(name) + L".bmp");
+  (void)TakeScreenshot().SaveBmp(*path);
 }
 
 void CopyAsset(const std::wstring& relative, const std::wstring& destination) {

@@ -40,13 +40,6 @@ bool IsMagenta(std::uint32_t pixel) {
   return std::abs(r - 0xD0) <= 24 && std::abs(g - 0x40) <= 24 && std::abs(b - 0xD0) <= 24;
 }
 
-// Kept as <name>.bmp in the folder LUMIROLL_SCREENSHOT_DIR names, when it is set.
-void Keep(const Screenshot& shot, std::wstring_view name) {
-  wchar_t folder[MAX_PATH];
-  const DWORD length = ::GetEnvironmentVariableW(L"LUMIROLL_SCREENSHOT_DIR", folder, MAX_PATH);
-  if (length > 0 && length < MAX_PATH) (void)shot.SaveBmp(std::wstring(folder) + L"\\" + std::wstring(name) + L".bmp");
-}
-
 class SeveralMonitors : public ShowFixture {
  protected:
   void SetUp() override {
@@ -97,7 +90,7 @@ TEST_F(SeveralMonitors, BlackOverTheWholeDesktopAndThePhotographOnThePrimaryOnly
                 window.bottom == desktop.bottom)
         << "the window covers the bounding box of the monitors";
     const Screenshot shot = TakeScreenshotOf(desktop);
-    Keep(shot, std::wstring(L"monitors-size-") + row.size);
+    if (const auto path = ScreenshotPath(std::wstring(L"monitors-size-") + row.size)) (void)shot.SaveBmp(*path);
     int wrong = 0, photo = 0;
     for (int y = desktop.top; y < desktop.bottom; ++y) {
       for (int x = desktop.left; x < desktop.right; ++x) {

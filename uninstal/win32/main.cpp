@@ -1,8 +1,6 @@
 // Uninstal.exe: asks, then removes the screen saver file and the settings.
 #include <windows.h>
 
-#include <string>
-
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/modal_dialog.h"

@@ -3,11 +3,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <string>
 #include <optional>
+#include <string>
 
 #include "platform/clipboard.h"
-#include "platform/handles.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "platform/win32/controls.h"

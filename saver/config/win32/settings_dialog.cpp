@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/handles.h"
 #include "platform/message_box.h"
 #include "platform/picture_box.h"
 #include "platform/picture_surface.h"
@@ -29,8 +28,8 @@
 #include "saver/win32/paint_photo.h"
 #include "saver/win32/resource_ids.h"
 #include "saver/win32/settings_variables.h"
-#include "shared/text_forms.h"
 #include "settings/win32/registry_store.h"
+#include "shared/text_forms.h"
 
 namespace lumiroll {
 namespace {
@@ -204,6 +203,8 @@ void SettingsDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
   dpi_ = dpi;
   const auto table = SettingsDialogLayout();
   SizeForDpi(hwnd(), kSettingsDialogWidth, kSettingsDialogHeight, dpi_, suggested);
+  // A change while the window is being placed, before its controls exist: they are made at dpi_.
+  if (!controls_) return;
   controls_->LayOut(dpi_);
   const RECT preview = controls_->ClientRect(*FindControl(table, L"Picture1"), dpi_);
   ::SetWindowPos(Picture1.hwnd(), nullptr, preview.left, preview.top, preview.right - preview.left,

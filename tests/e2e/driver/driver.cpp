@@ -230,6 +230,13 @@ bool Screenshot::SaveBmp(const std::wstring& path) const {
   return static_cast<bool>(out);
 }
 
+std::optional<std::wstring> ScreenshotPath(std::wstring_view name) {
+  wchar_t folder[MAX_PATH];
+  const DWORD length = ::GetEnvironmentVariableW(L"LUMIROLL_SCREENSHOT_DIR", folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return std::nullopt;
+  return std::wstring(folder) + L"\\" + std::wstring(name) + L".bmp";
+}
+
 std::optional<std::wstring> ReadRegistryText(HKEY root, std::wstring_view subkey, std::wstring_view name) {
   const std::wstring key(subkey), value(name);
   wchar_t buffer[4096];
@@ -275,10 +282,9 @@ constexpr wchar_t kApplicationKey[] = L"Software\\Lumiroll";
 
 UnwritableSettings::UnwritableSettings() {
   DeleteRegistryTree(HKEY_CURRENT_USER, kApplicationKey);
-  HKEY key = nullptr;
+  UniqueKey key;
   made_ = ::RegCreateKeyExW(HKEY_CURRENT_USER, kApplicationKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_READ, nullptr,
-                            &key, nullptr) == ERROR_SUCCESS;
-  if (made_) ::RegCloseKey(key);
+                            key.put(), nullptr) == ERROR_SUCCESS;
 }
 
 UnwritableSettings::~UnwritableSettings() { DeleteRegistryTree(HKEY_CURRENT_USER, kApplicationKey); }
@@ -296,9 +302,10 @@ std::wstring FreshFolder(std::wstring_view name) {
   }
 }
 
-void WriteFileBytes(const std::wstring& path, std::string_view bytes) {
+bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
   std::ofstream out(std::filesystem::path(path), std::ios::binary);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
 }
 
 bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

@@ -83,6 +83,9 @@ struct Screenshot {
 [[nodiscard]] Screenshot TakeScreenshot();  // the primary monitor
 // Any area of the desktop, in the primary monitor's coordinates (others may be negative).
 [[nodiscard]] Screenshot TakeScreenshotOf(const RECT& area);
+// Where a screenshot of that name is kept to be looked at: <name>.bmp in the folder
+// LUMIROLL_SCREENSHOT_DIR names; nothing when it is not set.
+[[nodiscard]] std::optional<std::wstring> ScreenshotPath(std::wstring_view name);
 [[nodiscard]] int ScreenWidth();
 [[nodiscard]] int ScreenHeight();
 
@@ -116,7 +119,8 @@ class UnwritableSettings {
 
 // A new empty folder under the temporary folder, named after the test.
 [[nodiscard]] std::wstring FreshFolder(std::wstring_view name);
-void WriteFileBytes(const std::wstring& path, std::string_view bytes);
+// True when every byte is written.
+bool WriteFileBytes(const std::wstring& path, std::string_view bytes);
 [[nodiscard]] bool FileExists(const std::wstring& path);
 [[nodiscard]] std::wstring AssetPath(std::wstring_view relative);  // from the source tree's assets/
 

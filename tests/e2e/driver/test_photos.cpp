@@ -2,14 +2,10 @@
 
 #include <windows.h>
 
-#include <cstdio>
-#include <memory>
 #include <string_view>
-#include <vector>
-
-#include <jpeglib.h>
 
 #include "driver.h"
+#include "tests/win/picture_test_files.h"
 
 namespace lumiroll::e2e {
 namespace {
@@ -23,10 +19,6 @@ void PutU32(std::string& bytes, std::uint32_t v) {
   PutU16(bytes, static_cast<std::uint16_t>(v >> 16));
 }
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 // A small fast generator: the noise only has to look like a sensor's to the decoder.
 class Noise {
  public:
@@ -39,7 +31,7 @@ class Noise {
   std::uint64_t state_ = 42;
 };
 
-JSAMPLE Clamp(int v) { return static_cast<JSAMPLE>(v < 0 ? 0 : v > 255 ? 255 : v); }
+int Clamp(int v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
 
 }  // namespace
 
@@ -66,32 +58,14 @@ void WriteSolidBmp(const std::wstring& path, int width, int height, std::uint32_
 }
 
 bool WriteNoisyJpeg(const std::wstring& path, int width, int height, std::uint32_t colour) {
-  std::unique_ptr<std::FILE, FileCloser> file(_wfopen(path.c_str(), L"wb"));
-  if (!file) return false;
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);  // the default handler ends the test program on an error
-  jpeg_create_compress(&info);
-  jpeg_stdio_dest(&info, file.get());
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 92, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<JSAMPLE> row(static_cast<std::size_t>(width) * 3);
-  const int channel[3] = {static_cast<int>(colour >> 16), static_cast<int>((colour >> 8) & 0xFF),
-                          static_cast<int>(colour & 0xFF)};
-  Noise noise;
-  while (info.next_scanline < info.image_height) {
-    for (std::size_t i = 0; i < row.size(); ++i) row[i] = Clamp(channel[i % 3] + noise.Next(12));
-    JSAMPROW rows[] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  return true;
+  const int red = static_cast<int>(colour >> 16), green = static_cast<int>((colour >> 8) & 0xFF),
+            blue = static_cast<int>(colour & 0xFF);
+  Noise noise;  // rows are encoded top to bottom, left to right, so the noise runs in that order
+  const test::Bytes jpeg = test::EncodeJpeg(width, height, [&](int, int) {
+    const int r = Clamp(red + noise.Next(12)), g = Clamp(green + noise.Next(12)), b = Clamp(blue + noise.Next(12));
+    return test::Rgb{r, g, b};
+  });
+  return WriteFileBytes(path, std::string_view(reinterpret_cast<const char*>(jpeg.data()), jpeg.size()));
 }
 
 }  // namespace lumiroll::e2e
