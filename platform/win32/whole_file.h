@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/handles.h"
 
 namespace lumiroll {
@@ -18,7 +19,7 @@ namespace lumiroll {
 // Others may write or delete the file meanwhile: a file changed while read is the caller's worry.
 [[nodiscard]] inline std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::wstring& path,
                                                                            std::uint64_t maxBytes) {
-  UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  UniqueFile file(::CreateFileW(LongPathForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   LARGE_INTEGER size{};
   if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||

@@ -1,5 +1,6 @@
 #include "saver/win32/show_pictures.h"
 
+#include "platform/file_system.h"
 #include "saver/fitted_frame.h"
 
 namespace lumiroll {
@@ -19,7 +20,7 @@ std::optional<Picture> LoadForShow(const DecodeRequest& request) {
 
 std::optional<FileStamp> ReadFileStamp(const std::wstring& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (!::GetFileAttributesExW(LongPathForm(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
   const auto join = [](DWORD high, DWORD low) { return static_cast<std::uint64_t>(high) << 32 | low; };
   return FileStamp{join(data.nFileSizeHigh, data.nFileSizeLow),

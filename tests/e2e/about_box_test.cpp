@@ -56,7 +56,9 @@ TEST(AboutBox, OpensOnceWithItsLayout) {
     HWND control = ::GetDlgItem(about, row.id);
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(ClientRectOf(about, control), row.expected);
-    if (row.id != kIdImage1) EXPECT_EQ(ControlText(control), row.text);
+    if (row.id != kIdImage1) {
+      EXPECT_EQ(ControlText(control), row.text);
+    }
   }
   EXPECT_EQ(TabOrder(about, {kIdLabel22, kIdLabel23, kIdCommand3, kIdImage1}), (std::vector<int>{kIdCommand3}))
       << "OK is the only control that takes the focus";

@@ -8,9 +8,12 @@
 
 #include "platform/file_system.h"
 #include "platform/folder_reader.h"
+#include "platform/picture.h"
 #include "platform/process.h"
 #include "saver/image_list.h"
+#include "saver/win32/show_pictures.h"
 #include "shared/text_forms.h"
+#include "tests/win/picture_test_files.h"
 
 namespace lumiroll {
 namespace {
@@ -30,7 +33,9 @@ void MakeFile(const std::wstring& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL
   HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
   ::CloseHandle(file);
-  if (attributes != FILE_ATTRIBUTE_NORMAL) ASSERT_TRUE(::SetFileAttributesW(path.c_str(), attributes)) << path;
+  if (attributes != FILE_ATTRIBUTE_NORMAL) {
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), attributes)) << path;
+  }
 }
 
 void RemoveTree(const std::wstring& folder) {
@@ -170,6 +175,17 @@ TEST_F(ImageListFolders, AFolderPathLongerThanTheOldLimitIsOpenedListedAndMeasur
   const ListResult listed = ListImages(folder);
   EXPECT_EQ(listed.count, 1);
   EXPECT_EQ(RealFileSystem().SizeOf(folder + L"\\photo.jpg"), 5u);
+
+  // The show loads and stamps what it listed there.
+  const std::wstring picture = folder + L"\\picture.jpg";
+  const test::Bytes jpeg = test::ReadFileBytes(test::DataFile(L"picture.jpg"));
+  HANDLE copy = ::CreateFileW(LongPathForm(picture).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(copy, INVALID_HANDLE_VALUE);
+  ASSERT_TRUE(::WriteFile(copy, jpeg.data(), static_cast<DWORD>(jpeg.size()), &written, nullptr));
+  ::CloseHandle(copy);
+  EXPECT_TRUE(LoadPictureFile(picture));
+  EXPECT_TRUE(ReadFileStamp(picture));
 }
 
 TEST(LongPathForm, OnlyLongDriveLetterPathsGetTheExtendedForm) {
