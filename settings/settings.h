@@ -51,7 +51,6 @@ class SettingsStore {
 // returns the keys that could not be written.
 [[nodiscard]] std::vector<std::wstring_view> SaveSettings(SettingsStore& store, const Settings& settings);
 
-inline constexpr std::wstring_view kSettingsErrorTitle = L"Lumiroll Error";
 // What the user is told when keys could not be written: a sentence naming the settings lost.
 [[nodiscard]] std::wstring SettingsNotSavedMessage(const std::vector<std::wstring_view>& unsavedKeys);
 

@@ -3,9 +3,10 @@
 #include <string>
 #include <string_view>
 
+#include "shared/message_titles.h"
+
 namespace lumiroll {
 
-inline constexpr std::wstring_view kDialogErrorTitle = L"Lumiroll Error";
 inline constexpr std::wstring_view kDelayNotNumericMessage = L"Photo Delay must be numeric.";
 inline constexpr std::wstring_view kDelayOutOfRangeMessage = L"Photo Delay must be a number from 1 to 99.";
 

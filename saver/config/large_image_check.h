@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-namespace lumiroll {
+#include "shared/message_titles.h"
 
-inline constexpr std::wstring_view kDialogWarningTitle = L"Lumiroll Warning";
+namespace lumiroll {
 
 enum class LargeImageWarning { None, Bmp, JpgOrGif };
 

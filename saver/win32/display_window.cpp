@@ -29,6 +29,7 @@
 #include "saver/win32/show_pictures.h"
 #include "saver/win32/show_surface.h"
 #include "saver/win32/thank_you.h"
+#include "shared/message_titles.h"
 #include "shared/text_forms.h"
 #include "settings/win32/registry_store.h"
 
@@ -36,7 +37,6 @@ namespace lumiroll {
 namespace {
 
 constexpr wchar_t kApplicationTitle[] = L"SCRNSAVE: Lumiroll Screen Saver";
-constexpr wchar_t kErrorTitle[] = L"Lumiroll Error";
 // Starts the show once the window is active, from the event loop rather than inside activation.
 constexpr UINT kStartShow = WM_APP + 1;
 

@@ -9,12 +9,12 @@
 #include "saver/win32/display_window.h"
 #include "saver/win32/password.h"
 #include "saver/win32/settings_variables.h"
+#include "shared/message_titles.h"
 #include "settings/win32/registry_store.h"
 
 namespace lumiroll {
 namespace {
 
-constexpr wchar_t kErrorTitle[] = L"Lumiroll Error";
 
 // The show runs its own event loop; the other modes end in the program's ordinary one.
 int RunMode(const StartRequest& request) {

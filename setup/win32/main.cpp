@@ -12,6 +12,7 @@
 #include "setup/setup_texts.h"
 #include "setup/win32/background_window.h"
 #include "setup/win32/setup_dialogs.h"
+#include "shared/message_titles.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace lumiroll;
@@ -36,6 +37,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   RegistrySettingsStore store;
   const std::vector<std::wstring_view> unsaved = RunInstallation(RealFileSystem(), store, SystemFolder(), CurrentFolder());
   ::SetCursor(previous);
-  if (!unsaved.empty()) ShowMessage(SettingsNotSavedMessage(unsaved), kSettingsErrorTitle, form1.hwnd());
+  if (!unsaved.empty()) ShowMessage(SettingsNotSavedMessage(unsaved), kErrorTitle, form1.hwnd());
   return 0;
 }

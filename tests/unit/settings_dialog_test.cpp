@@ -59,7 +59,7 @@ TEST(DelayCheck, AcceptedTextsStoreTheirValue) {
 TEST(DelayCheck, MessagesAreExact) {
   EXPECT_EQ(kDelayNotNumericMessage, L"Photo Delay must be numeric.");
   EXPECT_EQ(kDelayOutOfRangeMessage, L"Photo Delay must be a number from 1 to 99.");
-  EXPECT_EQ(kDialogErrorTitle, L"Lumiroll Error");
+  EXPECT_EQ(kErrorTitle, L"Lumiroll Error");
 }
 
 // Sizes by path; a path not in the map cannot be measured.
@@ -129,7 +129,7 @@ TEST(LargeImageCheck, WarningTextsAreExact) {
             L"Large files will process slowly and your monitor cannot show the extra detail of such large images.\n"
             L"You should reduce these images to fit your monitors resolution. (e.g. 1024 x 768)");
   EXPECT_TRUE(LargeImageWarningText(LargeImageWarning::None).empty());
-  EXPECT_EQ(kDialogWarningTitle, L"Lumiroll Warning");
+  EXPECT_EQ(kWarningTitle, L"Lumiroll Warning");
 }
 
 TEST(DialogLoad, FillsOnlyUnsetSettings) {

@@ -312,7 +312,7 @@ void SettingsDialog::Option2_Click(std::int16_t index) { settings_.PhotoOrder = 
 void SettingsDialog::CommandOK_Click() {
   const DelayVerdict verdict = CheckPhotoDelay(Text1.Text());
   if (!verdict.accepted) {
-    ShowMessage(verdict.message, kDialogErrorTitle, hwnd());
+    ShowMessage(verdict.message, kErrorTitle, hwnd());
     Text1.FocusAndSelectAll();
     return;
   }
@@ -320,10 +320,10 @@ void SettingsDialog::CommandOK_Click() {
   settings_.PhotoDisplayTime = verdict.seconds;
   RegistrySettingsStore store;
   const std::vector<std::wstring_view> unsaved = SaveSettings(store, settings_);
-  if (!unsaved.empty()) ShowMessage(SettingsNotSavedMessage(unsaved), kSettingsErrorTitle, hwnd());
+  if (!unsaved.empty()) ShowMessage(SettingsNotSavedMessage(unsaved), kErrorTitle, hwnd());
   const LargeImageWarning warning = FindLargeImage(settings_.PhotoDirectory, file1Names_,
                                                  [](const std::wstring& path) { return RealFileSystem().SizeOf(path); });
-  if (warning != LargeImageWarning::None) ShowMessage(LargeImageWarningText(warning), kDialogWarningTitle, hwnd());
+  if (warning != LargeImageWarning::None) ShowMessage(LargeImageWarningText(warning), kWarningTitle, hwnd());
   EndProgram();
 }
 
