@@ -11,13 +11,79 @@
 
 namespace lumiroll {
 
+namespace area_detail {
+
+// Where one source pixel falls among the target pixels: it covers at most two of them, with
+// weights that are the fractions of a target pixel it covers.
+struct Span {
+  int first = 0;
+  float firstWeight = 0;
+  float secondWeight = 0;
+};
+
+inline std::vector<Span> Spans(int source, int target) {
+  std::vector<Span> spans(static_cast<std::size_t>(source));
+  for (std::int64_t i = 0; i < source; ++i) {
+    const std::int64_t start = i * target, end = start + target;  // in 1/source of a target pixel
+    const std::int64_t first = start / source, boundary = (first + 1) * source;
+    Span& span = spans[static_cast<std::size_t>(i)];
+    span.first = static_cast<int>(first);
+    span.firstWeight = static_cast<float>(std::min(end, boundary) - start) / static_cast<float>(source);
+    span.secondWeight = end > boundary ? static_cast<float>(end - boundary) / static_cast<float>(source) : 0.0f;
+  }
+  return spans;
+}
+
+// One source row summed across into the target's columns: three floats a target pixel.
+class RowSums {
+ public:
+  RowSums(int sourceWidth, int targetWidth)
+      : columns_(Spans(sourceWidth, targetWidth)), sums_(static_cast<std::size_t>(targetWidth) * 3) {}
+
+  const std::vector<float>& Of(const std::uint32_t* row) {
+    std::fill(sums_.begin(), sums_.end(), 0.0f);
+    float* sum = sums_.data();
+    const std::size_t last = sums_.size() - 3;
+    for (std::size_t x = 0; x < columns_.size(); ++x) {
+      const std::uint32_t p = row[x];
+      const float r = static_cast<float>(p >> 16 & 0xFF), g = static_cast<float>(p >> 8 & 0xFF),
+                  b = static_cast<float>(p & 0xFF);
+      const Span& span = columns_[x];
+      const std::size_t at = static_cast<std::size_t>(span.first) * 3;
+      sum[at] += r * span.firstWeight;
+      sum[at + 1] += g * span.firstWeight;
+      sum[at + 2] += b * span.firstWeight;
+      if (span.secondWeight > 0 && at < last) {
+        sum[at + 3] += r * span.secondWeight;
+        sum[at + 4] += g * span.secondWeight;
+        sum[at + 5] += b * span.secondWeight;
+      }
+    }
+    return sums_;
+  }
+
+ private:
+  std::vector<Span> columns_;
+  std::vector<float> sums_;
+};
+
+inline void Accumulate(float* target, const std::vector<float>& sums, float weight) {
+  for (std::size_t i = 0; i < sums.size(); ++i) target[i] += sums[i] * weight;
+}
+
+inline std::uint32_t Channel(float value) { return static_cast<std::uint32_t>(std::clamp(value + 0.5f, 0.0f, 255.0f)); }
+
+// Three channel sums as one 0x00RRGGBB pixel.
+inline std::uint32_t Pixel(const float* sums) { return Channel(sums[0]) << 16 | Channel(sums[1]) << 8 | Channel(sums[2]); }
+
+}  // namespace area_detail
+
 class AreaReducer {
  public:
   // target must not exceed source on either side; both at least 1 x 1. Equal sizes copy.
   AreaReducer(PixelSize source, PixelSize target)
-      : source_(source), target_(target), columns_(Spans(source.width, target.width)),
-        rows_(Spans(source.height, target.height)), rowSum_(Channels()), current_(Channels()),
-        next_(Channels()) {
+      : source_(source), target_(target), columns_(source.width, target.width),
+        rows_(area_detail::Spans(source.height, target.height)), current_(Channels()), next_(Channels()) {
     pixels_.reserve(static_cast<std::size_t>(target.width) * target.height);
   }
 
@@ -29,16 +95,16 @@ class AreaReducer {
       for (int x = 0; x < source_.width; ++x) pixels_.push_back(row[x] & 0x00FFFFFF);
       return;
     }
-    SumRow(row);
-    const Span& span = rows_[sourceRow_++];
+    const std::vector<float>& sums = columns_.Of(row);
+    const area_detail::Span& span = rows_[sourceRow_++];
     if (span.first != currentRow_) {
       Emit();
       std::swap(current_, next_);
       std::fill(next_.begin(), next_.end(), 0.0f);
       currentRow_ = span.first;
     }
-    Accumulate(current_, span.firstWeight);
-    if (span.secondWeight > 0) Accumulate(next_, span.secondWeight);
+    area_detail::Accumulate(current_.data(), sums, span.firstWeight);
+    if (span.secondWeight > 0) area_detail::Accumulate(next_.data(), sums, span.secondWeight);
   }
 
   // The reduced picture, target.width x target.height, 0x00RRGGBB; call once, after every row.
@@ -49,70 +115,55 @@ class AreaReducer {
   }
 
  private:
-  // Where one source pixel falls among the target pixels: it covers at most two of them, with
-  // weights that are the fractions of a target pixel it covers.
-  struct Span {
-    int first = 0;
-    float firstWeight = 0;
-    float secondWeight = 0;
-  };
-
-  static std::vector<Span> Spans(int source, int target) {
-    std::vector<Span> spans(static_cast<std::size_t>(source));
-    for (std::int64_t i = 0; i < source; ++i) {
-      const std::int64_t start = i * target, end = start + target;  // in 1/source of a target pixel
-      const std::int64_t first = start / source, boundary = (first + 1) * source;
-      Span& span = spans[static_cast<std::size_t>(i)];
-      span.first = static_cast<int>(first);
-      span.firstWeight = static_cast<float>(std::min(end, boundary) - start) / static_cast<float>(source);
-      span.secondWeight = end > boundary ? static_cast<float>(end - boundary) / static_cast<float>(source) : 0.0f;
-    }
-    return spans;
-  }
-
   [[nodiscard]] std::size_t Channels() const { return static_cast<std::size_t>(target_.width) * 3; }
-
-  void SumRow(const std::uint32_t* row) {
-    std::fill(rowSum_.begin(), rowSum_.end(), 0.0f);
-    float* sum = rowSum_.data();
-    const std::size_t last = rowSum_.size() - 3;
-    for (int x = 0; x < source_.width; ++x) {
-      const std::uint32_t p = row[x];
-      const float r = static_cast<float>(p >> 16 & 0xFF), g = static_cast<float>(p >> 8 & 0xFF),
-                  b = static_cast<float>(p & 0xFF);
-      const Span& span = columns_[static_cast<std::size_t>(x)];
-      const std::size_t at = static_cast<std::size_t>(span.first) * 3;
-      sum[at] += r * span.firstWeight;
-      sum[at + 1] += g * span.firstWeight;
-      sum[at + 2] += b * span.firstWeight;
-      if (span.secondWeight > 0 && at < last) {
-        sum[at + 3] += r * span.secondWeight;
-        sum[at + 4] += g * span.secondWeight;
-        sum[at + 5] += b * span.secondWeight;
-      }
-    }
-  }
-
-  void Accumulate(std::vector<float>& target, float weight) {
-    for (std::size_t i = 0; i < target.size(); ++i) target[i] += rowSum_[i] * weight;
-  }
 
   void Emit() {
     if (pixels_.size() >= static_cast<std::size_t>(target_.width) * target_.height) return;
-    for (std::size_t i = 0; i < current_.size(); i += 3)
-      pixels_.push_back(Channel(current_[i]) << 16 | Channel(current_[i + 1]) << 8 | Channel(current_[i + 2]));
-  }
-
-  static std::uint32_t Channel(float value) {
-    return static_cast<std::uint32_t>(std::clamp(value + 0.5f, 0.0f, 255.0f));
+    for (std::size_t i = 0; i < current_.size(); i += 3) pixels_.push_back(area_detail::Pixel(&current_[i]));
   }
 
   PixelSize source_, target_;
-  std::vector<Span> columns_, rows_;
-  std::vector<float> rowSum_, current_, next_;
+  area_detail::RowSums columns_;
+  std::vector<area_detail::Span> rows_;
+  std::vector<float> current_, next_;
   std::vector<std::uint32_t> pixels_;
   int sourceRow_ = 0;
   int currentRow_ = 0;
+};
+
+// The same averaging for rows that arrive in any order (the passes of an interlaced GIF): the
+// whole target is held as sums, three floats a kept pixel, until the last row. A row never given
+// stays black.
+class ScatteredAreaReducer {
+ public:
+  // target must not exceed source on either side; both at least 1 x 1.
+  ScatteredAreaReducer(PixelSize source, PixelSize target)
+      : target_(target), columns_(source.width, target.width), rows_(area_detail::Spans(source.height, target.height)),
+        sums_(static_cast<std::size_t>(target.width) * target.height * 3) {}
+
+  // Source row y, 0x??RRGGBB; a row outside the source is ignored.
+  void AddRow(int y, const std::uint32_t* row) {
+    if (y < 0 || static_cast<std::size_t>(y) >= rows_.size()) return;
+    const std::vector<float>& sums = columns_.Of(row);
+    const area_detail::Span& span = rows_[static_cast<std::size_t>(y)];
+    area_detail::Accumulate(RowOf(span.first), sums, span.firstWeight);
+    if (span.secondWeight > 0 && span.first + 1 < target_.height)
+      area_detail::Accumulate(RowOf(span.first + 1), sums, span.secondWeight);
+  }
+
+  [[nodiscard]] std::vector<std::uint32_t> TakePixels() const {
+    std::vector<std::uint32_t> pixels(sums_.size() / 3);
+    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = area_detail::Pixel(&sums_[i * 3]);
+    return pixels;
+  }
+
+ private:
+  float* RowOf(int y) { return sums_.data() + static_cast<std::size_t>(y) * target_.width * 3; }
+
+  PixelSize target_;
+  area_detail::RowSums columns_;
+  std::vector<area_detail::Span> rows_;
+  std::vector<float> sums_;
 };
 
 }  // namespace lumiroll

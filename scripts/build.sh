@@ -11,8 +11,10 @@ shift $(( $# >= 2 ? 2 : 1 ))
 case "$kind" in
   host) options=(-DLUMIROLL_SANITIZE=ON) ;;
   win)  "$here/scripts/build-libjpeg-turbo.sh"; "$here/scripts/build-lcms2.sh"
+        "$here/scripts/build-giflib.sh"
         options=(-DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake") ;;
   clang) "$here/scripts/build-libjpeg-turbo.sh"; "$here/scripts/build-lcms2.sh"
+        "$here/scripts/build-giflib.sh"
         options=(-DCMAKE_TOOLCHAIN_FILE="$here/cmake/clang-mingw-w64-x86_64.cmake" -DLUMIROLL_WARNINGS_AS_ERRORS=ON) ;;
   *) echo "usage: $0 host|win|clang [build-dir] [cmake --build options]" >&2; exit 2 ;;
 esac

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian machine lacks to build and test Lumiroll, then builds
-# libjpeg-turbo and LittleCMS for MinGW once. Safe to run again: it does nothing that is already done.
+# libjpeg-turbo, LittleCMS and giflib for MinGW once. Safe to run again: it does nothing that is already done.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -11,6 +11,7 @@ packages=(
   wine wine64 fonts-wine xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick
   nasm dpkg-dev libstb-dev zip unzip procps
   clang-14 libclang-rt-14-dev libjpeg62-turbo-dev libjpeg-turbo-progs
+  libgif-dev
 )
 
 sudo_() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
@@ -27,3 +28,4 @@ fi
 
 "$here/scripts/build-libjpeg-turbo.sh"
 "$here/scripts/build-lcms2.sh"
+"$here/scripts/build-giflib.sh"

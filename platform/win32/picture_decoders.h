@@ -12,7 +12,7 @@
 namespace lumiroll {
 
 [[nodiscard]] std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, DrawBound bound);
-// BMP (run-length encoded too), ICO (its largest image) and GIF (its first frame).
+// BMP (run-length encoded too) and ICO (its largest image).
 [[nodiscard]] std::optional<Picture> DecodeWithWic(std::span<const std::uint8_t> bytes, const GUID& container,
                                                    DrawBound bound);
 [[nodiscard]] std::optional<Picture> RenderEnhancedMetafile(std::span<const std::uint8_t> bytes, DrawBound bound);

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "platform/bitmap_header.h"
+#include "platform/gif_decoder.h"
 #include "platform/picture.h"
 #include "platform/picture_format.h"
 #include "platform/win32/picture_decoders.h"
@@ -24,7 +25,7 @@ std::optional<Picture> DecodeByContent(std::span<const std::uint8_t> bytes, Draw
       if (!BitmapHeaderBelievable(bytes)) return std::nullopt;
       return DecodeWithWic(bytes, GUID_ContainerFormatBmp, bound);
     case PictureFormat::kIcon: return DecodeWithWic(bytes, GUID_ContainerFormatIco, bound);
-    case PictureFormat::kGif: return DecodeWithWic(bytes, GUID_ContainerFormatGif, bound);
+    case PictureFormat::kGif: return DecodeGif(bytes, bound);
     case PictureFormat::kPlaceableMetafile: return RenderWindowsMetafile(bytes, true, bound);
     case PictureFormat::kWindowsMetafile: return RenderWindowsMetafile(bytes, false, bound);
     case PictureFormat::kEnhancedMetafile: return RenderEnhancedMetafile(bytes, bound);

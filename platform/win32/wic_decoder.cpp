@@ -1,4 +1,4 @@
-// BMP, ICO and GIF through the Windows Imaging Component: converted to 32-bit BGRA, transparency
+// BMP and ICO through the Windows Imaging Component: converted to 32-bit BGRA, transparency
 // laid over black, copied out a band of rows at a time (only the part the draw bound can show) and
 // reduced to the draw bound on the way, so we never hold the whole picture (a decoder of WIC's own,
 // such as Wine's for BMP, may).

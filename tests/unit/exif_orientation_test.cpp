@@ -85,6 +85,13 @@ std::vector<std::uint32_t> Reduce(const std::vector<std::uint32_t>& pixels, Pixe
   return reducer.TakePixels();
 }
 
+// The rows from the bottom up: a scattered reducer must not depend on their order.
+std::vector<std::uint32_t> ReduceBottomUp(const std::vector<std::uint32_t>& pixels, PixelSize from, PixelSize to) {
+  ScatteredAreaReducer reducer(from, to);
+  for (int y = from.height - 1; y >= 0; --y) reducer.AddRow(y, pixels.data() + static_cast<std::size_t>(y) * from.width);
+  return reducer.TakePixels();
+}
+
 TEST(AreaReducer, EachKeptPixelIsTheMeanOfTheAreaItCovers) {
   struct Case {
     const char* name;
@@ -100,7 +107,10 @@ TEST(AreaReducer, EachKeptPixelIsTheMeanOfTheAreaItCovers) {
       {"same size copies, top byte cleared", {2, 1}, {2, 1}, {0xFF123456, 0x00ABCDEF}, {0x123456, 0xABCDEF}},
       {"white stays white", {7, 5}, {3, 2}, std::vector<std::uint32_t>(35, 0xFFFFFF), std::vector<std::uint32_t>(6, 0xFFFFFF)},
   };
-  for (const Case& c : cases) EXPECT_EQ(Reduce(c.source, c.from, c.to), c.expected) << c.name;
+  for (const Case& c : cases) {
+    EXPECT_EQ(Reduce(c.source, c.from, c.to), c.expected) << c.name;
+    EXPECT_EQ(ReduceBottomUp(c.source, c.from, c.to), c.expected) << c.name << ", rows in any order";
+  }
 }
 
 TEST(AreaReducer, MissingRowsLeaveBlackAndExtraRowsAreIgnored) {
@@ -112,6 +122,9 @@ TEST(AreaReducer, MissingRowsLeaveBlackAndExtraRowsAreIgnored) {
   const std::uint32_t grey[] = {0x808080};
   extra.AddRow(grey), extra.AddRow(white);
   EXPECT_EQ(extra.TakePixels(), (std::vector<std::uint32_t>{0x808080}));
+  ScatteredAreaReducer scattered({2, 4}, {1, 2});
+  scattered.AddRow(3, white), scattered.AddRow(2, white), scattered.AddRow(4, white), scattered.AddRow(-1, white);
+  EXPECT_EQ(scattered.TakePixels(), (std::vector<std::uint32_t>{0, 0xFFFFFF}));
 }
 
 TEST(CubicReducer, KeepsFlatAreasFlatAndWeighsByTheStretchedCubic) {
