@@ -2,8 +2,9 @@
 # bench/make_bench_photos.sh DIR : makes the picture benchmark's inputs in DIR, once:
 #   photo_{12,24,48}mp.jpg  camera-like photographs (smooth shapes plus sensor-like noise, so they
 #                            decode like real ones, JPEG quality 92, 4:2:0)
+#   photo_gif.gif           the 12-megapixel photograph in 256 colours, dithered, as a GIF
 #   ref_{12,24,48}mp.ppm    each fitted into 1920x1080 by ImageMagick's Lanczos filter: the
-#                            reference that every method's result is compared with
+#   ref_gif.ppm              reference that every method's result is compared with
 set -euo pipefail
 dir=${1:?output folder}
 mkdir -p "$dir"
@@ -18,4 +19,6 @@ make_photo() {  # name width height
 make_photo 12mp 4000 3000
 make_photo 24mp 6000 4000
 make_photo 48mp 8000 6000
+[ -f "$dir/photo_gif.gif" ] || convert "$dir/photo_12mp.jpg" -colors 256 "$dir/photo_gif.gif"
+[ -f "$dir/ref_gif.ppm" ] || convert "$dir/photo_gif.gif[0]" -filter Lanczos -resize 1920x1080 -depth 8 "$dir/ref_gif.ppm"
 ls -l "$dir"

@@ -34,42 +34,53 @@ inline std::vector<Span> Spans(int source, int target) {
   return spans;
 }
 
-// One source row summed across into the target's columns: three floats a target pixel.
+// One source row summed across into the target's columns, three floats a target pixel. Only the
+// columns a row's coloured part reaches are touched, so a row that is mostly black costs little.
 class RowSums {
  public:
   RowSums(int sourceWidth, int targetWidth)
       : columns_(Spans(sourceWidth, targetWidth)), sums_(static_cast<std::size_t>(targetWidth) * 3) {}
 
-  const std::vector<float>& Of(const std::uint32_t* row) {
-    std::fill(sums_.begin(), sums_.end(), 0.0f);
+  // Sums the source columns [first, end) of row; the others are black.
+  void Sum(const std::uint32_t* row, int first, int end) {
+    std::fill(sums_.begin() + static_cast<std::ptrdiff_t>(begin_), sums_.begin() + static_cast<std::ptrdiff_t>(end_), 0.0f);
+    first = std::max(first, 0), end = std::min(end, static_cast<int>(columns_.size()));
+    if (first >= end) {
+      begin_ = end_ = 0;
+      return;
+    }
+    const Span& last = columns_[static_cast<std::size_t>(end - 1)];
+    begin_ = static_cast<std::size_t>(columns_[static_cast<std::size_t>(first)].first) * 3;
+    end_ = std::min(sums_.size(), static_cast<std::size_t>(last.first + (last.secondWeight > 0 ? 2 : 1)) * 3);
     float* sum = sums_.data();
-    const std::size_t last = sums_.size() - 3;
-    for (std::size_t x = 0; x < columns_.size(); ++x) {
+    const std::size_t lastPixel = sums_.size() - 3;
+    for (int x = first; x < end; ++x) {
       const std::uint32_t p = row[x];
       const float r = static_cast<float>(p >> 16 & 0xFF), g = static_cast<float>(p >> 8 & 0xFF),
                   b = static_cast<float>(p & 0xFF);
-      const Span& span = columns_[x];
+      const Span& span = columns_[static_cast<std::size_t>(x)];
       const std::size_t at = static_cast<std::size_t>(span.first) * 3;
       sum[at] += r * span.firstWeight;
       sum[at + 1] += g * span.firstWeight;
       sum[at + 2] += b * span.firstWeight;
-      if (span.secondWeight > 0 && at < last) {
+      if (span.secondWeight > 0 && at < lastPixel) {
         sum[at + 3] += r * span.secondWeight;
         sum[at + 4] += g * span.secondWeight;
         sum[at + 5] += b * span.secondWeight;
       }
     }
-    return sums_;
+  }
+
+  // Adds the last row's sums, weighted, to a target row's sums.
+  void AddTo(float* target, float weight) const {
+    for (std::size_t i = begin_; i < end_; ++i) target[i] += sums_[i] * weight;
   }
 
  private:
   std::vector<Span> columns_;
   std::vector<float> sums_;
+  std::size_t begin_ = 0, end_ = 0;  // the sums the last row touched
 };
-
-inline void Accumulate(float* target, const std::vector<float>& sums, float weight) {
-  for (std::size_t i = 0; i < sums.size(); ++i) target[i] += sums[i] * weight;
-}
 
 inline std::uint32_t Channel(float value) { return static_cast<std::uint32_t>(std::clamp(value + 0.5f, 0.0f, 255.0f)); }
 
@@ -88,23 +99,32 @@ class AreaReducer {
   }
 
   // The next source row, 0x??RRGGBB (the top byte is ignored).
-  void AddRow(const std::uint32_t* row) {
+  void AddRow(const std::uint32_t* row) { AddRow(row, 0, source_.width); }
+
+  // The next source row, black but for its columns [first, end).
+  void AddRow(const std::uint32_t* row, int first, int end) {
     if (sourceRow_ >= source_.height) return;
     if (source_ == target_) {
       ++sourceRow_;
-      for (int x = 0; x < source_.width; ++x) pixels_.push_back(row[x] & 0x00FFFFFF);
+      for (int x = 0; x < source_.width; ++x) pixels_.push_back(x >= first && x < end ? row[x] & 0x00FFFFFF : 0);
       return;
     }
-    const std::vector<float>& sums = columns_.Of(row);
-    const area_detail::Span& span = rows_[sourceRow_++];
-    if (span.first != currentRow_) {
-      Emit();
-      std::swap(current_, next_);
-      std::fill(next_.begin(), next_.end(), 0.0f);
-      currentRow_ = span.first;
+    columns_.Sum(row, first, end);
+    const area_detail::Span& span = NextSpan();
+    columns_.AddTo(current_.data(), span.firstWeight);
+    if (span.secondWeight > 0) columns_.AddTo(next_.data(), span.secondWeight);
+  }
+
+  // The next count source rows, all black: they move the rows on and add nothing.
+  void AddBlankRows(int count) {
+    for (; count > 0 && sourceRow_ < source_.height; --count) {
+      if (source_ == target_) {
+        ++sourceRow_;
+        pixels_.resize(pixels_.size() + static_cast<std::size_t>(source_.width), 0);
+      } else {
+        NextSpan();
+      }
     }
-    area_detail::Accumulate(current_.data(), sums, span.firstWeight);
-    if (span.secondWeight > 0) area_detail::Accumulate(next_.data(), sums, span.secondWeight);
   }
 
   // The reduced picture, target.width x target.height, 0x00RRGGBB; call once, after every row.
@@ -116,6 +136,18 @@ class AreaReducer {
 
  private:
   [[nodiscard]] std::size_t Channels() const { return static_cast<std::size_t>(target_.width) * 3; }
+
+  // The next source row's place among the target rows; a target row it has passed is finished.
+  const area_detail::Span& NextSpan() {
+    const area_detail::Span& span = rows_[static_cast<std::size_t>(sourceRow_++)];
+    if (span.first != currentRow_) {
+      Emit();
+      std::swap(current_, next_);
+      std::fill(next_.begin(), next_.end(), 0.0f);
+      currentRow_ = span.first;
+    }
+    return span;
+  }
 
   void Emit() {
     if (pixels_.size() >= static_cast<std::size_t>(target_.width) * target_.height) return;
@@ -133,7 +165,7 @@ class AreaReducer {
 
 // The same averaging for rows that arrive in any order (the passes of an interlaced GIF): the
 // whole target is held as sums, three floats a kept pixel, until the last row. A row never given
-// stays black.
+// is black.
 class ScatteredAreaReducer {
  public:
   // target must not exceed source on either side; both at least 1 x 1.
@@ -141,14 +173,14 @@ class ScatteredAreaReducer {
       : target_(target), columns_(source.width, target.width), rows_(area_detail::Spans(source.height, target.height)),
         sums_(static_cast<std::size_t>(target.width) * target.height * 3) {}
 
-  // Source row y, 0x??RRGGBB; a row outside the source is ignored.
-  void AddRow(int y, const std::uint32_t* row) {
+  // Source row y, 0x??RRGGBB, black but for its columns [first, end); a row outside the source is
+  // ignored.
+  void AddRow(int y, const std::uint32_t* row, int first, int end) {
     if (y < 0 || static_cast<std::size_t>(y) >= rows_.size()) return;
-    const std::vector<float>& sums = columns_.Of(row);
+    columns_.Sum(row, first, end);
     const area_detail::Span& span = rows_[static_cast<std::size_t>(y)];
-    area_detail::Accumulate(RowOf(span.first), sums, span.firstWeight);
-    if (span.secondWeight > 0 && span.first + 1 < target_.height)
-      area_detail::Accumulate(RowOf(span.first + 1), sums, span.secondWeight);
+    columns_.AddTo(RowOf(span.first), span.firstWeight);
+    if (span.secondWeight > 0 && span.first + 1 < target_.height) columns_.AddTo(RowOf(span.first + 1), span.secondWeight);
   }
 
   [[nodiscard]] std::vector<std::uint32_t> TakePixels() const {

@@ -69,7 +69,10 @@ Palette PaletteOf(const GifFileType& gif, std::span<const std::uint8_t> bytes, i
   } else {
     constexpr std::size_t kScreenPacked = 10;  // after the signature and the screen's size
     const int count = 2 << (bytes[kScreenPacked] & 7);
-    for (int i = 0; i < count; ++i) palette[static_cast<std::size_t>(i)] = 0x010101u * static_cast<std::uint32_t>((i * 255 + (count - 1) / 2) / (count - 1));
+    for (int i = 0; i < count; ++i) {
+      const auto grey = static_cast<std::uint32_t>((i * 255 + (count - 1) / 2) / (count - 1));
+      palette[static_cast<std::size_t>(i)] = grey * 0x010101u;
+    }
   }
   if (transparent >= 0 && transparent < 256) palette[static_cast<std::size_t>(transparent)] = 0;
   return palette;
@@ -89,33 +92,33 @@ int FrameRow(int i, int height, bool interlaced) {
 }
 
 // The kept part's rows as they arrive: in order (a few rows held) or, for an interlaced image, in
-// any order (the part held as sums). Rows never given stay black.
+// any order (the part held as sums). Each row is black but for the columns the image covers, and
+// rows never given are black, so a vast screen around a small image costs little.
 class KeptRows {
  public:
-  KeptRows(const KeptPart& part, bool anyOrder) : black_(static_cast<std::size_t>(part.region.width), 0), height_(part.region.height) {
+  KeptRows(const KeptPart& part, bool anyOrder) : height_(part.region.height) {
     const PixelSize region{part.region.width, part.region.height};
-    if (anyOrder) scattered_.emplace(region, part.pixels);
-    else ordered_.emplace(region, part.pixels);
+    if (anyOrder) scattered_ = std::make_unique<ScatteredAreaReducer>(region, part.pixels);
+    else ordered_ = std::make_unique<AreaReducer>(region, part.pixels);
   }
 
-  // Row y of the region.
-  void Add(int y, const std::uint32_t* row) {
-    if (scattered_) return scattered_->AddRow(y, row);
-    for (; next_ < y; ++next_) ordered_->AddRow(black_.data());
-    ordered_->AddRow(row);
+  // Row y of the region, coloured in its columns [first, end).
+  void Add(int y, const std::uint32_t* row, int first, int end) {
+    if (scattered_) return scattered_->AddRow(y, row, first, end);
+    ordered_->AddBlankRows(y - next_);
+    ordered_->AddRow(row, first, end);
     next_ = y + 1;
   }
 
   [[nodiscard]] std::vector<std::uint32_t> Take() {
     if (scattered_) return scattered_->TakePixels();
-    for (; next_ < height_; ++next_) ordered_->AddRow(black_.data());
+    ordered_->AddBlankRows(height_ - next_);
     return ordered_->TakePixels();
   }
 
  private:
-  std::optional<AreaReducer> ordered_;
-  std::optional<ScatteredAreaReducer> scattered_;
-  std::vector<std::uint32_t> black_;
+  std::unique_ptr<AreaReducer> ordered_;  // one of the two
+  std::unique_ptr<ScatteredAreaReducer> scattered_;
   int height_;
   int next_ = 0;
 };
@@ -129,14 +132,14 @@ bool ReadKeptRows(GifFileType& gif, const Palette& palette, const PictureRegion&
   const int endColumn = std::min(frame.left + frame.width, kept.left + kept.width);
   int needed = std::max(0, endRow - firstRow);
   std::vector<GifPixelType> indices(static_cast<std::size_t>(frame.width));
-  std::vector<std::uint32_t> screenRow(static_cast<std::size_t>(kept.width), 0);  // black beside the frame
+  std::vector<std::uint32_t> screenRow(static_cast<std::size_t>(kept.width));
   for (int i = 0; i < frame.height && needed > 0; ++i) {
     if (DGifGetLine(&gif, indices.data(), frame.width) != GIF_OK) return false;
     const int y = frame.top + FrameRow(i, frame.height, gif.Image.Interlace);
     if (y < firstRow || y >= endRow) continue;
     for (int x = firstColumn; x < endColumn; ++x)
       screenRow[static_cast<std::size_t>(x - kept.left)] = palette[indices[static_cast<std::size_t>(x - frame.left)]];
-    rows.Add(y - kept.top, screenRow.data());
+    rows.Add(y - kept.top, screenRow.data(), firstColumn - kept.left, endColumn - kept.left);
     --needed;
   }
   return true;

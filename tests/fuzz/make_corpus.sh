@@ -34,6 +34,17 @@ convert "$work/small.ppm" -alpha on bmp:"$corpus/sniff/im_v5_32bit.bmp"
 convert "$work/small.ppm" "$corpus/sniff/im.gif"
 convert "$work/small.ppm" "$corpus/sniff/im.ico"
 
+# GIFs from ImageMagick: plain, interlaced, two colours, a transparent index, a first image smaller
+# than its screen, two images; the writer adds a copy without colour table and huge declarations.
+mkdir -p "$corpus/gif" "$work/gif"
+convert "$work/small.ppm" "$work/gif/plain.gif"
+convert "$work/small.ppm" -interlace GIF "$work/gif/interlaced.gif"
+convert "$work/small.ppm" -monochrome "$work/gif/two_colours.gif"
+convert -size 20x10 xc:none -fill blue -draw "rectangle 5,2 14,7" "$work/gif/transparent.gif"
+convert -size 20x10 xc:blue -repage 48x32+10+8 "$work/gif/offset.gif"
+convert "$work/small.ppm" "$work/flat.ppm" -loop 0 "$work/gif/two_images.gif"
+python3 "$here/seed_writers.py" gif "$work/gif" "$corpus/gif"
+
 python3 "$here/seed_writers.py" resample "$work" "$corpus/resample"
 "$here/make_colour_corpus.sh" >/dev/null  # the colour harness's seeds, and tagged JPEGs
 echo "seeds: $(find "$corpus" -type f | wc -l) files"

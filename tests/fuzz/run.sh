@@ -9,8 +9,10 @@ here=$(cd "$(dirname "$0")/../.." && pwd)
 seconds=${1:-30}
 build=$here/build/fuzz
 harnesses=(jpeg resample exif sniff colour)
+harnesses+=(gif)
 
-[ -f "$build/build.ninja" ] || CXX=clang++-14 cmake -S "$here/tests/fuzz" -B "$build" -G Ninja >/dev/null
+"$here/scripts/build-giflib.sh"  # giflib's sources, for the GIF harness
+[ -f "$build/build.ninja" ] || CC=clang-14 CXX=clang++-14 cmake -S "$here/tests/fuzz" -B "$build" -G Ninja >/dev/null
 cmake --build "$build" >/dev/null
 rm -rf "$build/findings" "$build/scratch"; mkdir -p "$build/findings"
 

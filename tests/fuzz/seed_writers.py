@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Small writers for the fuzzing seeds: seed_writers.py jpeg|bmp|resample WORK OUT [EXIF-OUT]."""
+"""Small writers for the fuzzing seeds: seed_writers.py jpeg|bmp|gif|resample WORK OUT [EXIF-OUT]."""
 import glob
 import os
 import struct
@@ -90,6 +90,42 @@ def bmp_seeds(work, out):
     write(out, "emf_magic", b"\x01\x00\x00\x00" + bytes(36) + b" EMF")
 
 
+def gif_image_descriptor(gif):
+    """Where the first image descriptor starts, past the global table and any extensions."""
+    at = 13 + (3 << (gif[10] & 7) + 1 if gif[10] & 0x80 else 0)
+    while gif[at] == 0x21:
+        at += 2
+        while gif[at]:
+            at += 1 + gif[at]
+        at += 1
+    return at
+
+
+def gif_without_table(gif):
+    """The global table cut out and its flag cleared; the table's size bits stay."""
+    table = 3 << (gif[10] & 7) + 1
+    return gif[:10] + bytes([gif[10] & 0x7F]) + gif[11:13] + gif[13 + table:]
+
+
+def gif_declaring(gif, width, height):
+    """The screen and the first image declaring width x height over the same few bytes of data."""
+    data, at = bytearray(gif), gif_image_descriptor(gif)
+    data[6:10] = data[at + 5:at + 9] = struct.pack("<HH", width, height)
+    return bytes(data)
+
+
+def gif_seeds(work, out):
+    files = {os.path.basename(p)[:-4]: open(p, "rb").read() for p in sorted(glob.glob(os.path.join(work, "*.gif")))}
+    files["no_table"] = gif_without_table(files["plain"])
+    files["no_table_one_pixel"] = gif_without_table(b"GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xff\xff\xff"
+                                                    b"\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3b")
+    files["huge"] = gif_declaring(files["plain"], 65500, 8196)
+    files["huge_interlaced"] = gif_declaring(files["interlaced"], 16000, 12000)
+    for name, data in files.items():
+        for choice in range(4):
+            write(out, "%s_bound%d" % (name, choice), bound_prefix(choice, 150) + data)
+
+
 def resample_seeds(out):
     import random
     rng = random.Random(5)
@@ -107,5 +143,7 @@ if __name__ == "__main__":
         jpeg_seeds(work, out, sys.argv[4])
     elif kind == "bmp":
         bmp_seeds(work, out)
+    elif kind == "gif":
+        gif_seeds(work, out)
     else:
         resample_seeds(out)

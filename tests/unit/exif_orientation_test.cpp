@@ -88,7 +88,8 @@ std::vector<std::uint32_t> Reduce(const std::vector<std::uint32_t>& pixels, Pixe
 // The rows from the bottom up: a scattered reducer must not depend on their order.
 std::vector<std::uint32_t> ReduceBottomUp(const std::vector<std::uint32_t>& pixels, PixelSize from, PixelSize to) {
   ScatteredAreaReducer reducer(from, to);
-  for (int y = from.height - 1; y >= 0; --y) reducer.AddRow(y, pixels.data() + static_cast<std::size_t>(y) * from.width);
+  for (int y = from.height - 1; y >= 0; --y)
+    reducer.AddRow(y, pixels.data() + static_cast<std::size_t>(y) * from.width, 0, from.width);
   return reducer.TakePixels();
 }
 
@@ -123,8 +124,22 @@ TEST(AreaReducer, MissingRowsLeaveBlackAndExtraRowsAreIgnored) {
   extra.AddRow(grey), extra.AddRow(white);
   EXPECT_EQ(extra.TakePixels(), (std::vector<std::uint32_t>{0x808080}));
   ScatteredAreaReducer scattered({2, 4}, {1, 2});
-  scattered.AddRow(3, white), scattered.AddRow(2, white), scattered.AddRow(4, white), scattered.AddRow(-1, white);
+  for (int y : {3, 2, 4, -1}) scattered.AddRow(y, white, 0, 2);
   EXPECT_EQ(scattered.TakePixels(), (std::vector<std::uint32_t>{0, 0xFFFFFF}));
+}
+
+// A row coloured only in part, and rows all black, add nothing where they are black.
+TEST(AreaReducer, ColumnsOutsideARowsColouredPartAndBlankRowsCountAsBlack) {
+  const std::uint32_t white[] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+  AreaReducer ordered({4, 3}, {2, 1});
+  ordered.AddRow(white, 1, 3), ordered.AddBlankRows(1), ordered.AddRow(white, 3, 9);
+  EXPECT_EQ(ordered.TakePixels(), (std::vector<std::uint32_t>{0x2B2B2B, 0x555555}));
+  ScatteredAreaReducer scattered({4, 3}, {2, 1});
+  scattered.AddRow(2, white, 3, 9), scattered.AddRow(0, white, 1, 3);
+  EXPECT_EQ(scattered.TakePixels(), (std::vector<std::uint32_t>{0x2B2B2B, 0x555555}));
+  AreaReducer copying({2, 2}, {2, 2});
+  copying.AddBlankRows(1), copying.AddRow(white, 1, 2);
+  EXPECT_EQ(copying.TakePixels(), (std::vector<std::uint32_t>{0, 0, 0, 0xFFFFFF}));
 }
 
 TEST(CubicReducer, KeepsFlatAreasFlatAndWeighsByTheStretchedCubic) {

@@ -2,6 +2,8 @@
 // same image interlaced or not, whole or reduced.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "platform/picture.h"
 #include "tests/win/gif_test_file.h"
 
@@ -76,7 +78,7 @@ TEST(GifLoader, AnInterlacedImageIsKeptAndReducedLikeAPlainOne) {
   }
 }
 
-TEST(GifLoader, DataEndingBeforeTheRowsTheBoundNeedsFails) {
+TEST(GifLoader, DamagedDataFailsAndAVastScreenAroundATinyImageCostsLittle) {
   GifImage gif{64, 64, {0, 0, 64, 64}, kFour, false, {}};
   for (int i = 0; i < 64 * 64; ++i) gif.indices.push_back(static_cast<std::uint8_t>(i * 31 % 7 % 4));
   const std::vector<std::uint8_t> whole = WriteGif(gif);
@@ -85,6 +87,13 @@ TEST(GifLoader, DataEndingBeforeTheRowsTheBoundNeedsFails) {
   EXPECT_TRUE(LoadPictureBytes(whole, {32, 32}));
   EXPECT_FALSE(LoadPictureBytes(half, {32, 32})) << "fitted, every row is needed";
   EXPECT_FALSE(LoadPictureBytes(noImage));
+  // 480 megapixels declared by a few bytes: a one-pixel image far from the screen's corner.
+  const auto start = std::chrono::steady_clock::now();
+  const auto vast = LoadPictureBytes(WriteGif({1, 1, {60000, 8000, 1, 1}, kFour, false, {3}}), {1920, 1080});
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  ASSERT_TRUE(vast);
+  EXPECT_EQ(vast->width, 60001);
+  EXPECT_EQ(vast->pixelWidth, 1920);
 }
 
 }  // namespace
