@@ -5,20 +5,9 @@ if(MINGW)
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
 
-set(LUMIROLL_JPEG_ROOT ${PROJECT_SOURCE_DIR}/build/third_party/libjpeg-turbo
-    CACHE PATH "libjpeg-turbo built for this target (scripts/build-libjpeg-turbo.sh)")
-add_library(libjpeg_turbo STATIC IMPORTED)
-set_target_properties(libjpeg_turbo PROPERTIES
-  IMPORTED_LOCATION ${LUMIROLL_JPEG_ROOT}/lib/libjpeg.a
-  INTERFACE_INCLUDE_DIRECTORIES ${LUMIROLL_JPEG_ROOT}/include)
-
+lumiroll_third_party(libjpeg_turbo LUMIROLL_JPEG_ROOT libjpeg-turbo libjpeg.a)
 # LittleCMS, which converts the colours of photographs that carry a colour profile.
-set(LUMIROLL_LCMS2_ROOT ${PROJECT_SOURCE_DIR}/build/third_party/lcms2
-    CACHE PATH "LittleCMS built for this target (scripts/build-lcms2.sh)")
-add_library(lcms2 STATIC IMPORTED)
-set_target_properties(lcms2 PROPERTIES
-  IMPORTED_LOCATION ${LUMIROLL_LCMS2_ROOT}/lib/liblcms2.a
-  INTERFACE_INCLUDE_DIRECTORIES ${LUMIROLL_LCMS2_ROOT}/include)
+lumiroll_third_party(lcms2 LUMIROLL_LCMS2_ROOT lcms2 liblcms2.a)
 
 lumiroll_sources_of(platform_sources platform/win32)
 add_library(lumiroll_platform STATIC ${platform_sources})

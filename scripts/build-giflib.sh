@@ -6,24 +6,12 @@
 # but its own scratch folder, build/third_party/src-giflib.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-third_party="$here/build/third_party"
+. "$here/scripts/debian-source.sh"
 prefix="$third_party/giflib"
 built() { [ -f "$prefix/lib/libgif.a" ] && [ -f "$prefix/source/dgif_lib.c" ] && [ -f "$prefix/licence/giflib-COPYING" ]; }
-built && exit 0
-
-# build/third_party may be shared by clones side by side: one builds, the others wait and find it.
-mkdir -p "$third_party"
-exec 9>"$third_party/.giflib.lock"
-flock 9
-built && exit 0
-
-"$here/scripts/ensure-deb-src.sh"
-
+once giflib || exit 0
 work="$third_party/src-giflib"
-rm -rf "$work"; mkdir -p "$work"
-(cd "$work" && apt-get source -q giflib >/dev/null 2>&1)
-src=$(find "$work" -maxdepth 1 -mindepth 1 -type d -name 'giflib*' | head -n 1)
-[ -n "$src" ] && [ -f "$src/gif_lib.h" ] || { echo "build-giflib: no source unpacked" >&2; exit 1; }
+src=$(unpacked_source giflib "$work" gif_lib.h)
 
 # The decoder, the encoder (the tests write GIFs with it) and what both need.
 sources=(dgif_lib egif_lib gifalloc gif_err gif_hash openbsd-reallocarray)

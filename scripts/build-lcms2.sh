@@ -4,24 +4,12 @@
 # licence) lands in build/third_party/lcms2; a later run finds it there and returns at once.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-third_party="$here/build/third_party"
+. "$here/scripts/debian-source.sh"
 prefix="$third_party/lcms2"
 built() { [ -f "$prefix/lib/liblcms2.a" ] && [ -f "$prefix/include/lcms2.h" ] && [ -f "$prefix/licence/lcms2-COPYING" ]; }
-built && exit 0
-
-# build/third_party may be shared by clones side by side: one builds, the others wait and find it.
-mkdir -p "$third_party"
-exec 9>"$third_party/.lcms2.lock"
-flock 9
-built && exit 0
-
-"$here/scripts/ensure-deb-src.sh"
-
+once lcms2 || exit 0
 work="$third_party/src-lcms2"
-rm -rf "$work"; mkdir -p "$work"
-(cd "$work" && apt-get source -q lcms2 >/dev/null 2>&1)
-src=$(find "$work" -maxdepth 1 -mindepth 1 -type d -name 'lcms2*' | head -n 1)
-[ -n "$src" ] && [ -f "$src/include/lcms2.h" ] || { echo "build-lcms2: no source unpacked" >&2; exit 1; }
+src=$(unpacked_source lcms2 "$work" include/lcms2.h)
 
 cc=x86_64-w64-mingw32-gcc-posix
 mkdir -p "$work/obj"
