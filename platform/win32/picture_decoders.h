@@ -12,7 +12,7 @@
 namespace lumiroll {
 
 [[nodiscard]] std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, DrawBound bound);
-// BMP (run-length encoded too), ICO (its largest image) and GIF (its first frame).
+// The first frame of a GIF, or a PNG (an icon's image).
 [[nodiscard]] std::optional<Picture> DecodeWithWic(std::span<const std::uint8_t> bytes, const GUID& container,
                                                    DrawBound bound);
 [[nodiscard]] std::optional<Picture> RenderEnhancedMetafile(std::span<const std::uint8_t> bytes, DrawBound bound);
