@@ -1,36 +1,12 @@
-// The JPEG decode path (libjpeg-turbo, cropping, skipping, reduction, orientation) on any file, at
-// the bounds the program draws with: fitted to a screen, at actual size, in the settings preview,
-// and at a scale the input chooses. A loaded picture must be whole, cover a part of itself, and
-// keep no more pixels than the bound shows.
+// The JPEG decode path (libjpeg-turbo, cropping, skipping, reduction, orientation) on any file.
 #include <cstdint>
-#include <cstdlib>
 
-#include "platform/picture_region.h"
 #include "platform/win32/picture_decoders.h"
-#include "tests/fuzz/fuzz_input.h"
-
-namespace {
-
-void Check(const lumiroll::Picture& p, lumiroll::DrawBound bound) {
-  const bool whole = p.pixelWidth > 0 && p.pixelHeight > 0 &&
-                     p.pixels.size() == static_cast<std::size_t>(p.pixelWidth) * p.pixelHeight;
-  const lumiroll::PictureRegion r = lumiroll::CoveredRegion(p);
-  const bool inside = r.left >= 0 && r.top >= 0 && r.left + r.width <= p.width && r.top + r.height <= p.height;
-  // Fitted, never more than the bound; at a scale, the bound's share plus the margins and the
-  // widening to whole blocks.
-  const bool bounded = p.pixelWidth <= bound.width + 32 && p.pixelHeight <= bound.height + 32;
-  if (!whole || !inside || !bounded) std::abort();
-}
-
-}  // namespace
+#include "tests/fuzz/decoded_picture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   lumiroll::fuzz::FuzzInput input(data, size);
-  const int choice = input.Between(0, 3);
-  const float chosenScale = static_cast<float>(input.Between(1, 400)) / 100.0f;
-  const lumiroll::DrawBound bounds[] = {
-      {1920, 1080, 0.0f}, {1920, 1080, 1.0f}, {320, 180, 0.2f}, {640, 480, chosenScale}};
-  const lumiroll::DrawBound bound = bounds[choice];
-  if (const auto picture = lumiroll::DecodeJpeg(input.rest(), bound)) Check(*picture, bound);
+  const lumiroll::DrawBound bound = lumiroll::fuzz::ChosenBound(input);
+  if (const auto picture = lumiroll::DecodeJpeg(input.rest(), bound)) lumiroll::fuzz::CheckDecoded(*picture, bound);
   return 0;
 }

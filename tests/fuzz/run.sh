@@ -9,6 +9,7 @@ here=$(cd "$(dirname "$0")/../.." && pwd)
 seconds=${1:-30}
 build=$here/build/fuzz
 harnesses=(jpeg resample exif sniff colour)
+harnesses+=(bitmap)  # our own BMP and icon decoders
 
 [ -f "$build/build.ninja" ] || CXX=clang++-14 cmake -S "$here/tests/fuzz" -B "$build" -G Ninja >/dev/null
 cmake --build "$build" >/dev/null
