@@ -4,6 +4,7 @@
 #                            decode like real ones, JPEG quality 92, 4:2:0)
 #   ref_{12,24,48}mp.ppm    each fitted into 1920x1080 by ImageMagick's Lanczos filter: the
 #                            reference that every method's result is compared with
+#   photo_24mp.bmp          the 24 MP photograph as a 24-bit BMP
 set -euo pipefail
 dir=${1:?output folder}
 mkdir -p "$dir"
@@ -18,4 +19,6 @@ make_photo() {  # name width height
 make_photo 12mp 4000 3000
 make_photo 24mp 6000 4000
 make_photo 48mp 8000 6000
+# The 24 MP photograph as a 24-bit BMP, for the format benchmark.
+[ -f "$dir/photo_24mp.bmp" ] || convert "$dir/photo_24mp.jpg" -type truecolor bmp3:"$dir/photo_24mp.bmp"
 ls -l "$dir"
