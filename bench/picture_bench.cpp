@@ -1,10 +1,9 @@
 // Picture benchmark: for camera-like JPEGs of 12, 24 and 48 megapixels, the time from file name to
 // pixels in a 1920x1080 back buffer (median of several runs), the peak working set, and the error
 // against a Lanczos reference made by ImageMagick, for our loader and the other ways Windows
-// offers. Each method runs in a child process of its own, so each peak is that method's. Then a
-// 12-megapixel GIF, ours beside the WIC path the loader used for it before.
+// offers. Each method runs in a child process of its own, so each peak is that method's.
 //
-//   picture_bench.exe FOLDER [RUNS [METHOD]]   FOLDER holds photo_{12,24,48}mp.jpg, photo_gif.gif and ref_*.ppm
+//   picture_bench.exe FOLDER [RUNS [METHOD]]   FOLDER holds photo_{12,24,48}mp.jpg and ref_*.ppm
 //     (bench/make_bench_photos.sh); METHOD: only the methods whose name contains this text.
 //     bench/run.sh does it all.
 #include <windows.h>
@@ -132,35 +131,6 @@ void PrintSummary(const Result (&r)[3][5]) {
   }
 }
 
-void PrintRow(const wchar_t* photo, Method method, const Result& r) {
-  std::printf("%-6ls %-26ls ", photo, MethodName(method));
-  if (!r.ok) std::printf("%12s\n", "failed");
-  else if (r.rms < 0) std::printf("%12.1f %14.1f %10s\n", r.milliseconds, r.peakMegabytes, "-");
-  else std::printf("%12.1f %14.1f %10.2f\n", r.milliseconds, r.peakMegabytes, r.rms);
-  std::fflush(stdout);
-}
-
-// The formats the loader once handed to WIC, each a 12-megapixel file photo_<format>.<format>
-// fitted to the buffer: ours beside that old path, time and peak working set.
-void RunFormerlyWicFormats(const std::wstring& folder, int runs, const std::wstring& only) {
-  const wchar_t* formats[] = {L"gif"};
-  std::printf("\n");
-  for (const wchar_t* format : formats) {
-    const std::wstring photo = folder + L"\\photo_" + format + L"." + format;
-    const std::wstring reference = folder + L"\\ref_" + format + L".ppm";
-    Result results[2];
-    for (int i = 0; i < 2; ++i) {
-      const Method method = kFormerlyWicMethods[i];
-      if (!only.empty() && std::wstring(MethodName(method)).find(only) == std::wstring::npos) continue;
-      results[i] = RunInChild(method, photo, reference, runs);
-      PrintRow(format, method, results[i]);
-    }
-    if (results[0].ok && results[1].ok)
-      std::printf("  %ls: ours / WIC as the loader was = %.2f (target <= 1), peak working set %.1f MB (target < 100)\n",
-                  format, results[0].milliseconds / results[1].milliseconds, results[0].peakMegabytes);
-  }
-}
-
 int RunAll(const std::wstring& folder, int runs, const std::wstring& only) {
   const wchar_t* sizes[] = {L"12mp", L"24mp", L"48mp"};
   Result results[3][5];
@@ -172,11 +142,15 @@ int RunAll(const std::wstring& folder, int runs, const std::wstring& only) {
       if (!only.empty() && std::wstring(MethodName(method)).find(only) == std::wstring::npos) continue;
       Result& r = results[s][static_cast<int>(method)];
       r = RunInChild(method, photo, reference, runs);
-      PrintRow(sizes[s], method, r);
+      const std::wstring name = MethodName(method);
+      std::printf("%-6ls %-26ls ", sizes[s], name.c_str());
+      if (!r.ok) std::printf("%12s\n", "failed");
+      else if (r.rms < 0) std::printf("%12.1f %14.1f %10s\n", r.milliseconds, r.peakMegabytes, "-");
+      else std::printf("%12.1f %14.1f %10.2f\n", r.milliseconds, r.peakMegabytes, r.rms);
+      std::fflush(stdout);
     }
   }
   if (only.empty()) PrintSummary(results);
-  RunFormerlyWicFormats(folder, runs, only);
   return 0;
 }
 

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
-#include <optional>
 #include <vector>
 
 // GDI+'s headers expect min and max from windows.h, which NOMINMAX takes away.
@@ -23,9 +22,7 @@ using std::min;
 
 #include "platform/handles.h"
 #include "platform/picture.h"
-#include "platform/picture_format.h"
 #include "platform/stretch_pixels.h"
-#include "platform/win32/picture_decoders.h"
 
 namespace lumiroll::bench {
 namespace {
@@ -47,25 +44,14 @@ std::vector<std::uint8_t> ReadFileBytes(const std::wstring& path) {
   return bytes;
 }
 
-// A loaded picture stretched into its place, as the show paints it.
-bool Draw(const std::optional<Picture>& picture, const BackBuffer& buffer, Placement place) {
+bool Ours(const std::wstring& photo, const BackBuffer& buffer, Placement place) {
+  const auto picture = LoadPictureFile(photo, {kBufferWidth, kBufferHeight});
   if (!picture) return false;
   ClearBuffer(buffer);
   StretchPixels({picture->pixels, picture->pixelWidth, picture->pixelHeight},
                 {{buffer.bits, static_cast<std::size_t>(kBufferWidth) * kBufferHeight}, kBufferWidth, kBufferHeight},
                 {place.left, place.top, place.width, place.height});
   return true;
-}
-
-bool Ours(const std::wstring& photo, const BackBuffer& buffer, Placement place) {
-  return Draw(LoadPictureFile(photo, {kBufferWidth, kBufferHeight}), buffer, place);
-}
-
-// How the loader decoded GIF (and BMP) before it had decoders of its own.
-bool WicLoader(const std::wstring& photo, const BackBuffer& buffer, Placement place) {
-  const std::vector<std::uint8_t> bytes = ReadFileBytes(photo);
-  const GUID& container = SniffPictureFormat(bytes) == PictureFormat::kGif ? GUID_ContainerFormatGif : GUID_ContainerFormatBmp;
-  return Draw(DecodeWithWic(bytes, container, {kBufferWidth, kBufferHeight}), buffer, place);
 }
 
 // What a classic picture box does: OleLoadPicture on the file's bytes, then IPicture::Render.
@@ -160,7 +146,6 @@ const wchar_t* MethodName(Method method) {
     case Method::kGdiPlus: return L"GDI+ (HQ bicubic)";
     case Method::kWic: return L"WIC + scaler (Fant)";
     case Method::kFloor: return L"floor (1/8 decode)";
-    case Method::kWicLoader: return L"WIC as the loader was";
   }
   return L"?";
 }
@@ -183,7 +168,6 @@ bool RunMethod(Method method, const std::wstring& photo, const BackBuffer& buffe
     case Method::kGdiPlus: return GdiPlus(photo, buffer, place);
     case Method::kWic: return Wic(photo, buffer, place);
     case Method::kFloor: return Floor(photo, buffer, place);
-    case Method::kWicLoader: return WicLoader(photo, buffer, place);
   }
   return false;
 }

@@ -20,12 +20,8 @@ struct Placement {
   int left = 0, top = 0, width = 0, height = 0;
 };
 
-enum class Method { kOurs, kClassic, kGdiPlus, kWic, kFloor, kWicLoader };
-// The methods the JPEG rows compare.
+enum class Method { kOurs, kClassic, kGdiPlus, kWic, kFloor };
 inline constexpr Method kMethods[] = {Method::kOurs, Method::kClassic, Method::kGdiPlus, Method::kWic, Method::kFloor};
-// The methods the rows of the formats that left WIC compare: ours beside the loader's old path
-// (WIC's decoder, our reduction and stretch).
-inline constexpr Method kFormerlyWicMethods[] = {Method::kOurs, Method::kWicLoader};
 [[nodiscard]] const wchar_t* MethodName(Method method);
 // Whether the method draws into the back buffer (the floor only decodes).
 [[nodiscard]] bool MethodDraws(Method method);

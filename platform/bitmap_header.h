@@ -41,9 +41,24 @@ inline constexpr std::uint32_t kBitmapRgb = 0, kBitmapRunLength8 = 1, kBitmapRun
   }
 }
 
+// The bytes a row of width pixels takes: whole 32-bit words.
+[[nodiscard]] constexpr std::int64_t BitmapStride(std::int64_t width, std::uint32_t bitCount) {
+  return (width * bitCount + 31) / 32 * 4;
+}
+
 // False when the declared size is absurd, the bit count or compression is one the format does
-// not define, or the file is too short to hold the pixels it declares: exactly for an
-// uncompressed bitmap, by the ratio above for a run-length one.
+// not define, or dataBytes are too few for the pixels declared: exactly for an uncompressed
+// bitmap, by the ratio above for a run-length one. height is the number of rows, never negative.
+[[nodiscard]] constexpr bool BitmapPixelsBelievable(std::int64_t width, std::int64_t height, std::uint32_t bitCount,
+                                                    std::uint32_t compression, std::int64_t dataBytes) {
+  if (!DeclaredSizeAcceptable(width, height) || !BitmapCodingDefined(bitCount, compression)) return false;
+  if (compression == kBitmapRunLength8 || compression == kBitmapRunLength4)
+    return width * height <= std::max(kRunLengthPixelsAlwaysBelieved, dataBytes * kRunLengthPixelsPerByte);
+  return BitmapStride(width, bitCount) * height <= dataBytes;
+}
+
+// False when the file's header declares what BitmapPixelsBelievable rejects, or a bit count the
+// old core header does not have.
 [[nodiscard]] inline bool BitmapHeaderBelievable(std::span<const std::uint8_t> bytes) {
   using bitmap_detail::ReadLittleEndian;
   constexpr std::size_t kFileHeader = 14;
@@ -65,14 +80,9 @@ inline constexpr std::uint32_t kBitmapRgb = 0, kBitmapRunLength8 = 1, kBitmapRun
     return false;
   }
   if (height < 0) height = -height;
-  if (!DeclaredSizeAcceptable(width, height) || !BitmapCodingDefined(bitCount, compression)) return false;
   if (infoSize == 12 && bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24) return false;
   if (pixelOffset > bytes.size()) return false;
-  const auto dataBytes = static_cast<std::int64_t>(bytes.size() - pixelOffset);
-  if (compression == kBitmapRunLength8 || compression == kBitmapRunLength4)
-    return width * height <= std::max(kRunLengthPixelsAlwaysBelieved, dataBytes * kRunLengthPixelsPerByte);
-  const std::int64_t stride = (width * bitCount + 31) / 32 * 4;
-  return stride * height <= dataBytes;
+  return BitmapPixelsBelievable(width, height, bitCount, compression, static_cast<std::int64_t>(bytes.size() - pixelOffset));
 }
 
 }  // namespace lumiroll

@@ -12,7 +12,8 @@
 namespace lumiroll {
 
 [[nodiscard]] std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, DrawBound bound);
-// BMP (run-length encoded too) and ICO (its largest image).
+// A PNG (an icon's image); the format benchmark also decodes GIF and BMP with it, as the loader
+// once did.
 [[nodiscard]] std::optional<Picture> DecodeWithWic(std::span<const std::uint8_t> bytes, const GUID& container,
                                                    DrawBound bound);
 [[nodiscard]] std::optional<Picture> RenderEnhancedMetafile(std::span<const std::uint8_t> bytes, DrawBound bound);

@@ -5,8 +5,9 @@
 #include <cstdint>
 #include <new>
 
-#include "platform/bitmap_header.h"
+#include "platform/bitmap_decoder.h"
 #include "platform/gif_decoder.h"
+#include "platform/icon_decoder.h"
 #include "platform/picture.h"
 #include "platform/picture_format.h"
 #include "platform/win32/picture_decoders.h"
@@ -18,13 +19,16 @@ namespace {
 // Far beyond any photograph; a larger file is not read into memory.
 constexpr std::uint64_t kMaxPictureFileBytes = std::uint64_t{1} << 30;
 
+// Icons of Windows Vista and later hold their large images as PNG.
+std::optional<Picture> DecodeIconPng(std::span<const std::uint8_t> png, DrawBound bound) {
+  return DecodeWithWic(png, GUID_ContainerFormatPng, bound);
+}
+
 std::optional<Picture> DecodeByContent(std::span<const std::uint8_t> bytes, DrawBound bound) {
   switch (SniffPictureFormat(bytes)) {
     case PictureFormat::kJpeg: return DecodeJpeg(bytes, bound);
-    case PictureFormat::kBitmap:
-      if (!BitmapHeaderBelievable(bytes)) return std::nullopt;
-      return DecodeWithWic(bytes, GUID_ContainerFormatBmp, bound);
-    case PictureFormat::kIcon: return DecodeWithWic(bytes, GUID_ContainerFormatIco, bound);
+    case PictureFormat::kBitmap: return DecodeBitmapFile(bytes, bound);
+    case PictureFormat::kIcon: return DecodeIcon(bytes, bound, DecodeIconPng);
     case PictureFormat::kGif: return DecodeGif(bytes, bound);
     case PictureFormat::kPlaceableMetafile: return RenderWindowsMetafile(bytes, true, bound);
     case PictureFormat::kWindowsMetafile: return RenderWindowsMetafile(bytes, false, bound);

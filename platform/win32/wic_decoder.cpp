@@ -1,7 +1,7 @@
-// BMP and ICO through the Windows Imaging Component: converted to 32-bit BGRA, transparency
-// laid over black, copied out a band of rows at a time (only the part the draw bound can show) and
-// reduced to the draw bound on the way, so we never hold the whole picture (a decoder of WIC's own,
-// such as Wine's for BMP, may).
+// An icon's PNG image (and, for the format benchmark, what the loader once gave WIC) through the
+// Windows Imaging Component: converted to 32-bit BGRA, transparency laid over black, copied out a
+// band of rows at a time (only the part the draw bound can show) and reduced to the draw bound on
+// the way, so we never hold the whole picture (a decoder of WIC's own may).
 #include <objbase.h>
 #include <wincodec.h>
 #include <windows.h>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/area_reduction.h"
+#include "platform/over_black.h"
 #include "platform/picture_geometry.h"
 #include "platform/picture_region.h"
 #include "platform/win32/picture_decoders.h"
@@ -43,31 +44,10 @@ ComPtr<IWICBitmapDecoder> OpenDecoder(IWICImagingFactory& factory, std::span<con
   return decoder;
 }
 
-// The first frame; for an icon the largest of its images.
-ComPtr<IWICBitmapFrameDecode> ChooseFrame(IWICBitmapDecoder& decoder, const GUID& container) {
-  UINT count = 0;
-  if (FAILED(decoder.GetFrameCount(&count)) || count == 0) return nullptr;
-  if (container != GUID_ContainerFormatIco) count = 1;
-  ComPtr<IWICBitmapFrameDecode> best;
-  std::uint64_t bestArea = 0;
-  for (UINT i = 0; i < count; ++i) {
-    ComPtr<IWICBitmapFrameDecode> frame;
-    UINT width = 0, height = 0;
-    if (FAILED(decoder.GetFrame(i, &frame)) || FAILED(frame->GetSize(&width, &height))) continue;
-    if (!DeclaredSizeAcceptable(width, height)) return nullptr;
-    if (std::uint64_t{width} * height > bestArea) best = frame, bestArea = std::uint64_t{width} * height;
-  }
-  return best;
-}
-
-// Premultiplies by alpha: a transparent pixel shows the black behind it.
-void OverBlack(std::uint32_t* pixels, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::uint32_t p = pixels[i], a = p >> 24;
-    if (a == 255) continue;
-    const auto over = [a](std::uint32_t c) { return (c * a + 127) / 255; };
-    pixels[i] = over(p >> 16 & 0xFF) << 16 | over(p >> 8 & 0xFF) << 8 | over(p & 0xFF);
-  }
+ComPtr<IWICBitmapFrameDecode> FirstFrame(IWICBitmapDecoder& decoder) {
+  ComPtr<IWICBitmapFrameDecode> frame;
+  if (FAILED(decoder.GetFrame(0, &frame))) return nullptr;
+  return frame;
 }
 
 // Copies out only the part the bound can show, a band of rows at a time, reducing as it goes.
@@ -81,7 +61,7 @@ std::optional<Picture> CopyOut(IWICBitmapSource& source, PixelSize own, DrawBoun
     const int rows = std::min<int>(kBandRows, r.top + r.height - top);
     const WICRect rect{r.left, top, r.width, rows};
     if (FAILED(source.CopyPixels(&rect, stride, stride * rows, reinterpret_cast<BYTE*>(band.data())))) return std::nullopt;
-    OverBlack(band.data(), static_cast<std::size_t>(r.width) * rows);
+    OverBlack({band.data(), static_cast<std::size_t>(r.width) * rows});
     for (int row = 0; row < rows; ++row) reducer.AddRow(band.data() + static_cast<std::size_t>(row) * r.width);
   }
   return Picture{own.width, own.height, part.pixels.width, part.pixels.height, reducer.TakePixels(), r};
@@ -96,7 +76,7 @@ std::optional<Picture> DecodeWithWic(std::span<const std::uint8_t> bytes, const 
     return std::nullopt;
   const ComPtr<IWICBitmapDecoder> decoder = OpenDecoder(*factory.Get(), bytes, container);
   if (!decoder) return std::nullopt;
-  const ComPtr<IWICBitmapFrameDecode> frame = ChooseFrame(*decoder.Get(), container);
+  const ComPtr<IWICBitmapFrameDecode> frame = FirstFrame(*decoder.Get());
   UINT width = 0, height = 0;
   if (!frame || FAILED(frame->GetSize(&width, &height)) || !DeclaredSizeAcceptable(width, height)) return std::nullopt;
   ComPtr<IWICFormatConverter> converter;

@@ -1,16 +1,12 @@
-// The JPEG decode path (libjpeg-turbo, cropping, skipping, reduction, orientation) on any file, at
-// the bounds the program draws with. A loaded picture must be whole, cover a part of itself, and
-// keep no more pixels than the bound shows.
+// The JPEG decode path (libjpeg-turbo, cropping, skipping, reduction, orientation) on any file.
 #include <cstdint>
 
 #include "platform/win32/picture_decoders.h"
-#include "tests/fuzz/bounded_picture_check.h"
-#include "tests/fuzz/fuzz_input.h"
+#include "tests/fuzz/decoded_picture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   lumiroll::fuzz::FuzzInput input(data, size);
-  const int choice = input.Between(0, 3);
-  const lumiroll::DrawBound bound = lumiroll::fuzz::ChosenBound(choice, input.Between(1, 400));
-  if (const auto picture = lumiroll::DecodeJpeg(input.rest(), bound)) lumiroll::fuzz::CheckBounded(*picture, bound);
+  const lumiroll::DrawBound bound = lumiroll::fuzz::ChosenBound(input);
+  if (const auto picture = lumiroll::DecodeJpeg(input.rest(), bound)) lumiroll::fuzz::CheckDecoded(*picture, bound);
   return 0;
 }

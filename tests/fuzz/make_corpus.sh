@@ -34,6 +34,29 @@ convert "$work/small.ppm" -alpha on bmp:"$corpus/sniff/im_v5_32bit.bmp"
 convert "$work/small.ppm" "$corpus/sniff/im.gif"
 convert "$work/small.ppm" "$corpus/sniff/im.ico"
 
+# Our BMP and icon decoders: ImageMagick's headers, codings and masks, then the writer's own.
+mkdir -p "$corpus/bitmap" "$work/bitmap"
+bmp() {  # name format [options]
+  local name=$1 format=$2; shift 2
+  convert "$work/small.ppm" "$@" "$format:$work/bitmap/$name"
+}
+bmp core.bmp bmp2
+bmp core_4bit.bmp bmp2 -colors 16
+bmp bits1.bmp bmp3 -colors 2
+bmp bits4.bmp bmp3 -colors 16
+bmp bits8.bmp bmp3 -colors 200
+bmp bits24.bmp bmp3 -type truecolor
+bmp rle8.bmp bmp3 -colors 16 -compress RLE
+for subtype in RGB555 RGB565; do bmp $subtype.bmp bmp -define bmp:subtype=$subtype; done
+for subtype in ARGB4444 ARGB1555 RGBA8888; do bmp $subtype.bmp bmp -alpha on -define bmp:subtype=$subtype; done
+bmp bmp3_RGB565.bmp bmp -define bmp:format=bmp3 -define bmp:subtype=RGB565  # BITFIELDS, its masks left out
+bmp v4.bmp bmp -define bmp:format=bmp4 -alpha on
+bmp v5_32bit.bmp bmp -alpha on
+bmp v5_4bit.bmp bmp -colors 16
+bmp icon.ico ico -define icon:auto-resize=48,32,16
+bmp icon_half_clear.ico ico -alpha on -channel A -fx 'i<24?0:1' +channel -define icon:auto-resize=32
+python3 "$here/seed_writers.py" bitmap "$work" "$corpus/bitmap"
+
 # GIFs from ImageMagick: plain, interlaced, two colours, a transparent index, a first image smaller
 # than its screen, two images; the writer adds a copy without colour table and huge declarations.
 mkdir -p "$corpus/gif" "$work/gif"

@@ -9,6 +9,7 @@ here=$(cd "$(dirname "$0")/../.." && pwd)
 seconds=${1:-30}
 build=$here/build/fuzz
 harnesses=(jpeg resample exif sniff colour)
+harnesses+=(bitmap)  # our own BMP and icon decoders
 harnesses+=(gif)
 
 "$here/scripts/build-giflib.sh"  # giflib's sources, for the GIF harness

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Small writers for the fuzzing seeds: seed_writers.py jpeg|bmp|gif|resample WORK OUT [EXIF-OUT]."""
+"""Small writers for the fuzzing seeds: seed_writers.py jpeg|bmp|bitmap|gif|resample WORK OUT [EXIF-OUT]."""
 import glob
 import os
 import struct
@@ -56,14 +56,20 @@ def jpeg_seeds(work, out, exif_out):
     write(out, "exif6_huge_actual", bound_prefix(1, 100) + declaring(with_app1(base, exif(6, False)), 65500, 8196))
 
 
-def bitmap(width, height, bits, compression, data, palette=b"", header=40):
+def info_header(width, height, bits, compression, data_size, header, masks=(), colours=0):
     if header == 12:
-        info = struct.pack("<IHHHH", 12, width, height, 1, bits)
-    else:
-        info = struct.pack("<IiiHHIIiiII", header, width, height, 1, bits, compression, len(data), 2835, 2835, 0, 0)
-        info += bytes(header - 40)
-    offset = 14 + len(info) + len(palette)
-    return b"BM" + struct.pack("<IHHI", offset + len(data), 0, 0, offset) + info + palette + data
+        return struct.pack("<IHHHH", 12, width, height, 1, bits)
+    info = struct.pack("<IiiHHIIiiII", header, width, height, 1, bits, compression, data_size, 2835, 2835, colours, 0)
+    if header >= 52 and header != 64:  # masks inside the header (but OS/2's)
+        info += struct.pack("<4I", *(tuple(masks) + (0, 0, 0, 0))[:4])
+    return (info + bytes(header))[:header]
+
+
+def bitmap(width, height, bits, compression, data, palette=b"", header=40, masks=(), colours=0):
+    info = info_header(width, height, bits, compression, len(data), header, masks, colours)
+    after = struct.pack("<%dI" % len(masks), *masks) if header == 40 else b""
+    offset = 14 + len(info) + len(after) + len(palette)
+    return b"BM" + struct.pack("<IHHI", offset + len(data), 0, 0, offset) + info + after + palette + data
 
 
 def rows(width, height, bits):
@@ -88,6 +94,99 @@ def bmp_seeds(work, out):
     write(out, "bitcount0_header.bmp", bitmap(65500, 8196, 0, 0, b""))
     write(out, "gif_magic", b"GIF89a\x01\x00\x01\x00\x00\x00\x00")
     write(out, "emf_magic", b"\x01\x00\x00\x00" + bytes(36) + b" EMF")
+
+
+GREY = b"".join(struct.pack("<BBBB", i, i, i, 0) for i in range(256))
+
+
+def bitmap_files():
+    """Files for the bitmap harness beyond ImageMagick's: every header, mask, run and palette case."""
+    files = {}
+    triples = b"".join(GREY[4 * i:4 * i + 3] for i in range(256))  # the core header's palette entries
+    for bits in (1, 4, 8, 24):
+        palette = triples[:3 * (1 << bits)] if bits <= 8 else b""
+        files["core_bits%d" % bits] = bitmap(13, 7, bits, 0, rows(13, 7, bits), palette, header=12)
+    masked = {  # name: bits, compression, header, masks
+        "v2_565": (16, 3, 52, (0xF800, 0x07E0, 0x001F)),
+        "v3_bgra": (32, 3, 56, (0x0000FF00, 0x00FF0000, 0xFF000000, 0x000000FF)),
+        "v4_alpha": (32, 3, 108, (0xFF0000, 0xFF00, 0xFF, 0xFF000000)),
+        "v5_4444": (16, 3, 124, (0x0F00, 0x00F0, 0x000F, 0xF000)),
+        "alphabitfields_1555": (16, 6, 40, (0x7C00, 0x03E0, 0x001F, 0x8000)),
+        "alphabitfields_8888": (32, 6, 40, (0xFF, 0xFF00, 0xFF0000, 0xFF000000)),
+        "mask_231": (16, 3, 40, (0x0030, 0x000E, 0x0001)),
+        "mask_880": (16, 3, 40, (0xFF00, 0x00FF, 0)),
+        "mask_10_10_10_2": (32, 3, 40, (0x3FF00000, 0x000FFC00, 0x000003FF)),
+        "mask_wide_red": (32, 3, 40, (0xFFFFF000, 0x00000F00, 0x000000FF)),
+        "mask_not_contiguous": (16, 3, 40, (0xF00F, 0x07E0, 0x001F)),
+    }
+    for name, (bits, compression, header, masks) in masked.items():
+        files[name] = bitmap(13, 7, bits, compression, rows(13, 7, bits), header=header, masks=masks)
+    files["os2_header_8"] = bitmap(13, 7, 8, 0, rows(13, 7, 8), GREY, header=64)
+    files["os2_header_rle8"] = bitmap(16, 2, 8, 1, bytes([16, 1, 0, 0, 16, 2, 0, 1]), GREY, header=64)
+    files["short_palette"] = bitmap(13, 7, 8, 0, rows(13, 7, 8), GREY[:12], colours=3)
+    files["palette_cut_by_offset"] = bitmap(13, 7, 8, 0, rows(13, 7, 8), GREY[:40], colours=0)
+    files["top_down_1"] = bitmap(13, -7, 1, 0, rows(13, 7, 1), GREY[:8])
+    # Runs: encoded, absolute (odd length, padded), deltas, end of line, end of bitmap.
+    rle8 = bytes([3, 9, 0, 5, 1, 2, 3, 4, 5, 0, 0, 2, 2, 1, 4, 7, 0, 0, 0, 2, 0, 2, 2, 8, 0, 1])
+    files["rle8_deltas"] = bitmap(12, 6, 8, 1, rle8, GREY)
+    files["rle8_top_down"] = bitmap(12, -6, 8, 1, rle8, GREY)
+    files["rle8_no_end"] = bitmap(4, 2, 8, 1, bytes([4, 1, 0, 0, 4, 2]), GREY)
+    files["rle8_cut"] = bitmap(4, 3, 8, 1, bytes([4, 1, 0, 0, 4]), GREY)
+    files["rle8_run_past_row"] = bitmap(4, 2, 8, 1, bytes([200, 3, 0, 0, 0, 9] + list(range(9)) + [0, 0, 1]), GREY)
+    rle4 = bytes([5, 0x12, 0, 3, 0x34, 0x50, 0, 2, 1, 1, 3, 0x77, 0, 0, 0, 1])
+    files["rle4_deltas"] = bitmap(9, 3, 4, 2, rle4, GREY[:64])
+    return files
+
+
+def icon(images):
+    """An icon file of the given images (bytes), its directory first."""
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset, entries = 6 + 16 * len(images), b""
+    for image in images:
+        entries += struct.pack("<BBBBHHII", 0, 0, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    return directory + entries + b"".join(images)
+
+
+def icon_image(width, height, bits, pixels, palette=b"", mask=True):
+    """An icon's bitmap image: its header counts the mask's rows too."""
+    info = info_header(width, height * 2, bits, 0, 0, 40)
+    return info + palette + pixels + (rows(width, height, 1) if mask else b"")
+
+
+def png(width, height):
+    import zlib
+    raw = b"".join(b"\x00" + bytes(3 * width) for _ in range(height))
+    chunk = lambda kind, body: struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
+            chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
+
+
+def icon_files():
+    triples = b"".join(GREY[4 * i:4 * i + 3] for i in range(256))
+    alpha = bytes(i % 256 for i in range(16 * 16 * 4))
+    no_alpha = b"".join(bytes([i % 256, 40, 200, 0]) for i in range(16 * 16))
+    return {
+        "icon_4bit_masked": icon([icon_image(16, 16, 4, rows(16, 16, 4), GREY[:64])]),
+        "icon_1bit": icon([icon_image(32, 32, 1, rows(32, 32, 1), GREY[:8])]),
+        "icon_8bit_and_24bit": icon([icon_image(16, 16, 8, rows(16, 16, 8), GREY), icon_image(16, 16, 24, rows(16, 16, 24))]),
+        "icon_32bit_alpha": icon([icon_image(16, 16, 32, alpha)]),
+        "icon_32bit_zero_alpha": icon([icon_image(16, 16, 32, no_alpha)]),
+        "icon_mask_missing": icon([icon_image(16, 16, 24, rows(16, 16, 24), mask=False)]),
+        "icon_png_and_bitmap": icon([png(64, 64), icon_image(16, 16, 8, rows(16, 16, 8), GREY)]),
+        "icon_broken_largest": icon([icon_image(64, 64, 24, b"\x00" * 40), icon_image(16, 16, 4, rows(16, 16, 4), GREY[:64])]),
+        "icon_core_header": icon([struct.pack("<IHHHH", 12, 8, 16, 1, 8) + triples + rows(8, 8, 8) + rows(8, 8, 1)]),
+    }
+
+
+def bitmap_seeds(work, out):
+    """ImageMagick's files in WORK/bitmap and the ones above, each led by the harness's bound."""
+    files = {os.path.basename(p): open(p, "rb").read() for p in sorted(glob.glob(os.path.join(work, "bitmap", "*")))}
+    files.update(bitmap_files())
+    files.update(icon_files())
+    for name, data in files.items():
+        for choice, scale in ((0, 100), (3, 250)):
+            write(out, "%s_bound%d" % (name, choice), bound_prefix(choice, scale) + data)
 
 
 def gif_image_descriptor(gif):
@@ -143,6 +242,8 @@ if __name__ == "__main__":
         jpeg_seeds(work, out, sys.argv[4])
     elif kind == "bmp":
         bmp_seeds(work, out)
+    elif kind == "bitmap":
+        bitmap_seeds(work, out)
     elif kind == "gif":
         gif_seeds(work, out)
     else:

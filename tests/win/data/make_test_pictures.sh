@@ -23,5 +23,8 @@ convert "$tmp/q64.png" -quality 95 -sampling-factor 2x2 JPEG:picture.jif
 # The icon's top-left quadrant is transparent: it must come out black.
 quadrants 48 48 'rgba(0,0,0,0)' "$tmp/q48.png"
 convert "$tmp/q48.png" -define icon:auto-resize=48,32,16 picture.ico
+# Icons of Windows Vista and later hold their 256 x 256 image as PNG.
+quadrants 256 256 'rgba(0,0,0,0)' "$tmp/q256.png"
+convert "$tmp/q256.png" -define icon:auto-resize=256,16 picture_png.ico
 # A four-colour JPEG, as print work saves them.
 convert "$tmp/q64.png" -colorspace CMYK -quality 95 picture_cmyk.jpg
