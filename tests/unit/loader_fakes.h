@@ -1,6 +1,7 @@
 #pragma once
 // Fakes for the loader's tests: a clock the test moves, threads the test can count and join, and
 // loads the test holds back at a gate until it lets them go.
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -49,17 +50,15 @@ class LoaderThreads {
     std::lock_guard lock(mutex_);
     return started_;
   }
+  [[nodiscard]] int Running() {
+    std::lock_guard lock(mutex_);
+    return started_ - ended_;
+  }
   // True when every thread started so far has ended, within a few seconds.
   bool WaitAllEnded() {
     std::unique_lock lock(mutex_);
     return changed_.wait_for(lock, std::chrono::seconds(10), [&] { return ended_ == started_; });
   }
-  // True when all but `held` threads have ended, within a few seconds.
-  bool WaitUntilRunning(int held) {
-    std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, std::chrono::seconds(10), [&] { return started_ - ended_ <= held; });
-  }
-  void Notify() { changed_.notify_all(); }
 
  private:
   std::mutex mutex_;
@@ -70,8 +69,8 @@ class LoaderThreads {
 };
 
 // Loads that give a picture as wide as their image number at once, except those held: they wait
-// at the gate (giving no data) until let go. A cancel does nothing, as on a read the system
-// cannot cancel, unless the gate is told that cancels work.
+// at the gate (giving no data) until let go. A kept decode always stands, as for unchanged files.
+// A cancel is counted and does nothing, as on a read the system cannot cancel.
 class LoadGate {
  public:
   explicit LoadGate(std::set<std::int16_t> held = {}) : held_(std::move(held)) {}
@@ -83,20 +82,21 @@ class LoadGate {
       job.SetCanceller([this] {
         std::lock_guard cancelled(mutex_);
         ++cancels_;
-        if (cancelsWork_) open_ = true;
         changed_.notify_all();
       });
       std::unique_lock lock(mutex_);
       started_.push_back(image);
-      const bool held = held_.contains(image) && !open_;
-      if (held) ++waiting_;
+      const auto at = atGate_.insert(image);
       changed_.notify_all();
       changed_.wait(lock, [&] { return open_ || !held_.contains(image); });
-      if (held) --waiting_;
+      atGate_.erase(at);
       lock.unlock();
       job.SetCanceller(nullptr);
       if (image == kThrows) throw std::bad_alloc();
       if (job.GivenUp()) return nullptr;
+      if (job.kept() && job.kept()->request == job.request()) return job.kept();  // the file is unchanged
+      lock.lock();
+      reads_.push_back(image);
       return std::make_shared<const DecodedPicture>(DecodedPicture{job.request(), FileStamp{1, 1}, PictureOf(image)});
     };
   }
@@ -105,13 +105,24 @@ class LoadGate {
     open_ = true;
     changed_.notify_all();
   }
-  void CancelsWork() {
+  void Release(std::int16_t image) {
     std::lock_guard lock(mutex_);
-    cancelsWork_ = true;
+    held_.erase(image);
+    changed_.notify_all();
   }
   std::vector<std::int16_t> Started() {
     std::lock_guard lock(mutex_);
     return started_;
+  }
+  // The images whose files were read: loads that found no unchanged kept decode.
+  std::vector<std::int16_t> Reads() {
+    std::lock_guard lock(mutex_);
+    return reads_;
+  }
+  // Loads held at the gate and not yet let go.
+  int Waiting() {
+    std::lock_guard lock(mutex_);
+    return WaitingLocked();
   }
   int Cancels() {
     std::lock_guard lock(mutex_);
@@ -120,20 +131,24 @@ class LoadGate {
   // True once `count` loads are blocked at the gate, within a few seconds.
   bool WaitUntilHeld(int count) {
     std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, std::chrono::seconds(10), [&] { return waiting_ >= count; });
+    return changed_.wait_for(lock, std::chrono::seconds(10), [&] { return WaitingLocked() >= count; });
   }
-  [[nodiscard]] bool IsHeld(std::int16_t image) const { return held_.contains(image); }
   static constexpr std::int16_t kThrows = 99;
 
  private:
+  int WaitingLocked() const {
+    if (open_) return 0;
+    return static_cast<int>(std::count_if(atGate_.begin(), atGate_.end(), [&](std::int16_t image) { return held_.contains(image); }));
+  }
+
   std::mutex mutex_;
   std::condition_variable changed_;
   std::set<std::int16_t> held_;
+  std::multiset<std::int16_t> atGate_;
   bool open_ = false;
-  bool cancelsWork_ = false;
-  int waiting_ = 0;
   int cancels_ = 0;
   std::vector<std::int16_t> started_;
+  std::vector<std::int16_t> reads_;
 };
 
 // Counts the loader's finished calls; a test can wait for the next.
