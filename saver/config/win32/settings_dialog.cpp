@@ -7,9 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_system.h"
 #include "platform/message_box.h"
-#include "platform/picture_box.h"
 #include "platform/picture_surface.h"
 #include "platform/process.h"
 #include "platform/window.h"
@@ -20,6 +18,7 @@
 #include "saver/config/dialog_start.h"
 #include "saver/config/folder_rows.h"
 #include "saver/config/large_image_check.h"
+#include "saver/config/preview_pictures.h"
 #include "saver/config/settings_dialog_layout.h"
 #include "saver/config/win32/about_box.h"
 #include "saver/config/win32/folder_list_drawing.h"
@@ -68,6 +67,9 @@ class SettingsDialog final : public Window {
   void SelectFirstFile();
   void FillDrive1(wchar_t startingDrive);
   void SelectOption(const OptionButton (&options)[2], std::int16_t index);
+  [[nodiscard]] PreviewArea Picture1Area() const;
+  // Paints what Picture2 holds for the size mode, without reading the file again.
+  void PaintPreview();
 
   Settings& settings_ = SettingsVariables;
   UINT dpi_ = 96;
@@ -81,11 +83,11 @@ class SettingsDialog final : public Window {
   Button CommandOK{nullptr, kIdCommandOK}, CommandCancel{nullptr, kIdCommandCancel}, CommandAbout{nullptr, kIdCommandAbout};
   std::wstring dir1Path_;
   std::vector<FolderRow> dir1Rows_;
-  std::vector<std::wstring> file1Names_;
+  std::vector<FolderEntry> file1Files_;  // as listed, sizes included
   std::vector<DriveChoice> drives_;
   HWND lastFocus_ = nullptr;  // not owned: a child control
   PictureSurface Picture1;
-  PictureBox Picture2;
+  PreviewPictures Picture2;
 };
 
 bool SettingsDialog::Create() {
@@ -109,7 +111,6 @@ void SettingsDialog::CreateControls() {
     ::SetWindowPos(Picture1.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   Text1.LimitText(2);
-  Picture2.SetDrawBound({Picture1.ScaleWidth(), Picture1.ScaleHeight()});
 }
 
 // Before the controls exist: the handles find them by id when used.
@@ -210,8 +211,7 @@ void SettingsDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
   ::SetWindowPos(Picture1.hwnd(), nullptr, preview.left, preview.top, preview.right - preview.left,
                  preview.bottom - preview.top, SWP_NOZORDER | SWP_NOACTIVATE);
   Dir1.SetRowHeight(FolderRowHeight(dpi_));
-  Picture2.SetDrawBound({Picture1.ScaleWidth(), Picture1.ScaleHeight()});
-  File1_Click();
+  if (!file1Files_.empty()) PaintPreview();
 }
 
 bool SettingsDialog::SetDir1Path(std::wstring_view folder) {
@@ -244,12 +244,14 @@ void SettingsDialog::OpenHighlightedFolder() {
 }
 
 void SettingsDialog::FillFile1() {
-  file1Names_ = MatchingFileNames(ReadFolderEntries(dir1Path_), ImagePattern);
-  File1.Fill(file1Names_);
+  file1Files_ = MatchingFiles(ReadFolderEntries(dir1Path_), ImagePattern);
+  std::vector<std::wstring> names;
+  for (const FolderEntry& file : file1Files_) names.push_back(file.name);
+  File1.Fill(names);
 }
 
 void SettingsDialog::SelectFirstFile() {
-  if (file1Names_.empty()) return;
+  if (file1Files_.empty()) return;
   File1.Select(0);
   File1_Click();
 }
@@ -281,7 +283,8 @@ void SettingsDialog::Drive1_Change() {
 
 void SettingsDialog::Dir1_Change() {
   FillFile1();
-  if (file1Names_.empty()) {
+  if (file1Files_.empty()) {
+    Picture2.Forget();
     Picture1.Clear();
     return;
   }
@@ -289,22 +292,31 @@ void SettingsDialog::Dir1_Change() {
 }
 
 void SettingsDialog::File1_Click() {
-  if (file1Names_.empty()) return;
+  if (file1Files_.empty()) return;
   const std::optional<std::size_t> selected = File1.Selected();
-  if (!selected || *selected >= file1Names_.size()) return;
-  const float scale = PreviewScale(settings_.PhotoSize, Picture1.ScaleWidth(), ::GetSystemMetrics(SM_CXSCREEN));
-  Picture2.SetDrawBound({Picture1.ScaleWidth(), Picture1.ScaleHeight(), scale});
-  Picture2.LoadPicture(FileInFolder(dir1Path_, file1Names_[*selected]));
-  if (Picture2.HasPicture()) {
-    PaintPhoto(Picture2, Picture1, scale);
-  } else {
-    Picture1.Clear();  // nothing loaded since the dialog opened: the preview stays black
-  }
+  if (!selected || *selected >= file1Files_.size()) return;
+  const auto requests = Picture2.Select(static_cast<std::int16_t>(*selected),
+                                        FileInFolder(dir1Path_, file1Files_[*selected].name), Picture1Area());
+  for (std::size_t i = 0; i < requests.size(); ++i)
+    (void)Picture2.Finish(kPreviewModes[i], {requests[i], std::nullopt, LoadPictureFile(requests[i].path, requests[i].bound)});
+  PaintPreview();
 }
 
+PreviewArea SettingsDialog::Picture1Area() const {
+  return {Picture1.ScaleWidth(), Picture1.ScaleHeight(), ::GetSystemMetrics(SM_CXSCREEN)};
+}
+
+void SettingsDialog::PaintPreview() {
+  // Nothing loaded since the dialog opened: the preview stays black.
+  const PreviewMode mode = PreviewModeOf(settings_.PhotoSize);
+  PaintPhoto(Picture2.PictureFor(mode), Picture1, PreviewScaleFor(mode, Picture1Area()));
+}
+
+// The preview follows the new size mode at once, from the pictures already decoded. With no
+// file listed it stays as it is.
 void SettingsDialog::Option1_Click(std::int16_t index) {
   settings_.PhotoSize = index;
-  File1_Click();
+  if (!file1Files_.empty()) PaintPreview();
 }
 
 void SettingsDialog::Option2_Click(std::int16_t index) { settings_.PhotoOrder = index; }
@@ -321,8 +333,7 @@ void SettingsDialog::CommandOK_Click() {
   RegistrySettingsStore store;
   const std::vector<std::wstring_view> unsaved = SaveSettings(store, settings_);
   if (!unsaved.empty()) ShowMessage(SettingsNotSavedMessage(unsaved), kErrorTitle, hwnd());
-  const LargeImageWarning warning = FindLargeImage(settings_.PhotoDirectory, file1Names_,
-                                                 [](const std::wstring& path) { return RealFileSystem().SizeOf(path); });
+  const LargeImageWarning warning = FindLargeImage(file1Files_);
   if (warning != LargeImageWarning::None) ShowMessage(LargeImageWarningText(warning), kWarningTitle, hwnd());
   EndProgram();
 }
