@@ -11,29 +11,9 @@
 #include <string>
 #include <thread>
 
-#include "platform/picture.h"
+#include "saver/decoded_picture.h"
 
 namespace lumiroll {
-
-// What identifies a file's content cheaply: its size and last-write time.
-struct FileStamp {
-  std::uint64_t size = 0;
-  std::uint64_t lastWrite = 0;
-  friend bool operator==(const FileStamp&, const FileStamp&) = default;
-};
-
-struct DecodeRequest {
-  std::int16_t image = 0;  // the ImageNames entry, from 1
-  std::wstring path;
-  DrawBound bound;
-  friend bool operator==(const DecodeRequest&, const DecodeRequest&) = default;
-};
-
-struct DecodedPicture {
-  DecodeRequest request;
-  std::optional<FileStamp> stamp;   // nothing when the file was missing or changed while read
-  std::optional<Picture> picture;   // nothing when the file failed to load
-};
 
 using FileStampReader = std::function<std::optional<FileStamp>(const std::wstring& path)>;
 using PictureReader = std::function<std::optional<Picture>(const DecodeRequest& request)>;

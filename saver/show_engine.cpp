@@ -25,8 +25,7 @@ bool ShowEngine::WaitOver(std::uint32_t now) const {
 }
 
 std::uint32_t ShowEngine::BlockFor(std::uint32_t now) const {
-  constexpr std::uint32_t kNoTimeout = 0xFFFFFFFFu;
-  if (!running_) return kNoTimeout;
+  if (!running_) return kWaitForever;
   if (state_.SkipWait != 0) return 0;
   return TimeLeft(waitMilliseconds_, ElapsedMilliseconds(waitStart_, now));
 }

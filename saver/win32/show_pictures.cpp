@@ -2,6 +2,7 @@
 
 #include "platform/file_system.h"
 #include "saver/fitted_frame.h"
+#include "saver/win32/picture_jobs.h"
 
 namespace lumiroll {
 namespace {
@@ -17,15 +18,6 @@ std::optional<Picture> LoadForShow(const DecodeRequest& request) {
 }
 
 }  // namespace
-
-std::optional<FileStamp> ReadFileStamp(const std::wstring& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!::GetFileAttributesExW(LongPathForm(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
-  const auto join = [](DWORD high, DWORD low) { return static_cast<std::uint64_t>(high) << 32 | low; };
-  return FileStamp{join(data.nFileSizeHigh, data.nFileSizeLow),
-                   join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
-}
 
 ShowPictures::ShowPictures()
     : finished_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)),

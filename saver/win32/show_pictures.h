@@ -11,9 +11,6 @@
 
 namespace lumiroll {
 
-// The file's size and last-write time; nothing when it is missing or a folder.
-[[nodiscard]] std::optional<FileStamp> ReadFileStamp(const std::wstring& path);
-
 class ShowPictures {
  public:
   ShowPictures();
