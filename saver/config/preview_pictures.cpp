@@ -1,16 +1,9 @@
 #include "saver/config/preview_pictures.h"
 
-#include <utility>
-
 #include "saver/config/dialog_start.h"
 #include "settings/settings.h"
 
 namespace lumiroll {
-namespace {
-
-std::size_t Slot(PreviewMode mode) { return mode == PreviewMode::kActualSize ? 1 : 0; }
-
-}  // namespace
 
 PreviewMode PreviewModeOf(std::int16_t PhotoSize) {
   return PhotoSize == kActualSize ? PreviewMode::kActualSize : PreviewMode::kFitted;
@@ -20,28 +13,53 @@ float PreviewScaleFor(PreviewMode mode, const PreviewArea& area) {
   return PreviewScale(mode == PreviewMode::kActualSize ? kActualSize : kFitScreen, area.width, area.screenWidth);
 }
 
-std::array<DecodeRequest, 2> PreviewPictures::Select(std::int16_t listIndex, std::wstring path,
-                                                     const PreviewArea& area) {
-  std::array<DecodeRequest, 2> requests;
-  for (const PreviewMode mode : kPreviewModes) {
-    requests[Slot(mode)] = {static_cast<std::int16_t>(listIndex + 1), path,
-                            {area.width, area.height, PreviewScaleFor(mode, area)}};
-    wanted_[Slot(mode)] = requests[Slot(mode)];
+std::size_t PreviewPictures::IndexOf(PreviewMode mode) { return mode == PreviewMode::kActualSize ? 1 : 0; }
+
+void PreviewPictures::Select(std::int16_t listIndex, const std::wstring& path, const PreviewArea& area) {
+  for (const PreviewMode mode : {PreviewMode::kFitted, PreviewMode::kActualSize}) {
+    Slot& slot = slots_[IndexOf(mode)];
+    slot.wanted = DecodeRequest{static_cast<std::int16_t>(listIndex + 1), path,
+                                {area.width, area.height, PreviewScaleFor(mode, area)}};
+    slot.done = false;
   }
-  return requests;
 }
 
-void PreviewPictures::Forget() { wanted_ = {}; }
+void PreviewPictures::Forget() {
+  for (Slot& slot : slots_) slot.wanted.reset();
+}
 
-bool PreviewPictures::Finish(PreviewMode mode, const DecodedPicture& decoded) {
-  const std::size_t slot = Slot(mode);
-  if (!wanted_[slot] || decoded.request != *wanted_[slot] || !decoded.picture) return false;
-  pictures_[slot] = decoded.picture;
+std::optional<DecodeRequest> PreviewPictures::NextRequest(PreviewMode shown) const {
+  const Slot& first = slots_[IndexOf(shown)];
+  const Slot& second = slots_[1 - IndexOf(shown)];
+  for (const Slot* slot : {&first, &second})
+    if (slot->wanted && !slot->done) return slot->wanted;
+  return std::nullopt;
+}
+
+bool PreviewPictures::Finish(const DecodedPicture& decoded) {
+  const auto wants = [&](const Slot& slot) { return slot.wanted && !slot.done && decoded.request == *slot.wanted; };
+  if (!wants(slots_[0]) && !wants(slots_[1])) return false;
+  if (!decoded.picture) {
+    // The same file would fail, or stall, in the other mode too.
+    for (Slot& slot : slots_) slot.done = true;
+    return false;
+  }
+  // Both modes want the same decode when the scales agree (no screen width to scale by).
+  for (Slot& slot : slots_) {
+    if (!wants(slot)) continue;
+    slot.done = true;
+    slot.picture = decoded.picture;
+  }
   return true;
 }
 
+bool PreviewPictures::Ready(PreviewMode mode) const {
+  const Slot& slot = slots_[IndexOf(mode)];
+  return !slot.wanted || slot.done;
+}
+
 const Picture* PreviewPictures::PictureFor(PreviewMode mode) const {
-  const std::optional<Picture>& picture = pictures_[Slot(mode)];
+  const std::optional<Picture>& picture = slots_[IndexOf(mode)].picture;
   return picture ? &*picture : nullptr;
 }
 

@@ -2,7 +2,11 @@
 
 #include <windows.h>
 
+#include <timeapi.h>
+
+#include <algorithm>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,8 +27,11 @@
 #include "saver/config/win32/about_box.h"
 #include "saver/config/win32/folder_list_drawing.h"
 #include "saver/config/win32/folder_navigation.h"
+#include "saver/background_loader.h"
 #include "saver/image_list.h"
+#include "saver/timed_wait.h"
 #include "saver/win32/paint_photo.h"
+#include "saver/win32/picture_jobs.h"
 #include "saver/win32/resource_ids.h"
 #include "saver/win32/settings_variables.h"
 #include "settings/win32/registry_store.h"
@@ -32,6 +39,12 @@
 
 namespace lumiroll {
 namespace {
+
+// Posted by the loader's worker when a preview decode is done.
+constexpr UINT kPreviewDecoded = WM_APP + 1;
+// While a preview decode is awaited: its read is held to the loader's no-data limit.
+constexpr UINT_PTR kPreviewWatch = 1;
+constexpr UINT kPreviewWatchMilliseconds = 1000;
 
 // Form2.
 class SettingsDialog final : public Window {
@@ -70,6 +83,10 @@ class SettingsDialog final : public Window {
   [[nodiscard]] PreviewArea Picture1Area() const;
   // Paints what Picture2 holds for the size mode, without reading the file again.
   void PaintPreview();
+  // The preview's decodes run on the loader's workers; the dialog only asks and is told.
+  void RequestPreviewDecode();
+  void OnPreviewDecoded();
+  void WatchPreviewDecode();
 
   Settings& settings_ = SettingsVariables;
   UINT dpi_ = 96;
@@ -88,12 +105,15 @@ class SettingsDialog final : public Window {
   HWND lastFocus_ = nullptr;  // not owned: a child control
   PictureSurface Picture1;
   PreviewPictures Picture2;
+  std::optional<BackgroundLoader> loader_;  // once the window exists, which it tells
 };
 
 bool SettingsDialog::Create() {
   const WindowOptions options = FixedDialogOptions(L"LumirollSettings", kSettingsDialogTitle, IDI_LUMIROLL);
   if (!Window::Create(options)) return false;
   dpi_ = ::GetDpiForWindow(hwnd());
+  loader_.emplace([](LoadJob& job) { return LoadJobPicture(job); },
+                  [window = hwnd()] { ::PostMessageW(window, kPreviewDecoded, 0, 0); }, SystemLoaderOptions());
   SizeAndCentre(hwnd(), kSettingsDialogWidth, kSettingsDialogHeight);
   ConnectControls();
   CreateControls();
@@ -186,6 +206,12 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_DRAWITEM:
       OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
+    case kPreviewDecoded:
+      OnPreviewDecoded();
+      return 0;
+    case WM_TIMER:
+      if (wParam == kPreviewWatch) WatchPreviewDecode();
+      return 0;
   }
   return DefaultHandling(message, wParam, lParam);
 }
@@ -285,6 +311,7 @@ void SettingsDialog::Dir1_Change() {
   FillFile1();
   if (file1Files_.empty()) {
     Picture2.Forget();
+    WatchPreviewDecode();
     Picture1.Clear();
     return;
   }
@@ -295,11 +322,37 @@ void SettingsDialog::File1_Click() {
   if (file1Files_.empty()) return;
   const std::optional<std::size_t> selected = File1.Selected();
   if (!selected || *selected >= file1Files_.size()) return;
-  const auto requests = Picture2.Select(static_cast<std::int16_t>(*selected),
-                                        FileInFolder(dir1Path_, file1Files_[*selected].name), Picture1Area());
-  for (std::size_t i = 0; i < requests.size(); ++i)
-    (void)Picture2.Finish(kPreviewModes[i], {requests[i], std::nullopt, LoadPictureFile(requests[i].path, requests[i].bound)});
-  PaintPreview();
+  // The preview keeps what it shows until the decode is done.
+  Picture2.Select(static_cast<std::int16_t>(*selected), FileInFolder(dir1Path_, file1Files_[*selected].name),
+                  Picture1Area());
+  RequestPreviewDecode();
+}
+
+void SettingsDialog::RequestPreviewDecode() {
+  const std::optional<DecodeRequest> next = Picture2.NextRequest(PreviewModeOf(settings_.PhotoSize));
+  if (next) loader_->Request(*next);
+  WatchPreviewDecode();
+}
+
+void SettingsDialog::OnPreviewDecoded() {
+  const std::shared_ptr<const DecodedPicture> decoded = loader_->TakeFinished();
+  if (!decoded) return;
+  if (Picture2.Finish(*decoded)) PaintPreview();
+  RequestPreviewDecode();  // the other size mode's, when it is still to do
+}
+
+void SettingsDialog::WatchPreviewDecode() {
+  const std::uint32_t due = loader_->Watch(static_cast<std::uint32_t>(::timeGetTime()));
+  if (due == 0) {
+    ::PostMessageW(hwnd(), kPreviewDecoded, 0, 0);  // given up: its failed result waits to be taken
+    return;
+  }
+  if (!Picture2.NextRequest(PreviewModeOf(settings_.PhotoSize))) {
+    ::KillTimer(hwnd(), kPreviewWatch);
+    return;
+  }
+  // A request waiting for a thread is not watched yet: look again a little later.
+  ::SetTimer(hwnd(), kPreviewWatch, std::clamp<UINT>(due, USER_TIMER_MINIMUM, kPreviewWatchMilliseconds), nullptr);
 }
 
 PreviewArea SettingsDialog::Picture1Area() const {
@@ -316,7 +369,9 @@ void SettingsDialog::PaintPreview() {
 // file listed it stays as it is.
 void SettingsDialog::Option1_Click(std::int16_t index) {
   settings_.PhotoSize = index;
-  if (!file1Files_.empty()) PaintPreview();
+  if (file1Files_.empty()) return;
+  if (Picture2.Ready(PreviewModeOf(index))) PaintPreview();
+  RequestPreviewDecode();  // the new mode's decode first, when it is not done yet
 }
 
 void SettingsDialog::Option2_Click(std::int16_t index) { settings_.PhotoOrder = index; }
