@@ -108,7 +108,11 @@ def unmount_after(mount, seconds):
 
 def main():
     source, mount, control, lifetime = sys.argv[1:5]
-    # libfuse's own complaints go to the standard error too.
+    # Nothing of the test's own output is held open (a test runner waits for it to close), and
+    # libfuse's complaints go to the log.
+    null = os.open(os.devnull, os.O_RDWR)
+    os.dup2(null, 0)
+    os.dup2(null, 1)
     os.dup2(os.open(os.path.join(control, "log"), os.O_WRONLY | os.O_CREAT | os.O_APPEND, 0o644), 2)
     try:
         import fusepy
