@@ -175,6 +175,7 @@ TEST_F(ImageListFolders, AFolderPathLongerThanTheOldLimitIsOpenedListedAndMeasur
   const ListResult listed = ListImages(folder);
   EXPECT_EQ(listed.count, 1);
   EXPECT_EQ(RealFileSystem().SizeOf(folder + L"\\photo.jpg"), 5u);
+  EXPECT_EQ(FileSystemFolderReader().List(folder).at(0).size, 5u) << "the listing's size, for the large-image check";
 
   // The show loads and stamps what it listed there.
   const std::wstring picture = folder + L"\\picture.jpg";
