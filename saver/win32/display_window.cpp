@@ -225,7 +225,8 @@ bool DisplayWindow::Form_QueryUnload() {
 
 // The end of the show ends the program at once, from here: a load may be stuck in a read that
 // never returns, and nothing may wait for it. The one-copy claim goes first, before anything that
-// can take its time (hiding a full-screen window can), so that the next start shows.
+// can take its time, so that the next start shows. The window goes with the process; hiding it
+// first would only add the window system's own wait (2 s under Wine without a window manager).
 void DisplayWindow::Form_Unload() {
   ended_ = true;
   if (engine_) engine_->Stop();
@@ -238,7 +239,6 @@ void DisplayWindow::Form_Unload() {
     ::DestroyWindow(hwnd());
     return;
   }
-  ::ShowWindow(hwnd(), SW_HIDE);
   EndProgram();
 }
 
