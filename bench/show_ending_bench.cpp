@@ -1,8 +1,10 @@
 // How fast the show ends, measured from outside as a user meets it: two builds of Lumiroll.scr
 // (today's and the one under test) in turn, on a plain folder and on one mirrored through FUSE
 // whose next photograph stops answering. From a key, a click or a pointer movement, it prints the
-// time to the window hidden (its visible state), to its photograph gone from the screen, and to
-// the process gone; and whether the next start shows. Figures, not pass/fail.
+// time to the window hidden (its visible state, polled every millisecond) and to the process
+// gone, and whether a start right after shows. (What the screen shows is left out: with no window
+// manager, Xvfb may leave the last photograph there after its window has gone.) The times include
+// Wine's delivery of the input. Figures, not pass/fail.
 #include <windows.h>
 
 #include <algorithm>
@@ -26,11 +28,12 @@ constexpr double kGiveUpMs = 10000;
 
 enum class Input { Key, Click, Movement };
 constexpr Input kInputs[] = {Input::Key, Input::Click, Input::Movement};
+constexpr const char* kInputNames[] = {"key", "click", "movement"};
 
 void Act(Input input) {
   switch (input) {
     case Input::Key: PressKey(VK_SPACE); break;
-    case Input::Click: ClickAt(10, 10); break;
+    case Input::Click: ClickHere(); break;
     case Input::Movement: MovePointerBy(3, 0); break;
   }
 }
@@ -38,7 +41,7 @@ void Act(Input input) {
 std::uint32_t CentrePixel() { return ScreenPixel(ScreenWidth() / 2, ScreenHeight() / 2); }
 
 struct Endings {
-  std::vector<double> hidden, offScreen, gone;
+  std::vector<double> hidden, gone;
   int notEnded = 0;
   int nextStartShown = 0, nextStarts = 0;
 };
@@ -61,14 +64,12 @@ void EndOnce(const std::wstring& saver, const std::wstring& folder, Input input,
   const HWND window = WaitForWindow(kShowTitle, L"", program.id());
   if (!window || !WaitUntil([] { return CentrePixel() != 0; }, 10000, 2)) return;
   ::Sleep(2000);  // the second photograph is due; its read may stall
-  const std::uint32_t shown = CentrePixel();
   const double pressed = NowMilliseconds();
   Act(input);
-  double hidden = -1, offScreen = -1, gone = -1;
-  while (NowMilliseconds() - pressed < kGiveUpMs && (hidden < 0 || offScreen < 0 || gone < 0)) {
+  double hidden = -1, gone = -1;
+  while (NowMilliseconds() - pressed < kGiveUpMs && (hidden < 0 || gone < 0)) {
     const double now = NowMilliseconds() - pressed;
     if (hidden < 0 && !::IsWindowVisible(window)) hidden = now;
-    if (offScreen < 0 && CentrePixel() != shown) offScreen = now;
     if (gone < 0 && !program.IsRunning()) gone = now;
     ::Sleep(1);
   }
@@ -76,7 +77,6 @@ void EndOnce(const std::wstring& saver, const std::wstring& folder, Input input,
     ++endings.notEnded;
   } else {
     endings.hidden.push_back(hidden);
-    endings.offScreen.push_back(offScreen);
     endings.gone.push_back(gone);
   }
   if (startAgain) StartAgain(saver, endings);
@@ -84,12 +84,14 @@ void EndOnce(const std::wstring& saver, const std::wstring& folder, Input input,
   (void)program.WaitForExit(10000);
 }
 
-void Print(const char* label, const char* folder, const Endings& e) {
+void Print(const char* label, const char* folder, const char* input, const Endings& e) {
   const auto worst = [](const std::vector<double>& v) { return v.empty() ? 0.0 : *std::max_element(v.begin(), v.end()); };
-  std::printf("%-6s %-22s hidden median %6.1f worst %6.1f ms | off the screen median %6.1f worst %6.1f ms | "
-              "process gone median %6.1f worst %6.1f ms | not ended within 10 s: %d of %zu | next start shown %d of %d\n",
-              label, folder, Median(e.hidden), worst(e.hidden), Median(e.offScreen), worst(e.offScreen),
-              Median(e.gone), worst(e.gone), e.notEnded, e.gone.size() + e.notEnded, e.nextStartShown, e.nextStarts);
+  std::printf("%-6s %-22s %-8s hidden median %6.1f worst %6.1f ms | process gone median %6.1f worst %6.1f ms | "
+              "not ended within 10 s: %d of %zu",
+              label, folder, input, Median(e.hidden), worst(e.hidden), Median(e.gone), worst(e.gone), e.notEnded,
+              e.gone.size() + e.notEnded);
+  if (e.nextStarts > 0) std::printf(" | next start shown %d of %d", e.nextStartShown, e.nextStarts);
+  std::printf("\n");
 }
 
 void WriteThree(const std::wstring& folder) {
@@ -106,7 +108,7 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "usage: lumiroll_bench_show_ending TODAY.scr OURS.scr [ROUNDS]\n");
     return 2;
   }
-  const int rounds = argc > 3 ? std::max(1, _wtoi(argv[3])) : 3;
+  const int rounds = argc > 3 ? std::max(1, _wtoi(argv[3])) : 5;
   DeleteRegistryValue(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"ScreenSaveUsePassword");
   const std::wstring plain = FreshFolder(L"ending plain");
   WriteThree(plain);
@@ -121,15 +123,16 @@ int wmain(int argc, wchar_t** argv) {
               rounds);
   const std::pair<const char*, std::wstring> builds[] = {{"today", argv[1]}, {"ours", argv[2]}};
   for (const auto& [label, saver] : builds) {
-    Endings plainEndings, stalledEndings;
+    Endings plainEndings[3], stalledEndings[3];
     for (int round = 0; round < rounds; ++round) {
-      for (Input input : kInputs) {
-        EndOnce(saver, plain, input, false, plainEndings);
-        if (stalling.unavailable().empty()) EndOnce(saver, stalling.path(), input, true, stalledEndings);
+      for (int i = 0; i < 3; ++i) {
+        EndOnce(saver, plain, kInputs[i], false, plainEndings[i]);
+        if (stalling.unavailable().empty()) EndOnce(saver, stalling.path(), kInputs[i], true, stalledEndings[i]);
       }
     }
-    Print(label, "nothing stalled", plainEndings);
-    if (stalling.unavailable().empty()) Print(label, "next photograph stalls", stalledEndings);
+    for (int i = 0; i < 3; ++i) Print(label, "nothing stalled", kInputNames[i], plainEndings[i]);
+    if (stalling.unavailable().empty())
+      for (int i = 0; i < 3; ++i) Print(label, "next photograph stalls", kInputNames[i], stalledEndings[i]);
   }
   ClearSettings();
   return 0;
