@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
-# bench/show_run.sh : the show-timing benchmark on a 1920x1080 screen under Wine, today's path
-# (Lumiroll.scr built from commit 537d1dd, the last before decode ahead, into build/bench-today)
-# beside this tree's build (build/win). Makes the photographs once (build/show-photos).
+# bench/show_run.sh [12mp|24mp|48mp|ending] : the show's benchmarks on a 1920x1080 screen under
+# Wine, today's build (Lumiroll.scr built from LUMIROLL_TODAY_COMMIT, by default bd53f24, the show
+# before its background loader, into build/bench-today-COMMIT) beside this tree's (build/win):
+#   lumiroll_bench_show         lateness, Up and Down, peak working set, start-up, idle processor;
+#                               makes the photographs once (build/show-photos)
+#   lumiroll_bench_show_ending  a key, a click or a movement to the window hidden and the process
+#                               gone, with and without a read that stalls (a folder through FUSE)
+# A size runs only the first, at that size; "ending" only the second.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-today_commit=${LUMIROLL_TODAY_COMMIT:-537d1dd}
-today_src=$here/build/bench-today-src
-today_build=$here/build/bench-today
+only=${1:-}
+today_commit=${LUMIROLL_TODAY_COMMIT:-bd53f24}
+today_src=$here/build/bench-today-src-$today_commit
+today_build=$here/build/bench-today-$today_commit
 photos=$here/build/show-photos
 if [ ! -f "$today_build/bin/Lumiroll.scr" ]; then
   rm -rf "$today_src" && mkdir -p "$today_src/build"
@@ -14,9 +20,17 @@ if [ ! -f "$today_build/bin/Lumiroll.scr" ]; then
   ln -sfn "$(readlink -f "$here/build/third_party")" "$today_src/build/third_party"
   "$today_src/scripts/build.sh" win "$today_build" --target lumiroll_scr
 fi
-"$here/scripts/build.sh" win "$here/build/win" --target lumiroll_scr --target lumiroll_bench_show
-"$here/bench/make_show_photos.sh" "$photos" >/dev/null
+"$here/scripts/build.sh" win "$here/build/win" --target lumiroll_scr --target lumiroll_bench_show \
+  --target lumiroll_bench_show_ending
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
-LUMIROLL_SCREEN=1920x1080x24 "$here/scripts/with-wine.sh" wine "$here/build/win/bin/lumiroll_bench_show.exe" \
-  "$(windows_path "$today_build/bin/Lumiroll.scr")" "$(windows_path "$here/build/win/bin/Lumiroll.scr")" \
-  "$(windows_path "$photos")" "${1:-}"
+today=$(windows_path "$today_build/bin/Lumiroll.scr")
+ours=$(windows_path "$here/build/win/bin/Lumiroll.scr")
+if [ "$only" != ending ]; then
+  "$here/bench/make_show_photos.sh" "$photos" >/dev/null
+  LUMIROLL_SCREEN=1920x1080x24 "$here/scripts/with-wine.sh" wine "$here/build/win/bin/lumiroll_bench_show.exe" \
+    "$today" "$ours" "$(windows_path "$photos")" "$only"
+fi
+if [ -z "$only" ] || [ "$only" = ending ]; then
+  LUMIROLL_SCREEN=1920x1080x24 "$here/scripts/with-wine.sh" wine "$here/build/win/bin/lumiroll_bench_show_ending.exe" \
+    "$today" "$ours"
+fi

@@ -3,8 +3,8 @@
 // the screen is sampled with a high-resolution clock. Prints, per build:
 //   lateness of each photograph against its due time (the previous one's appearance plus the
 //   display time), median and worst, at 12, 24 and 48 megapixels and 1 s and 2 s;
-//   Up to the next photograph on the screen, with the next one given time to be decoded;
-//   the peak working set of the show (fit mode), and /s to the first photograph on the screen
+//   Up and Down to the other photograph on the screen, with the next one given time to be decoded;
+//   the peak working set of the show (fit, and actual size at 2 s), and /s to the first photograph on the screen
 //   (once beside each lateness run, and five times in turn with the other build); the processor
 //   time the show takes within a display period once the next photograph is ready.
 // Figures, not pass/fail.
@@ -47,8 +47,9 @@ struct Run {
   double started = 0;
 };
 
-Run StartShow(const std::wstring& saver, const std::wstring& folder, const wchar_t* seconds) {
-  StoreSettings(seconds, L"1", folder, L"1");
+Run StartShow(const std::wstring& saver, const std::wstring& folder, const wchar_t* seconds,
+              const wchar_t* photoSize = L"1") {
+  StoreSettings(seconds, photoSize, folder, L"1");
   const double started = NowMilliseconds();
   return {RunningProgram::Start(saver, L"/s"), started};
 }
@@ -66,10 +67,11 @@ double PeakWorkingSetMb(const RunningProgram& program) {
   return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
 }
 
+// photoSize: L"1" fits, L"2" shows the actual size.
 void MeasureLateness(const std::wstring& saver, const std::wstring& label, const std::wstring& folder,
-                     const wchar_t* size, int seconds) {
+                     const wchar_t* size, int seconds, const wchar_t* photoSize = L"1") {
   const std::wstring secondsText = std::to_wstring(seconds);
-  Run run = StartShow(saver, folder, secondsText.c_str());
+  Run run = StartShow(saver, folder, secondsText.c_str(), photoSize);
   // The first photograph: when the screen's centre stops being black.
   double first = -1;
   (void)WaitUntil([&] {
@@ -83,27 +85,34 @@ void MeasureLateness(const std::wstring& saver, const std::wstring& label, const
   std::vector<double> lateness;
   for (std::size_t i = 1; i < times.size(); ++i) lateness.push_back(times[i] - times[i - 1] - seconds * 1000.0);
   const double worst = lateness.empty() ? 0 : *std::max_element(lateness.begin(), lateness.end());
-  std::printf("%-8ls %-5ls %d s  changes %2zu  lateness median %6.1f ms  worst %6.1f ms  peak WS %6.1f MB  "
+  std::printf("%-8ls %-5ls %-6s %d s  changes %2zu  lateness median %6.1f ms  worst %6.1f ms  peak WS %6.1f MB  "
               "first photo %6.0f ms\n",
-              label.c_str(), size, seconds, lateness.size(), Median(lateness), worst, peak, first);
+              label.c_str(), size, photoSize[0] == L'2' ? "actual" : "fit", seconds, lateness.size(), Median(lateness),
+              worst, peak, first);
 }
 
-void MeasureUp(const std::wstring& saver, const std::wstring& label, const std::wstring& folder, const wchar_t* size) {
+// Up, then Down, then Up again: each time to the other photograph on the screen, with the next
+// one given time to be decoded (the one Down goes back to was on the screen just before).
+void MeasureSteps(const std::wstring& saver, const std::wstring& label, const std::wstring& folder, const wchar_t* size) {
   Run run = StartShow(saver, folder, L"30");
   (void)WaitUntil([] { return ScreenPixel(ScreenWidth() / 2, ScreenHeight() / 2) != 0; }, 20000, 2);
-  std::vector<double> latencies;
-  for (int i = 0; i < 4; ++i) {
+  std::vector<double> latencies[2];  // Up, Down
+  for (int i = 0; i < 6; ++i) {
     ::Sleep(2500);  // time to decode the next one ahead
+    const bool up = i % 2 == 0;
     const double pressed = NowMilliseconds();
-    PressKey(VK_UP);
+    PressKey(up ? VK_UP : VK_DOWN);
     bool first = true;
     const auto changes = WatchPixels(Probes(), 3000, [&](const ScreenChange&) { return !std::exchange(first, false); });
-    if (changes.size() >= 2) latencies.push_back(changes[1].at - pressed);
+    if (changes.size() >= 2) latencies[up ? 0 : 1].push_back(changes[1].at - pressed);
   }
   End(run);
-  const double worst = latencies.empty() ? 0 : *std::max_element(latencies.begin(), latencies.end());
-  std::printf("%-8ls %-5ls Up to the next photograph: median %6.1f ms  worst %6.1f ms  (%zu presses)\n",
-              label.c_str(), size, Median(latencies), worst, latencies.size());
+  for (int key = 0; key < 2; ++key) {
+    const std::vector<double>& l = latencies[key];
+    const double worst = l.empty() ? 0 : *std::max_element(l.begin(), l.end());
+    std::printf("%-8ls %-5ls %-4s to the other photograph: median %6.1f ms  worst %6.1f ms  (%zu presses)\n",
+                label.c_str(), size, key == 0 ? "Up" : "Down", Median(l), worst, l.size());
+  }
 }
 
 // The show's processor use within a 10 s display period once the next photograph is decoded.
@@ -160,7 +169,8 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring folder = root + L"\\show_" + size;
     for (int seconds : {1, 2})
       for (const auto& [label, saver] : builds) MeasureLateness(saver, label, folder, size, seconds);
-    for (const auto& [label, saver] : builds) MeasureUp(saver, label, folder, size);
+    for (const auto& [label, saver] : builds) MeasureLateness(saver, label, folder, size, 2, L"2");
+    for (const auto& [label, saver] : builds) MeasureSteps(saver, label, folder, size);
     MeasureStartUp(builds, folder, size);
     for (const auto& [label, saver] : builds) MeasureIdle(saver, label, folder, size);
   }

@@ -28,9 +28,15 @@ void ShowLoopWait(std::int32_t milliseconds) {
   lumiroll::ShowState state;
   state.PhotoDisplayTime = milliseconds / 1000.0;
   lumiroll::ShowEngine engine(state, 1, lumiroll::kFitScreen);
-  (void)engine.Begin();
+  engine.Begin(::timeGetTime());
   engine.StartWait(::timeGetTime());
-  (void)lumiroll::RunShowEvents(engine, nullptr, [] { ::PostQuitMessage(0); });
+  (void)lumiroll::RunShowEvents(
+      engine, nullptr,
+      [] {
+        ::PostQuitMessage(0);
+        return true;
+      },
+      [](std::uint32_t) { return lumiroll::kWaitForever; });
 }
 
 template <typename Wait>

@@ -1,6 +1,7 @@
 #pragma once
 // Folder listings: what the image list and the settings dialog's file list need of the file
 // system, behind an interface so their decisions can be tested without a disk.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,7 @@ struct FolderEntry {
   bool isFolder = false;
   bool hidden = false;
   bool system = false;
+  std::uint64_t size = 0;  // in bytes, for a file
 };
 
 // What the image list and the folder list need of the file system.

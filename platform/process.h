@@ -10,8 +10,11 @@ namespace lumiroll {
 void RestrictDllSearchToSystemFolder();
 
 // True when another copy of the named program runs in this user's session. The first copy
-// keeps its claim until it ends.
+// keeps its claim until it ends or releases it.
 [[nodiscard]] bool AnotherInstanceRunning(std::wstring_view programName);
+// Gives up this copy's claim, so that a copy started from now on runs: for a program that is
+// ending and must not hold later starts back while it goes.
+void ReleaseInstanceClaim();
 
 // The raw command line of the process, as the desktop passed it.
 [[nodiscard]] std::wstring RawCommandLine();

@@ -46,17 +46,17 @@ bool UpperNameMatches(std::wstring_view upperName, std::wstring_view patternList
   }
 }
 
-// A name with its upper-case form, made once rather than at every comparison of the sort.
-struct SortableName {
+// An entry with its name's upper-case form, made once rather than at every comparison of the sort.
+struct SortableEntry {
   std::wstring upper;
-  std::wstring name;
+  FolderEntry entry;
 };
 
 // Ascending ignoring case (the order CompareIgnoringCase gives); names that differ only in case,
 // possible on case-sensitive file systems, still get one order.
-bool ComesBefore(const SortableName& a, const SortableName& b) {
+bool ComesBefore(const SortableEntry& a, const SortableEntry& b) {
   const int byUpper = a.upper.compare(b.upper);
-  return byUpper != 0 ? byUpper < 0 : a.name < b.name;
+  return byUpper != 0 ? byUpper < 0 : a.entry.name < b.entry.name;
 }
 
 }  // namespace
@@ -65,21 +65,27 @@ bool MatchesPatternList(std::wstring_view name, std::wstring_view patternList) {
   return UpperNameMatches(UpperCase(name), patternList);
 }
 
-std::vector<std::wstring> MatchingFileNames(const std::vector<FolderEntry>& entries,
-                                            std::wstring_view patternList) {
-  std::vector<SortableName> matching;
+std::vector<FolderEntry> MatchingFiles(const std::vector<FolderEntry>& entries, std::wstring_view patternList) {
+  std::vector<SortableEntry> matching;
   for (const FolderEntry& entry : entries) {
     if (!ListedAsFile(entry)) continue;
     std::wstring upper = UpperCase(entry.name);
-    if (UpperNameMatches(upper, patternList)) matching.push_back({std::move(upper), entry.name});
+    if (UpperNameMatches(upper, patternList)) matching.push_back({std::move(upper), entry});
   }
   // A list holds at most kMaxImageCount names: the first ones of the whole folder's order.
   const auto keep = std::min<std::size_t>(matching.size(), kMaxImageCount);
   std::partial_sort(matching.begin(), matching.begin() + static_cast<std::ptrdiff_t>(keep), matching.end(),
                     ComesBefore);
+  std::vector<FolderEntry> files;
+  files.reserve(keep);
+  for (std::size_t i = 0; i < keep; ++i) files.push_back(std::move(matching[i].entry));
+  return files;
+}
+
+std::vector<std::wstring> MatchingFileNames(const std::vector<FolderEntry>& entries,
+                                            std::wstring_view patternList) {
   std::vector<std::wstring> names;
-  names.reserve(keep);
-  for (std::size_t i = 0; i < keep; ++i) names.push_back(std::move(matching[i].name));
+  for (FolderEntry& file : MatchingFiles(entries, patternList)) names.push_back(std::move(file.name));
   return names;
 }
 

@@ -15,6 +15,9 @@ inline constexpr int kMaxImageCount = 32767;
 
 // Files (not folders, not hidden, not system) matching the pattern list, ascending without
 // regard to case, at most kMaxImageCount of them.
+[[nodiscard]] std::vector<FolderEntry> MatchingFiles(const std::vector<FolderEntry>& entries,
+                                                     std::wstring_view patternList);
+// Their names.
 [[nodiscard]] std::vector<std::wstring> MatchingFileNames(const std::vector<FolderEntry>& entries,
                                                           std::wstring_view patternList);
 

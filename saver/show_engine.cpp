@@ -7,11 +7,14 @@ namespace lumiroll {
 ShowEngine::ShowEngine(ShowState& state, std::int16_t ImageCount, std::int16_t PhotoSize)
     : state_(state), imageCount_(ImageCount), photoSize_(PhotoSize) {}
 
-ShowCycle ShowEngine::Begin() {
+// Before the first cycle nothing is shown: the advance from 0 gives the first picture, and a key
+// pressed before it is ready acts on that position as on any other.
+void ShowEngine::Begin(std::uint32_t now) {
   running_ = true;
-  state_.CurrentImage = 1;
+  state_.CurrentImage = 0;
   state_.SkipWait = 0;
-  return CycleFor(state_);
+  waitStart_ = now;
+  waitMilliseconds_ = 0;
 }
 
 void ShowEngine::StartWait(std::uint32_t now) {
@@ -25,8 +28,7 @@ bool ShowEngine::WaitOver(std::uint32_t now) const {
 }
 
 std::uint32_t ShowEngine::BlockFor(std::uint32_t now) const {
-  constexpr std::uint32_t kNoTimeout = 0xFFFFFFFFu;
-  if (!running_) return kNoTimeout;
+  if (!running_) return kWaitForever;
   if (state_.SkipWait != 0) return 0;
   return TimeLeft(waitMilliseconds_, ElapsedMilliseconds(waitStart_, now));
 }
@@ -41,6 +43,13 @@ ShowCycle ShowEngine::Ahead() const {
   ShowState next = state_;
   AdvanceImage(next, imageCount_);
   return {next.CurrentImage, ChooseScale(photoSize_, scale_), ShouldPaint(next)};
+}
+
+ShowCycle ShowEngine::Behind() const {
+  ShowState back = state_;
+  (void)picture2_KeyDown(back, kKeyDown, [] { return 0.0; });
+  AdvanceImage(back, imageCount_);
+  return {back.CurrentImage, ChooseScale(photoSize_, scale_), ShouldPaint(back)};
 }
 
 ShowCycle ShowEngine::CycleFor(const ShowState& state) {

@@ -1,14 +1,15 @@
 #pragma once
-// The slide show as steps over its state: which picture each cycle loads, whether it paints, and
+// The slide show as steps over its state: which picture each cycle shows, whether it paints, and
 // when the wait after it is over. The window's event loop asks and carries the answers out; the
-// key and pointer handlers change the same state between the asks.
+// key and pointer handlers change the same state between the asks. A cycle whose wait is over
+// is due; the show moves to it (Next) once its picture is ready.
 #include <cstdint>
 
 #include "saver/show_state.h"
 
 namespace lumiroll {
 
-// One cycle of the show: load an entry of ImageNames, then paint it (or not) at a scale.
+// One cycle of the show: an entry of ImageNames, painted (or not) at a scale.
 struct ShowCycle {
   std::int16_t image = 1;  // from 1
   float scale = 0.0f;      // PaintPhoto's scale: 0 fits
@@ -21,8 +22,8 @@ class ShowEngine {
   // state is read and changed by the handlers too; it must outlive the engine.
   ShowEngine(ShowState& state, std::int16_t ImageCount, std::int16_t PhotoSize);
 
-  // The first cycle: the first picture, no wait skipped.
-  [[nodiscard]] ShowCycle Begin();
+  // The show begins at this counter reading: its first cycle, the first picture, is due.
+  void Begin(std::uint32_t now);
   // The wait after a cycle's paint starts at this counter reading, for the display time read now.
   void StartWait(std::uint32_t now);
   // True when the wait is over: its time has passed or a handler set SkipWait.
@@ -33,6 +34,8 @@ class ShowEngine {
   [[nodiscard]] ShowCycle Next();
   // The cycle Next would give if no handler changes the state before then: what to decode ahead.
   [[nodiscard]] ShowCycle Ahead() const;
+  // The cycle Next would give after the Down key: what to keep for it.
+  [[nodiscard]] ShowCycle Behind() const;
   // The show has ended: no further cycle.
   void Stop() { running_ = false; }
 

@@ -4,6 +4,9 @@
 
 namespace lumiroll {
 
+// The operating system's "infinite" timeout: block until an event comes.
+inline constexpr std::uint32_t kWaitForever = 0xFFFFFFFFu;
+
 // Milliseconds between two readings of a wrapping 32-bit counter, taken modulo 2^32 and read as
 // a signed number: right across the wrap.
 [[nodiscard]] std::int32_t ElapsedMilliseconds(std::uint32_t start, std::uint32_t now);

@@ -12,6 +12,8 @@ packages=(
   nasm dpkg-dev libstb-dev zip unzip procps
   clang-14 libclang-rt-14-dev libjpeg62-turbo-dev libjpeg-turbo-progs
   libgif-dev
+  # the end-to-end tests' folder mirrored through FUSE, whose files can be made to stall
+  python3-fusepy libfuse2 fuse3
 )
 
 sudo_() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -75,7 +75,8 @@ std::vector<FolderEntry> FileSystemFolderReader::List(std::wstring_view folder) 
     if (name == L"." || name == L"..") continue;
     const DWORD attributes = found.dwFileAttributes;
     entries.push_back({std::wstring(name), (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-                       (attributes & FILE_ATTRIBUTE_HIDDEN) != 0, (attributes & FILE_ATTRIBUTE_SYSTEM) != 0});
+                       (attributes & FILE_ATTRIBUTE_HIDDEN) != 0, (attributes & FILE_ATTRIBUTE_SYSTEM) != 0,
+                       (std::uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow});
   } while (::FindNextFileW(find.get(), &found));
   return entries;
 }

@@ -48,6 +48,15 @@ std::optional<Picture> LoadPictureBytes(std::span<const std::uint8_t> bytes, Dra
   }
 }
 
+std::optional<std::vector<std::uint8_t>> ReadPictureFile(const std::wstring& path,
+                                                         const std::function<bool()>& blockRead) {
+  try {
+    return ReadWholeFile(path, kMaxPictureFileBytes, blockRead);
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
+}
+
 std::optional<Picture> LoadPictureFile(const std::wstring& path, DrawBound bound) {
   try {
     const auto bytes = ReadWholeFile(path, kMaxPictureFileBytes);

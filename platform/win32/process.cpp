@@ -10,13 +10,24 @@ namespace lumiroll {
 
 void RestrictDllSearchToSystemFolder() { ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32); }
 
-bool AnotherInstanceRunning(std::wstring_view programName) {
-  // Held until the process ends: the claim of this copy.
+namespace {
+
+// Held until the process ends or gives it up: the claim of this copy.
+UniqueHandle& InstanceClaim() {
   static UniqueHandle claim;
+  return claim;
+}
+
+}  // namespace
+
+bool AnotherInstanceRunning(std::wstring_view programName) {
   const std::wstring name = L"Local\\Lumiroll.SingleInstance." + std::wstring(programName);
+  UniqueHandle& claim = InstanceClaim();
   claim.reset(::CreateMutexW(nullptr, FALSE, name.c_str()));
   return claim && ::GetLastError() == ERROR_ALREADY_EXISTS;
 }
+
+void ReleaseInstanceClaim() { InstanceClaim().reset(); }
 
 std::wstring RawCommandLine() { return ::GetCommandLineW(); }
 

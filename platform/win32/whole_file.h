@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,10 +16,16 @@
 
 namespace lumiroll {
 
-// The file's bytes; nothing when it cannot be opened or read, or holds more than maxBytes.
+// Told after each block of a file is read; false stops the read, which then fails.
+using BlockRead = std::function<bool()>;
+
+// The file's bytes; nothing when it cannot be opened or read, or holds more than maxBytes, or
+// blockRead stops it. Read in small blocks, so that a slow file shows its progress block by block.
 // Others may write or delete the file meanwhile: a file changed while read is the caller's worry.
 [[nodiscard]] inline std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::wstring& path,
-                                                                           std::uint64_t maxBytes) {
+                                                                           std::uint64_t maxBytes,
+                                                                           const BlockRead& blockRead = {}) {
+  constexpr std::size_t kBlockBytes = 256 * 1024;
   UniqueFile file(::CreateFileW(LongPathForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   LARGE_INTEGER size{};
@@ -29,9 +36,10 @@ namespace lumiroll {
   std::size_t done = 0;
   while (done < bytes.size()) {
     DWORD read = 0;
-    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 24));
+    const DWORD wanted = static_cast<DWORD>(std::min(bytes.size() - done, kBlockBytes));
     if (!::ReadFile(file.get(), bytes.data() + done, wanted, &read, nullptr) || read == 0) return std::nullopt;
     done += read;
+    if (blockRead && !blockRead()) return std::nullopt;
   }
   return bytes;
 }

@@ -31,14 +31,10 @@ LargeImageWarning WarningFor(std::wstring_view name, std::uint64_t size) {
 
 }  // namespace
 
-LargeImageWarning FindLargeImage(std::wstring_view folder, const std::vector<std::wstring>& fileNames,
-                                 const FileSizeReader& sizeOf) {
-  for (const std::wstring& name : fileNames) {
-    const std::optional<std::uint64_t> size = sizeOf(FileInFolder(folder, name));
-    if (!size) continue;
-    if (const LargeImageWarning warning = WarningFor(name, *size); warning != LargeImageWarning::None)
+LargeImageWarning FindLargeImage(const std::vector<FolderEntry>& files) {
+  for (const FolderEntry& file : files)
+    if (const LargeImageWarning warning = WarningFor(file.name, file.size); warning != LargeImageWarning::None)
       return warning;
-  }
   return LargeImageWarning::None;
 }
 
@@ -52,13 +48,6 @@ std::wstring_view LargeImageWarningText(LargeImageWarning warning) {
       break;
   }
   return {};
-}
-
-std::wstring FileInFolder(std::wstring_view folder, std::wstring_view name) {
-  std::wstring path(folder);
-  path += L'\\';
-  path += name;
-  return path;
 }
 
 }  // namespace lumiroll

@@ -7,6 +7,7 @@
 #include <timeapi.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,11 +15,13 @@
 #include "platform/folder_reader.h"
 #include "platform/message_box.h"
 #include "platform/picture.h"
+#include "platform/process.h"
 #include "platform/win32/display_profile.h"
 #include "platform/window.h"
 #include "saver/config/win32/settings_dialog.h"
 #include "saver/image_list.h"
 #include "saver/monitor_layout.h"
+#include "saver/picture_feed.h"
 #include "saver/show_engine.h"
 #include "saver/show_state.h"
 #include "saver/win32/monitors.h"
@@ -63,7 +66,7 @@ class DisplayWindow final : public Window, private ShowInput {
   void ShowForm();
   void StartShowOnce();
   void Form_Activate();
-  void RunCycle(const ShowCycle& cycle);
+  [[nodiscard]] bool RunDueCycle();
   [[nodiscard]] DecodeRequest RequestFor(const ShowCycle& cycle) const;
 
   void RequestClose();
@@ -81,8 +84,8 @@ class DisplayWindow final : public Window, private ShowInput {
   std::int16_t UsePassword = 0;
   ShowState show_;
   std::optional<ShowEngine> engine_;  // once the image list is known
-  ShowPictures* pictures_ = nullptr;  // not owned: RunShow's, for as long as the show runs
-  std::optional<Picture> Picture1;    // the picture last loaded; kept when a load fails
+  std::optional<PictureFeed> feed_;   // while RunShow runs
+  std::shared_ptr<const Picture> Picture1;  // the picture last loaded; kept when a load fails
   ShowSurface Picture2{*this};
   ShowLayout layout_;
   bool shown_ = false;
@@ -146,10 +149,12 @@ void DisplayWindow::StartShowOnce() {
 }
 
 int DisplayWindow::RunShow() {
-  ShowPictures pictures;  // its worker ends with the show
-  pictures_ = &pictures;
-  const int exitCode = RunShowEvents(*engine_, pictures.FinishedEvent(), [this] { RunCycle(engine_->Next()); });
-  pictures_ = nullptr;
+  ShowPictures pictures;  // the show's end ends the program with its loads, never waiting for them
+  feed_.emplace(*engine_, pictures.loader(), [this](const ShowCycle& cycle) { return RequestFor(cycle); });
+  const int exitCode = RunShowEvents(
+      *engine_, pictures.FinishedEvent(), [this] { return RunDueCycle(); },
+      [this](std::uint32_t now) { return feed_->Watch(now); });
+  feed_.reset();
   return exitCode;
 }
 
@@ -159,17 +164,20 @@ void DisplayWindow::Form_Activate() {
   Picture2.Move(ToRect(layout_.picture2));
   (void)UseColourProfileOfMonitorShowing(Picture2.hwnd());  // pictures take the colours of its monitor
   ::SetFocus(Picture2.hwnd());
-  RunCycle(engine_->Begin());
+  engine_->Begin(::timeGetTime());
 }
 
-// Load, paint, and start the wait; then the next picture is decoded while this one shows.
-void DisplayWindow::RunCycle(const ShowCycle& cycle) {
-  if (!pictures_) return;
+// Paints the due cycle once its picture is ready and starts its wait; until then the picture on
+// the screen stays and the loop goes on answering input.
+bool DisplayWindow::RunDueCycle() {
+  if (!feed_) return false;
+  const std::optional<ReadyCycle> ready = feed_->TakeDue();
+  if (!ready) return false;
   // A picture that fails to load leaves the previous one, painted again.
-  if (auto loaded = pictures_->Load(RequestFor(cycle))) Picture1 = std::move(loaded);
-  if (cycle.paint) PaintPhoto(Picture1 ? &*Picture1 : nullptr, Picture2, cycle.scale);
-  engine_->StartWait(::timeGetTime());
-  pictures_->DecodeNext(RequestFor(engine_->Ahead()));
+  if (ready->decoded && ready->decoded->picture) Picture1 = {ready->decoded, &*ready->decoded->picture};
+  if (ready->cycle.paint) PaintPhoto(Picture1.get(), Picture2, ready->cycle.scale);
+  feed_->Painted(::timeGetTime());
+  return true;
 }
 
 DecodeRequest DisplayWindow::RequestFor(const ShowCycle& cycle) const {
@@ -215,11 +223,14 @@ bool DisplayWindow::Form_QueryUnload() {
   return cancel;
 }
 
-// The end is posted, not forced: the handler returns, the event loop sees the quit message and
-// the program ends from its entry point.
+// The end of the show ends the program at once, from here: a load may be stuck in a read that
+// never returns, and nothing may wait for it. The one-copy claim goes first, before anything that
+// can take its time, so that the next start shows. The window goes with the process; hiding it
+// first would only add the window system's own wait (2 s under Wine without a window manager).
 void DisplayWindow::Form_Unload() {
   ended_ = true;
   if (engine_) engine_->Stop();
+  if (shown_) ReleaseInstanceClaim();
   if (pointerHidden_) ::ShowCursor(TRUE);
   std::vector<std::wstring>().swap(ImageNames);
   if (UsePassword == 1) SetScreenSaverRunning(false);
@@ -228,8 +239,7 @@ void DisplayWindow::Form_Unload() {
     ::DestroyWindow(hwnd());
     return;
   }
-  ::ShowWindow(hwnd(), SW_HIDE);  // gone at once, though a decode under way still finishes
-  ::PostQuitMessage(0);
+  EndProgram();
 }
 
 LRESULT DisplayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

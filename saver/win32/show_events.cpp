@@ -38,18 +38,19 @@ bool DispatchPending(int& exitCode) {
 
 }  // namespace
 
-int RunShowEvents(const ShowEngine& engine, HANDLE decodeFinished, const std::function<void()>& runCycle) {
+int RunShowEvents(const ShowEngine& engine, HANDLE loadFinished, const std::function<bool()>& runDueCycle,
+                  const std::function<std::uint32_t(std::uint32_t)>& loadWatch) {
   const FineTimer timer;
   int exitCode = 0;
-  const DWORD handleCount = decodeFinished ? 1 : 0;
+  const DWORD handleCount = loadFinished ? 1 : 0;
   const ShowLoopServices services{
       [] { return static_cast<std::uint32_t>(::timeGetTime()); },
       // MWMO_INPUTAVAILABLE: input already in the queue but not yet looked at also ends the block.
       [&](std::uint32_t timeout) {
-        ::MsgWaitForMultipleObjectsEx(handleCount, &decodeFinished, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        ::MsgWaitForMultipleObjectsEx(handleCount, &loadFinished, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
       },
       [&] { return DispatchPending(exitCode); },
-      runCycle};
+      runDueCycle, loadWatch};
   RunShowLoop(engine, services);
   return exitCode;
 }

@@ -1,42 +1,24 @@
 #include "saver/win32/show_pictures.h"
 
-#include "platform/file_system.h"
 #include "saver/fitted_frame.h"
+#include "saver/win32/picture_jobs.h"
 
 namespace lumiroll {
 namespace {
 
-// A fitted picture is stretched onto its frame here, so painting it later is a copy. Both the
-// worker and the UI thread load this way; neither touches a window.
-std::optional<Picture> LoadForShow(const DecodeRequest& request) {
-  std::optional<Picture> picture = LoadPictureFile(request.path, request.bound);
-  if (!picture || request.bound.scale != 0.0f || request.bound.width <= 0 || request.bound.height <= 0)
-    return picture;
-  if (auto frame = FittedFrame(*picture, request.bound.width, request.bound.height)) return frame;
+// A fitted picture is stretched onto its frame on the worker; one that cannot be is kept as it is.
+std::optional<Picture> ShapeForShow(Picture picture, const DecodeRequest& request) {
+  const DrawBound& bound = request.bound;
+  if (bound.scale != 0.0f || bound.width <= 0 || bound.height <= 0) return picture;
+  if (auto frame = FittedFrame(picture, bound.width, bound.height)) return frame;
   return picture;
 }
 
 }  // namespace
 
-std::optional<FileStamp> ReadFileStamp(const std::wstring& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!::GetFileAttributesExW(LongPathForm(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
-  const auto join = [](DWORD high, DWORD low) { return static_cast<std::uint64_t>(high) << 32 | low; };
-  return FileStamp{join(data.nFileSizeHigh, data.nFileSizeLow),
-                   join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
-}
-
 ShowPictures::ShowPictures()
     : finished_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)),
-      ahead_([](const DecodeRequest& request) { return DecodeStamped(request, &ReadFileStamp, &LoadForShow); },
-             [event = finished_.get()] { ::SetEvent(event); }) {}
-
-std::optional<Picture> ShowPictures::Load(const DecodeRequest& request) {
-  std::optional<DecodedPicture> decoded = ahead_.Take(request);
-  if (decoded && StillCurrent(*decoded, request, ReadFileStamp(request.path))) return std::move(decoded->picture);
-  decoded.reset();  // held no longer than needed: at most the current and the next picture
-  return LoadForShow(request);
-}
+      loader_([](LoadJob& job) { return LoadJobPicture(job, &ShapeForShow); },
+              [event = finished_.get()] { ::SetEvent(event); }, SystemLoaderOptions()) {}
 
 }  // namespace lumiroll

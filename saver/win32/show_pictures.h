@@ -1,34 +1,25 @@
 #pragma once
-// Where the show's pictures come from: decoded ahead on a worker thread when the engine can tell
-// which comes next, otherwise loaded on demand. Both give the same picture for the same request.
+// The show's loader on this system: loads run on worker threads and each finished one sets an
+// event the show's event loop waits on. A fitted picture comes as a frame of the surface's size,
+// so that painting it at its due time is a copy.
 #include <windows.h>
 
-#include <optional>
-
 #include "platform/handles.h"
-#include "platform/picture.h"
-#include "saver/decode_ahead.h"
+#include "saver/background_loader.h"
 
 namespace lumiroll {
-
-// The file's size and last-write time; nothing when it is missing or a folder.
-[[nodiscard]] std::optional<FileStamp> ReadFileStamp(const std::wstring& path);
 
 class ShowPictures {
  public:
   ShowPictures();
 
-  // Signalled when a decode ahead has finished; the show's event loop waits on it too.
+  // Signalled when the newest request's picture is ready.
   [[nodiscard]] HANDLE FinishedEvent() const { return finished_.get(); }
-  // Starts decoding the picture of a coming cycle.
-  void DecodeNext(const DecodeRequest& request) { ahead_.Request(request); }
-  // The picture for a cycle now: the one decoded ahead when the file is unchanged since, else a
-  // fresh load. Nothing when the file fails to load, as a load would fail.
-  [[nodiscard]] std::optional<Picture> Load(const DecodeRequest& request);
+  [[nodiscard]] BackgroundLoader& loader() { return loader_; }
 
  private:
-  UniqueHandle finished_;  // declared first: the worker signals it until it ends
-  DecodeAhead ahead_;
+  UniqueHandle finished_;  // declared first: the loader signals it until the loader has gone
+  BackgroundLoader loader_;
 };
 
 }  // namespace lumiroll

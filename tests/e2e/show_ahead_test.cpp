@@ -1,7 +1,8 @@
 // The show on time: photographs change at their due time because the next one is decoded while
-// the current one shows; Up shows a ready picture at once; a file changed or deleted after it
-// was decoded ahead is shown as it is at its due time. The screen is sampled from inside the
-// prefix with a high-resolution clock.
+// the current one shows; Up and Down show a ready picture at once; a file changed or deleted
+// after it was decoded ahead is shown as it is at its due time. On a folder whose files stop
+// answering (mirrored through FUSE) the show goes on, late rather than stuck, and ends at once.
+// The screen is sampled from inside the prefix with a high-resolution clock.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include "driver.h"
 #include "show_fixture.h"
 #include "screen_watch.h"
+#include "stalling_folder.h"
 #include "test_photos.h"
 
 namespace lumiroll::e2e {
@@ -96,20 +98,26 @@ TEST_F(ShowAhead, PhotographsChangeOnTimeWhileTheNextIsDecodedAhead) {
   EXPECT_LT(median, 1050.0) << Describe(changes);
 }
 
-TEST_F(ShowAhead, UpShowsTheReadyPictureAtOnce) {
+TEST_F(ShowAhead, UpAndDownShowTheReadyPicturesAtOnce) {
   const std::wstring& folder = PhotoFolder();
-  ASSERT_TRUE(StartShow(L"10", folder));
+  ASSERT_TRUE(StartShow(L"30", folder));
   ASSERT_TRUE(WaitUntil([] { return CentreColour() == kRed; }, 10000, 10));
-  ::Sleep(2500);  // the next photograph is decoded ahead by now
-  ASSERT_TRUE(program_->IsRunning());
-  const double pressed = NowMilliseconds();
-  PressKey(VK_UP);
-  const auto changes = ColourChanges(
-      WatchPixels({Centre()}, 3000, [](const ScreenChange& c) { return Nearest(c.colour) == kGreen; }));
-  ASSERT_FALSE(changes.empty());
-  ASSERT_EQ(changes.back().colour, kGreen) << Describe(changes);
-  // Decoding on demand would take a good part of a second here.
-  EXPECT_LT(changes.back().at - pressed, 100.0);
+  const struct {
+    WORD key;
+    std::uint32_t shows;
+  } steps[] = {{VK_UP, kGreen}, {VK_DOWN, kRed}, {VK_UP, kGreen}};
+  for (const auto& step : steps) {
+    ::Sleep(2500);  // the next photograph is decoded ahead by now
+    ASSERT_TRUE(program_->IsRunning());
+    const double pressed = NowMilliseconds();
+    PressKey(step.key);
+    const auto changes = ColourChanges(
+        WatchPixels({Centre()}, 3000, [&](const ScreenChange& c) { return Nearest(c.colour) == step.shows; }));
+    ASSERT_FALSE(changes.empty());
+    ASSERT_EQ(changes.back().colour, step.shows) << Describe(changes);
+    // Decoding on demand would take a good part of a second here.
+    EXPECT_LT(changes.back().at - pressed, 100.0) << (step.key == VK_UP ? "Up" : "Down");
+  }
 }
 
 TEST_F(ShowAhead, AFileChangedOrDeletedAfterItWasDecodedAheadShowsAsItIsAtItsDueTime) {
@@ -140,6 +148,93 @@ TEST_F(ShowAhead, AFileChangedOrDeletedAfterItWasDecodedAheadShowsAsItIsAtItsDue
     for (const auto& c : changes) seen.push_back(c.colour);
     seen.resize(std::min(seen.size(), row.expected.size()));
     EXPECT_EQ(seen, row.expected) << Describe(changes);
+    program_->Kill();
+    ASSERT_TRUE(program_->WaitForExit(5000));
+  }
+}
+
+// Red a, green b and blue c, each larger than the mirror's first block.
+void WriteThree(const StallingFolder& folder) {
+  WriteSolidBmp(folder.source() + L"\\a.bmp", 200, 150, kRed);
+  WriteSolidBmp(folder.source() + L"\\b.bmp", 200, 150, kGreen);
+  WriteSolidBmp(folder.source() + L"\\c.bmp", 200, 150, kBlue);
+}
+
+class StalledShow : public ShowAhead {
+ protected:
+  // From a key to the process gone, in ms; a negative number when it did not end within 10 s.
+  double EndOnAKey() {
+    const double pressed = NowMilliseconds();
+    PressKey(VK_SPACE);
+    if (!program_->WaitForExit(10000)) return -1;
+    return NowMilliseconds() - pressed;
+  }
+};
+
+TEST_F(StalledShow, AKeyEndsTheShowAsSoonAsAPlainEndingAndTheNextStartShows) {
+  const StallingFolder folder(L"show-ends");
+  if (!folder.unavailable().empty()) GTEST_SKIP() << folder.unavailable();
+  WriteThree(folder);
+  ASSERT_TRUE(StartShow(L"1", folder.path()));
+  ASSERT_TRUE(WaitUntil([] { return CentreColour() == kRed; }, 10000, 10));
+  ::Sleep(1500);
+  const double plain = EndOnAKey();
+  ASSERT_GT(plain, 0.0) << "a show with nothing stalled did not end";
+
+  const struct {
+    const char* name;
+    const wchar_t* stalled;
+    std::uint32_t shown;
+  } rows[] = {
+      {"the next photograph stalls", L"b.bmp", kRed},
+      {"the first photograph stalls", L"a.bmp", kBlack},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    folder.Stall(row.stalled);
+    const int opens = folder.Opens(row.stalled);
+    ASSERT_TRUE(StartShow(L"1", folder.path()));
+    ASSERT_TRUE(WaitUntil([&] { return folder.Opens(row.stalled) > opens; }, 10000, 10)) << "never read";
+    ::Sleep(2000);  // past its due time, its read stalls
+    EXPECT_EQ(CentreColour(), row.shown);
+    const double ended = EndOnAKey();
+    std::printf("%s: the process gone %.0f ms after the key (nothing stalled: %.0f ms)\n", row.name, ended, plain);
+    ASSERT_GT(ended, 0.0) << "the show did not end while a read stalled";
+    EXPECT_LT(ended, plain + 500.0);
+  }
+
+  // The reads of the program that ended still stall in the mirror; a new start shows.
+  folder.Release(L"a.bmp");
+  ASSERT_TRUE(StartShow(L"1", folder.path()));
+  EXPECT_TRUE(WaitUntil([] { return CentreColour() == kRed; }, 5000, 10));
+}
+
+TEST_F(StalledShow, APhotographWhoseFileStopsAnsweringIsSkippedAndTheShowGoesOn) {
+  const struct {
+    const char* name;
+    const wchar_t* stalled;
+    std::vector<std::uint32_t> seen;
+  } rows[] = {
+      {"the next: the previous stays until the one after it", L"b.bmp", {kRed, kBlue}},
+      {"the first: black until the one after it", L"a.bmp", {kBlack, kGreen}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const StallingFolder folder(L"show-skips");
+    if (!folder.unavailable().empty()) GTEST_SKIP() << folder.unavailable();
+    WriteThree(folder);
+    folder.Stall(row.stalled);
+    ASSERT_TRUE(StartShow(L"1", folder.path()));
+    ASSERT_TRUE(WaitUntil([&] { return folder.Opens(row.stalled) > 0; }, 10000, 10)) << "never read";
+    const double start = NowMilliseconds();
+    const auto changes = ColourChanges(WatchPixels(
+        {Centre()}, 16000, [&](const ScreenChange& c) { return Nearest(c.colour) == row.seen.back(); }));
+    std::vector<std::uint32_t> seen;
+    for (const auto& c : changes) seen.push_back(c.colour);
+    EXPECT_EQ(seen, row.seen) << Describe(changes);
+    // Given up after 10 s without data; the next one follows at once (first) or a period later.
+    EXPECT_GT(changes.back().at - start, 9000.0) << Describe(changes);
+    EXPECT_TRUE(program_->IsRunning());
     program_->Kill();
     ASSERT_TRUE(program_->WaitForExit(5000));
   }

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <map>
 
 #include "saver/config/delay_check.h"
 #include "saver/config/dialog_start.h"
@@ -62,14 +61,8 @@ TEST(DelayCheck, MessagesAreExact) {
   EXPECT_EQ(kErrorTitle, L"Lumiroll Error");
 }
 
-// Sizes by path; a path not in the map cannot be measured.
-FileSizeReader SizesOf(std::map<std::wstring, std::uint64_t> sizes) {
-  return [sizes = std::move(sizes)](const std::wstring& path) -> std::optional<std::uint64_t> {
-    const auto found = sizes.find(path);
-    if (found == sizes.end()) return std::nullopt;
-    return found->second;
-  };
-}
+// A file as the folder listing gives it.
+FolderEntry Listed(const wchar_t* name, std::uint64_t size) { return {name, false, false, false, size}; }
 
 TEST(LargeImageCheck, ThresholdsByTheLastThreeCharacters) {
   using enum LargeImageWarning;
@@ -87,35 +80,16 @@ TEST(LargeImageCheck, ThresholdsByTheLastThreeCharacters) {
       // Over 2 GB and over 4 GB: a 32-bit size would read as negative or wrap to small.
       {L"a.bmp", 2'147'483'648ull, Bmp}, {L"a.jpg", 4'294'967'297ull, JpgOrGif},
   };
-  for (const auto& row : rows) {
-    const std::wstring folder = L"C:\\Photos";
-    const auto sizeOf = SizesOf({{folder + L"\\" + row.name, row.size}});
-    EXPECT_EQ(FindLargeImage(folder, {row.name}, sizeOf), row.expected)
+  for (const auto& row : rows)
+    EXPECT_EQ(FindLargeImage({Listed(row.name, row.size)}), row.expected)
         << testing::PrintToString(std::wstring(row.name)) << " " << row.size;
-  }
 }
 
 TEST(LargeImageCheck, OnlyTheFirstTooLargeFileInListOrderCounts) {
-  const auto sizeOf = SizesOf({{L"D:\\p\\a.jpg", 10}, {L"D:\\p\\b.gif", 1'200'000}, {L"D:\\p\\c.bmp", 9'000'000}});
-  EXPECT_EQ(FindLargeImage(L"D:\\p", {L"a.jpg", L"b.gif", L"c.bmp"}, sizeOf), LargeImageWarning::JpgOrGif);
-  EXPECT_EQ(FindLargeImage(L"D:\\p", {L"c.bmp", L"b.gif"}, sizeOf), LargeImageWarning::Bmp);
-  EXPECT_EQ(FindLargeImage(L"D:\\p", {}, sizeOf), LargeImageWarning::None);
-}
-
-TEST(LargeImageCheck, AFileThatCannotBeMeasuredIsSkipped) {
-  const auto sizeOf = SizesOf({{L"D:\\p\\b.bmp", 3'000'000}});
-  EXPECT_EQ(FindLargeImage(L"D:\\p", {L"gone.jpg", L"b.bmp"}, sizeOf), LargeImageWarning::Bmp);
-  EXPECT_EQ(FindLargeImage(L"D:\\p", {L"gone.jpg"}, sizeOf), LargeImageWarning::None);
-}
-
-TEST(LargeImageCheck, PathIsFolderBackslashName) {
-  std::vector<std::wstring> asked;
-  const FileSizeReader sizeOf = [&](const std::wstring& path) -> std::optional<std::uint64_t> {
-    asked.push_back(path);
-    return 1;
-  };
-  (void)FindLargeImage(L"C:\\Photos", {L"a.jpg", L"b.bmp"}, sizeOf);
-  EXPECT_EQ(asked, (std::vector<std::wstring>{L"C:\\Photos\\a.jpg", L"C:\\Photos\\b.bmp"}));
+  const FolderEntry a = Listed(L"a.jpg", 10), b = Listed(L"b.gif", 1'200'000), c = Listed(L"c.bmp", 9'000'000);
+  EXPECT_EQ(FindLargeImage({a, b, c}), LargeImageWarning::JpgOrGif);
+  EXPECT_EQ(FindLargeImage({c, b}), LargeImageWarning::Bmp);
+  EXPECT_EQ(FindLargeImage({}), LargeImageWarning::None);
 }
 
 TEST(LargeImageCheck, WarningTextsAreExact) {

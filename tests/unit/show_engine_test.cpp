@@ -2,10 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
-#include <limits>
+#include <optional>
+#include <set>
+#include <string>
+#include <thread>
 #include <vector>
 
+#include "loader_fakes.h"
+#include "saver/picture_feed.h"
 #include "saver/show_loop.h"
 
 namespace lumiroll {
@@ -14,29 +21,50 @@ namespace {
 constexpr double kStoredTime = 5.0;
 constexpr int kThankYou = -1;  // on the screen: the thank-you picture
 
-// The show's real engine and loop on a clock that moves only while the loop blocks or a picture
-// loads. Keys arrive at given times and are handled by the next event processing, as a window's
-// queue would hold them. Each cycle is recorded as the window would carry it out.
+// The show's real engine, loop, feed and loader on a clock that moves only while the loop blocks
+// or a picture is painted. Loads run on real threads and take no time on the clock, except those
+// the test holds back: they give no data until released at a given time. Input arrives at given
+// times and is handled by the next event processing, as a window's queue would hold it; a close
+// request ends the show, as it does with no password. Each cycle is recorded as the window would
+// carry it out.
 class FakeShow {
  public:
-  FakeShow(std::int16_t imageCount, double displayTime, std::uint32_t start = 0)
-      : clock(start), engine_(state, imageCount, kFitScreen) {
+  FakeShow(std::int16_t imageCount, double displayTime, std::set<std::int16_t> held = {}, std::uint32_t start = 0)
+      : clock(start), gate(std::move(held)), engine_(state, imageCount, kFitScreen) {
     state.PhotoDisplayTime = displayTime;
+    loader_.emplace(gate.Function(), finished_.Function(),
+                    LoaderOptions{[this] { return clock.load(); }, threads_.Starter(), 4, 10000});
+    feed_.emplace(engine_, *loader_, [](const ShowCycle& cycle) { return test::RequestOf(cycle.image, cycle.scale); });
+  }
+  ~FakeShow() {
+    End();
+    gate.Open();
+    EXPECT_TRUE(threads_.WaitAllEnded());
   }
 
-  void KeyAt(std::uint32_t offset, std::uint16_t key) { keys_.push_back({clock + offset, key}); }
+  void KeyAt(std::uint32_t offset, std::uint16_t key) { inputs_.push_back({clock + offset, Input::Key, key}); }
+  void ClickAt(std::uint32_t offset) { inputs_.push_back({clock + offset, Input::Click}); }
+  void MoveAt(std::uint32_t offset, int x, int y) { inputs_.push_back({clock + offset, Input::Move, 0, x, y}); }
+  // The held load of this image gives its picture at that time.
+  void ReleaseAt(std::uint32_t offset, std::int16_t image) { releases_.push_back({clock + offset, image}); }
 
-  // Runs the show from its first picture until offset ms after the start.
-  void RunFor(std::uint32_t offset, std::uint32_t loadMilliseconds = 0) {
+  // Runs the show from its first picture until offset ms after the start or its end.
+  void RunFor(std::uint32_t offset, std::uint32_t paintMilliseconds = 0) {
     const std::uint32_t start = clock;
-    load_ = loadMilliseconds;
-    RunCycle(engine_.Begin());
-    RunShowLoop(engine_, {[this] { return clock; },
+    paint_ = paintMilliseconds;
+    engine_.Begin(clock);
+    RunShowLoop(engine_, {[this] { return clock.load(); },
                           [this](std::uint32_t timeout) { Block(timeout); },
                           [this, start, offset] {
                             return HandleEvents() && clock - start <= offset && cycles.size() < 10000;
                           },
-                          [this] { RunCycle(engine_.Next()); }});
+                          [this] { return RunDueCycle(); },
+                          [this](std::uint32_t now) { return feed_->Watch(now); }});
+  }
+  // The show's end: its loader goes without waiting for what it still loads.
+  void End() {
+    feed_.reset();
+    loader_.reset();
   }
 
   struct Cycle {
@@ -51,53 +79,107 @@ class FakeShow {
       if (c.painted) images.push_back(c.image);
     return images;
   }
+  [[nodiscard]] std::vector<std::uint32_t> Times() const {
+    std::vector<std::uint32_t> times;
+    for (const Cycle& c : cycles) times.push_back(c.at);
+    return times;
+  }
 
   ShowState state;
-  std::uint32_t clock;
+  std::atomic<std::uint32_t> clock;
+  test::LoadGate gate;
   std::vector<Cycle> cycles;
-  std::vector<int> screen;  // what the screen showed, one entry per paint
-  std::vector<std::uint32_t> blocks;
-  std::vector<ShowCycle> predicted;  // Ahead, asked after each cycle
+  std::vector<int> screen;  // what the screen showed, one entry per paint: the image, 0 for black
+  std::vector<std::uint32_t> blocks;  // the timeouts of blocks that lasted (not ended by a load)
+  std::vector<ShowCycle> predicted;   // Ahead, asked after each cycle
   int closeRequests = 0;
 
  private:
-  struct Key {
+  enum class Input { Key, Click, Move };
+  struct Event {
     std::uint32_t at;
-    std::uint16_t code;
+    Input input;
+    std::uint16_t key = 0;
+    int x = 0, y = 0;
     bool handled = false;
   };
+  struct Release {
+    std::uint32_t at;
+    std::int16_t image;
+    bool done = false;
+  };
 
-  void RunCycle(const ShowCycle& cycle) {
-    clock += load_;
-    if (cycle.paint) screen.push_back(cycle.image);
-    cycles.push_back({clock - first_, cycle.image, cycle.paint});
-    engine_.StartWait(clock);
+  bool RunDueCycle() {
+    const std::optional<ReadyCycle> ready = feed_->TakeDue();
+    if (!ready) return false;
+    clock += paint_;
+    if (ready->decoded && ready->decoded->picture) picture1_ = ready->decoded->picture->width;
+    if (ready->cycle.paint) screen.push_back(picture1_);
+    cycles.push_back({clock - first_, ready->cycle.image, ready->cycle.paint});
+    feed_->Painted(clock);
     predicted.push_back(engine_.Ahead());
+    return true;
   }
 
+  // Loads not held finish first, in real time; a finished one ends the block at once.
   void Block(std::uint32_t timeout) {
+    Settle();
+    if (finished_.Count() > heard_) {
+      heard_ = finished_.Count();
+      return;
+    }
     blocks.push_back(timeout);
     std::uint32_t step = timeout;
-    for (const Key& key : keys_)
-      if (!key.handled && key.at - clock < step) step = key.at - clock;
+    for (const Event& e : inputs_)
+      if (!e.handled && e.at - clock < step) step = e.at - clock;
+    for (const Release& r : releases_)
+      if (!r.done && r.at - clock < step) step = r.at - clock;
     clock += step;
+    for (Release& r : releases_) {
+      if (r.done || r.at != clock) continue;
+      r.done = true;
+      gate.Release(r.image);
+    }
+    Settle();
+  }
+
+  // Every thread of the loader either ended or held at the gate.
+  void Settle() {
+    for (int i = 0; i < 10000 && threads_.Running() != gate.Waiting(); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
 
   bool HandleEvents() {
-    for (Key& key : keys_) {
-      if (key.handled || static_cast<std::int32_t>(clock - key.at) < 0) continue;
-      key.handled = true;
-      const KeyAction action = picture2_KeyDown(state, key.code, [] { return kStoredTime; });
-      if (action == KeyAction::ShowThankYou) screen.push_back(kThankYou);
-      if (action == KeyAction::CloseRequest) ++closeRequests;
+    for (Event& e : inputs_) {
+      if (e.handled || static_cast<std::int32_t>(clock - e.at) < 0) continue;
+      e.handled = true;
+      bool close = e.input == Input::Click;
+      if (e.input == Input::Move) close = picture2_MouseMove(state, static_cast<float>(e.x), static_cast<float>(e.y));
+      if (e.input == Input::Key) {
+        const KeyAction action = picture2_KeyDown(state, e.key, [] { return kStoredTime; });
+        if (action == KeyAction::ShowThankYou) screen.push_back(kThankYou);
+        close = action == KeyAction::CloseRequest;
+      }
+      if (close) {
+        ++closeRequests;
+        engine_.Stop();
+        return false;
+      }
     }
     return true;
   }
 
   std::uint32_t first_ = clock;
+  test::LoaderThreads threads_;  // before the loader: joined after it has gone
+  test::FinishedSignal finished_;
+  int heard_ = 0;
   ShowEngine engine_;
-  std::uint32_t load_ = 0;
-  std::vector<Key> keys_;
+  std::optional<BackgroundLoader> loader_;
+  std::optional<PictureFeed> feed_;
+  std::uint32_t paint_ = 0;
+  int picture1_ = 0;
+  std::vector<Event> inputs_;
+  std::vector<Release> releases_;
 };
 
 TEST(ShowLoop, ShowsThePicturesInTurnOnTimeAndStartsAgainAfterTheLast) {
@@ -111,12 +193,54 @@ TEST(ShowLoop, ShowsThePicturesInTurnOnTimeAndStartsAgainAfterTheLast) {
   EXPECT_EQ(show.blocks, std::vector<std::uint32_t>(7, 5000));
 }
 
-TEST(ShowLoop, EachWaitStartsAfterItsPictureIsLoadedAndPainted) {
-  FakeShow show(2, kStoredTime);
-  show.RunFor(10500, 200);
-  std::vector<std::uint32_t> times;
-  for (const auto& c : show.cycles) times.push_back(c.at);
-  EXPECT_EQ(times, (std::vector<std::uint32_t>{200, 5400, 10600}));
+TEST(ShowLoop, APhotographNotReadyAtItsDueTimeIsShownLateWithItsWholeDisplayTime) {
+  FakeShow show(3, kStoredTime, {2});
+  show.ReleaseAt(7000, 2);
+  show.RunFor(17000);
+  EXPECT_EQ(show.screen, (std::vector<int>{1, 2, 3, 1})) << "the first stays until the second is ready";
+  EXPECT_EQ(show.Times(), (std::vector<std::uint32_t>{0, 7000, 12000, 17000}));
+}
+
+TEST(ShowLoop, APhotographWhoseFileGivesNoDataIsSkippedAfterTheLimit) {
+  const struct {
+    const char* name;
+    std::int16_t stalled;
+    std::vector<int> screen;
+    std::vector<std::uint32_t> times;
+  } rows[] = {
+      // Asked for ahead at 0, given up at 10 s; the show goes on with the next.
+      {"the next: the previous stays", 2, {1, 1, 3, 1}, {0, 10000, 15000, 20000}},
+      {"the first: the screen stays black", 1, {0, 2, 3}, {10000, 15000, 20000}},
+  };
+  for (const auto& row : rows) {
+    FakeShow show(3, kStoredTime, {row.stalled});
+    show.RunFor(25000);  // at 25 s the stalled file is due again, and read again
+    EXPECT_EQ(show.screen, row.screen) << row.name;
+    EXPECT_EQ(show.Times(), row.times) << row.name;
+    EXPECT_EQ(show.gate.Cancels(), 1) << row.name;
+  }
+}
+
+TEST(ShowLoop, PastTheThreadsLeftBehindTheShowKeepsItsPhotographUntilOneReturns) {
+  FakeShow show(6, 1.0, {2, 3, 4, 5});
+  show.ReleaseAt(50000, 2);
+  show.RunFor(50000);
+  // Each stalled file is given up after 10 s and its thread left behind; with four left, the
+  // sixth waits for a thread, unwatched, and the first picture stays on the screen meanwhile.
+  EXPECT_EQ(show.Times(), (std::vector<std::uint32_t>{0, 10000, 20000, 30000, 40000, 50000}));
+  EXPECT_EQ(show.screen, (std::vector<int>{1, 1, 1, 1, 1, 6}));
+}
+
+TEST(ShowLoop, DownShowsTheKeptPictureAndUpTheOneLoadedAheadWithoutReadingThemAgain) {
+  FakeShow show(3, kStoredTime);
+  show.KeyAt(1000, kKeyUp);
+  show.KeyAt(2000, kKeyDown);
+  show.KeyAt(3000, kKeyUp);
+  show.RunFor(3000);
+  EXPECT_EQ(show.screen, (std::vector<int>{1, 2, 1, 2}));
+  EXPECT_EQ(show.Times(), (std::vector<std::uint32_t>{0, 1000, 2000, 3000}));
+  // 1 and 2 are read once; 3 is read ahead each time 2 shows, and not kept two behind.
+  EXPECT_EQ(show.gate.Reads(), (std::vector<std::int16_t>{1, 2, 3, 3}));
 }
 
 TEST(ShowLoop, PauseKeepsThePictureAndResumeGoesOnWithTheNext) {
@@ -127,6 +251,7 @@ TEST(ShowLoop, PauseKeepsThePictureAndResumeGoesOnWithTheNext) {
   // Picture 2 is loaded again unpainted at once, then CurrentImage moves on unseen each 555 s.
   EXPECT_EQ(paused.cycles, (std::vector<FakeShow::Cycle>{{0, 1, true}, {5000, 2, true}, {6000, 2, false},
                                                           {561000, 3, false}, {1116000, 1, false}}));
+  EXPECT_EQ(paused.gate.Reads(), (std::vector<std::int16_t>{1, 2, 3})) << "the paused and the next not read again";
 
   FakeShow resumed(3, kStoredTime);
   resumed.KeyAt(6000, kKeyP);
@@ -179,15 +304,35 @@ TEST(ShowLoop, EShowsTheThankYouPictureUntilThePeriodEnds) {
   EXPECT_EQ(show.closeRequests, 0);
 }
 
-TEST(ShowLoop, KeysPressedWhileAPictureLoadsTakeEffectWhenItsWaitBegins) {
-  FakeShow show(3, kStoredTime);
-  show.KeyAt(5400, kKeyUp);  // picture 2 loads from 5300 to 5600
-  show.RunFor(5600, 300);
-  EXPECT_EQ(show.cycles, (std::vector<FakeShow::Cycle>{{300, 1, true}, {5600, 2, true}, {5900, 3, true}}));
+TEST(ShowLoop, AKeyAClickOrAPointerMovementDuringALoadThatNeverEndsEndsTheShowAtOnce) {
+  const struct {
+    const char* name;
+    void (*act)(FakeShow& show);
+  } inputs[] = {
+      {"Space", [](FakeShow& show) { show.KeyAt(7000, 32); }},
+      {"a click", [](FakeShow& show) { show.ClickAt(7000); }},
+      {"a pointer movement", [](FakeShow& show) {
+         show.MoveAt(1000, 200, 300);  // only the reference
+         show.MoveAt(7000, 201, 300);
+       }},
+  };
+  for (std::int16_t stalled : {1, 2}) {
+    for (const auto& input : inputs) {
+      SCOPED_TRACE(std::string(input.name) + (stalled == 1 ? " on the first" : " on the next"));
+      FakeShow show(3, kStoredTime, {stalled});
+      input.act(show);
+      show.RunFor(60000);
+      EXPECT_EQ(show.closeRequests, 1);
+      EXPECT_EQ(show.clock.load(), 7000u) << "answered when it came";
+      EXPECT_EQ(show.screen, stalled == 1 ? std::vector<int>{} : std::vector<int>{1});
+      show.End();  // does not wait for the stalled load
+      EXPECT_EQ(show.gate.Waiting(), 1);
+    }
+  }
 }
 
 TEST(ShowLoop, WaitsTheWholePeriodAcrossTheCounterWrap) {
-  FakeShow show(2, 3.0, 0xFFFFFC18u);  // 1000 ms before the wrap
+  FakeShow show(2, 3.0, {}, 0xFFFFFC18u);  // 1000 ms before the wrap
   show.KeyAt(1500, kKeyE);             // handled on the far side of the wrap
   show.RunFor(6000);
   EXPECT_EQ(show.cycles, (std::vector<FakeShow::Cycle>{{0, 1, true}, {3000, 2, true}, {6000, 1, true}}));
@@ -219,40 +364,43 @@ TEST(ShowLoop, EndsWhenEventProcessingSaysSoAndAStoppedShowRunsNoCycle) {
   ShowEngine engine(state, 3, kFitScreen);
   EXPECT_FALSE(engine.WaitOver(0)) << "not begun";
   EXPECT_EQ(engine.BlockFor(0), 0xFFFFFFFFu);
-  (void)engine.Begin();
-  engine.StartWait(0);
-  EXPECT_TRUE(engine.WaitOver(0));
+  engine.Begin(0x90000000u);
+  EXPECT_TRUE(engine.WaitOver(0x90000000u)) << "the first picture is due at once";
+  EXPECT_EQ(engine.Ahead().image, 1);
   engine.Stop();
   state.SkipWait = 1;
   EXPECT_FALSE(engine.WaitOver(100)) << "the close was granted";
   EXPECT_EQ(engine.BlockFor(100), 0xFFFFFFFFu);
 }
 
-TEST(ShowEngine, AheadIsTheNextCycleUnlessAKeyMovesTheShow) {
+TEST(ShowEngine, AheadIsTheNextCycleUnlessAKeyMovesTheShowAndBehindIsWhereDownGoes) {
   const struct {
     const char* name;
     std::vector<std::uint16_t> keys;
     bool sameAsAhead;
+    bool sameAsBehind;
   } rows[] = {
-      {"no key", {}, true},
-      {"Up", {kKeyUp}, true},
-      {"E", {kKeyE}, true},
-      {"Up twice", {kKeyUp, kKeyUp}, true},
-      {"Down", {kKeyDown}, false},
-      {"P", {kKeyP}, false},
+      {"no key", {}, true, false},
+      {"Up", {kKeyUp}, true, false},
+      {"E", {kKeyE}, true, false},
+      {"Up twice", {kKeyUp, kKeyUp}, true, false},
+      {"Down", {kKeyDown}, false, true},
+      {"P", {kKeyP}, false, false},
   };
   for (std::int16_t current : {1, 2, 3}) {
     for (const auto& row : rows) {
       ShowState state;
       state.PhotoDisplayTime = kStoredTime;
       ShowEngine engine(state, 3, kActualSize);
-      (void)engine.Begin();
+      engine.Begin(0);
       state.CurrentImage = current;
       const ShowCycle ahead = engine.Ahead();
+      const ShowCycle behind = engine.Behind();
       for (std::uint16_t key : row.keys) (void)picture2_KeyDown(state, key, [] { return kStoredTime; });
       const ShowCycle next = engine.Next();
       EXPECT_EQ(next.scale, 1.0f);
       EXPECT_EQ(ahead == next, row.sameAsAhead) << row.name << " on " << current;
+      EXPECT_EQ(behind == next, row.sameAsBehind) << row.name << " on " << current;
     }
   }
 }

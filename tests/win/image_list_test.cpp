@@ -11,7 +11,7 @@
 #include "platform/picture.h"
 #include "platform/process.h"
 #include "saver/image_list.h"
-#include "saver/win32/show_pictures.h"
+#include "saver/win32/picture_jobs.h"
 #include "shared/text_forms.h"
 #include "tests/win/picture_test_files.h"
 
@@ -175,6 +175,7 @@ TEST_F(ImageListFolders, AFolderPathLongerThanTheOldLimitIsOpenedListedAndMeasur
   const ListResult listed = ListImages(folder);
   EXPECT_EQ(listed.count, 1);
   EXPECT_EQ(RealFileSystem().SizeOf(folder + L"\\photo.jpg"), 5u);
+  EXPECT_EQ(FileSystemFolderReader().List(folder).at(0).size, 5u) << "the listing's size, for the large-image check";
 
   // The show loads and stamps what it listed there.
   const std::wstring picture = folder + L"\\picture.jpg";
@@ -185,6 +186,7 @@ TEST_F(ImageListFolders, AFolderPathLongerThanTheOldLimitIsOpenedListedAndMeasur
   ASSERT_TRUE(::WriteFile(copy, jpeg.data(), static_cast<DWORD>(jpeg.size()), &written, nullptr));
   ::CloseHandle(copy);
   EXPECT_TRUE(LoadPictureFile(picture));
+  EXPECT_TRUE(ReadPictureFile(picture, {}));
   EXPECT_TRUE(ReadFileStamp(picture));
 }
 

@@ -2,14 +2,16 @@
 
 #include <windows.h>
 
+#include <timeapi.h>
+
+#include <algorithm>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/file_system.h"
 #include "platform/message_box.h"
-#include "platform/picture_box.h"
 #include "platform/picture_surface.h"
 #include "platform/process.h"
 #include "platform/window.h"
@@ -20,12 +22,16 @@
 #include "saver/config/dialog_start.h"
 #include "saver/config/folder_rows.h"
 #include "saver/config/large_image_check.h"
+#include "saver/config/preview_pictures.h"
 #include "saver/config/settings_dialog_layout.h"
 #include "saver/config/win32/about_box.h"
 #include "saver/config/win32/folder_list_drawing.h"
 #include "saver/config/win32/folder_navigation.h"
+#include "saver/background_loader.h"
 #include "saver/image_list.h"
+#include "saver/timed_wait.h"
 #include "saver/win32/paint_photo.h"
+#include "saver/win32/picture_jobs.h"
 #include "saver/win32/resource_ids.h"
 #include "saver/win32/settings_variables.h"
 #include "settings/win32/registry_store.h"
@@ -33,6 +39,12 @@
 
 namespace lumiroll {
 namespace {
+
+// Posted by the loader's worker when a preview decode is done.
+constexpr UINT kPreviewDecoded = WM_APP + 1;
+// While a preview decode is awaited: its read is held to the loader's no-data limit.
+constexpr UINT_PTR kPreviewWatch = 1;
+constexpr UINT kPreviewWatchMilliseconds = 1000;
 
 // Form2.
 class SettingsDialog final : public Window {
@@ -68,6 +80,13 @@ class SettingsDialog final : public Window {
   void SelectFirstFile();
   void FillDrive1(wchar_t startingDrive);
   void SelectOption(const OptionButton (&options)[2], std::int16_t index);
+  [[nodiscard]] PreviewArea Picture1Area() const;
+  // Paints what Picture2 holds for the size mode, without reading the file again.
+  void PaintPreview();
+  // The preview's decodes run on the loader's workers; the dialog only asks and is told.
+  void RequestPreviewDecode();
+  void OnPreviewDecoded();
+  void WatchPreviewDecode();
 
   Settings& settings_ = SettingsVariables;
   UINT dpi_ = 96;
@@ -81,17 +100,20 @@ class SettingsDialog final : public Window {
   Button CommandOK{nullptr, kIdCommandOK}, CommandCancel{nullptr, kIdCommandCancel}, CommandAbout{nullptr, kIdCommandAbout};
   std::wstring dir1Path_;
   std::vector<FolderRow> dir1Rows_;
-  std::vector<std::wstring> file1Names_;
+  std::vector<FolderEntry> file1Files_;  // as listed, sizes included
   std::vector<DriveChoice> drives_;
   HWND lastFocus_ = nullptr;  // not owned: a child control
   PictureSurface Picture1;
-  PictureBox Picture2;
+  PreviewPictures Picture2;
+  std::optional<BackgroundLoader> loader_;  // once the window exists, which it tells
 };
 
 bool SettingsDialog::Create() {
   const WindowOptions options = FixedDialogOptions(L"LumirollSettings", kSettingsDialogTitle, IDI_LUMIROLL);
   if (!Window::Create(options)) return false;
   dpi_ = ::GetDpiForWindow(hwnd());
+  loader_.emplace([](LoadJob& job) { return LoadJobPicture(job); },
+                  [window = hwnd()] { ::PostMessageW(window, kPreviewDecoded, 0, 0); }, SystemLoaderOptions());
   SizeAndCentre(hwnd(), kSettingsDialogWidth, kSettingsDialogHeight);
   ConnectControls();
   CreateControls();
@@ -109,7 +131,6 @@ void SettingsDialog::CreateControls() {
     ::SetWindowPos(Picture1.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   Text1.LimitText(2);
-  Picture2.SetDrawBound({Picture1.ScaleWidth(), Picture1.ScaleHeight()});
 }
 
 // Before the controls exist: the handles find them by id when used.
@@ -185,6 +206,12 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_DRAWITEM:
       OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
+    case kPreviewDecoded:
+      OnPreviewDecoded();
+      return 0;
+    case WM_TIMER:
+      if (wParam == kPreviewWatch) WatchPreviewDecode();
+      return 0;
   }
   return DefaultHandling(message, wParam, lParam);
 }
@@ -210,8 +237,7 @@ void SettingsDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
   ::SetWindowPos(Picture1.hwnd(), nullptr, preview.left, preview.top, preview.right - preview.left,
                  preview.bottom - preview.top, SWP_NOZORDER | SWP_NOACTIVATE);
   Dir1.SetRowHeight(FolderRowHeight(dpi_));
-  Picture2.SetDrawBound({Picture1.ScaleWidth(), Picture1.ScaleHeight()});
-  File1_Click();
+  if (!file1Files_.empty()) PaintPreview();
 }
 
 bool SettingsDialog::SetDir1Path(std::wstring_view folder) {
@@ -244,12 +270,14 @@ void SettingsDialog::OpenHighlightedFolder() {
 }
 
 void SettingsDialog::FillFile1() {
-  file1Names_ = MatchingFileNames(ReadFolderEntries(dir1Path_), ImagePattern);
-  File1.Fill(file1Names_);
+  file1Files_ = MatchingFiles(ReadFolderEntries(dir1Path_), ImagePattern);
+  std::vector<std::wstring> names;
+  for (const FolderEntry& file : file1Files_) names.push_back(file.name);
+  File1.Fill(names);
 }
 
 void SettingsDialog::SelectFirstFile() {
-  if (file1Names_.empty()) return;
+  if (file1Files_.empty()) return;
   File1.Select(0);
   File1_Click();
 }
@@ -281,7 +309,9 @@ void SettingsDialog::Drive1_Change() {
 
 void SettingsDialog::Dir1_Change() {
   FillFile1();
-  if (file1Names_.empty()) {
+  if (file1Files_.empty()) {
+    Picture2.Forget();
+    WatchPreviewDecode();
     Picture1.Clear();
     return;
   }
@@ -289,22 +319,59 @@ void SettingsDialog::Dir1_Change() {
 }
 
 void SettingsDialog::File1_Click() {
-  if (file1Names_.empty()) return;
+  if (file1Files_.empty()) return;
   const std::optional<std::size_t> selected = File1.Selected();
-  if (!selected || *selected >= file1Names_.size()) return;
-  const float scale = PreviewScale(settings_.PhotoSize, Picture1.ScaleWidth(), ::GetSystemMetrics(SM_CXSCREEN));
-  Picture2.SetDrawBound({Picture1.ScaleWidth(), Picture1.ScaleHeight(), scale});
-  Picture2.LoadPicture(FileInFolder(dir1Path_, file1Names_[*selected]));
-  if (Picture2.HasPicture()) {
-    PaintPhoto(Picture2, Picture1, scale);
-  } else {
-    Picture1.Clear();  // nothing loaded since the dialog opened: the preview stays black
-  }
+  if (!selected || *selected >= file1Files_.size()) return;
+  // The preview keeps what it shows until the decode is done.
+  Picture2.Select(static_cast<std::int16_t>(*selected), FileInFolder(dir1Path_, file1Files_[*selected].name),
+                  Picture1Area());
+  RequestPreviewDecode();
 }
 
+void SettingsDialog::RequestPreviewDecode() {
+  const std::optional<DecodeRequest> next = Picture2.NextRequest(PreviewModeOf(settings_.PhotoSize));
+  if (next) loader_->Request(*next);
+  WatchPreviewDecode();
+}
+
+void SettingsDialog::OnPreviewDecoded() {
+  const std::shared_ptr<const DecodedPicture> decoded = loader_->TakeFinished();
+  if (!decoded) return;
+  if (Picture2.Finish(*decoded)) PaintPreview();
+  RequestPreviewDecode();  // the other size mode's, when it is still to do
+}
+
+void SettingsDialog::WatchPreviewDecode() {
+  const std::uint32_t due = loader_->Watch(static_cast<std::uint32_t>(::timeGetTime()));
+  if (due == 0) {
+    ::PostMessageW(hwnd(), kPreviewDecoded, 0, 0);  // given up: its failed result waits to be taken
+    return;
+  }
+  if (!Picture2.NextRequest(PreviewModeOf(settings_.PhotoSize))) {
+    ::KillTimer(hwnd(), kPreviewWatch);
+    return;
+  }
+  // A request waiting for a thread is not watched yet: look again a little later.
+  ::SetTimer(hwnd(), kPreviewWatch, std::clamp<UINT>(due, USER_TIMER_MINIMUM, kPreviewWatchMilliseconds), nullptr);
+}
+
+PreviewArea SettingsDialog::Picture1Area() const {
+  return {Picture1.ScaleWidth(), Picture1.ScaleHeight(), ::GetSystemMetrics(SM_CXSCREEN)};
+}
+
+void SettingsDialog::PaintPreview() {
+  // Nothing loaded since the dialog opened: the preview stays black.
+  const PreviewMode mode = PreviewModeOf(settings_.PhotoSize);
+  PaintPhoto(Picture2.PictureFor(mode), Picture1, PreviewScaleFor(mode, Picture1Area()));
+}
+
+// The preview follows the new size mode at once, from the pictures already decoded. With no
+// file listed it stays as it is.
 void SettingsDialog::Option1_Click(std::int16_t index) {
   settings_.PhotoSize = index;
-  File1_Click();
+  if (file1Files_.empty()) return;
+  if (Picture2.Ready(PreviewModeOf(index))) PaintPreview();
+  RequestPreviewDecode();  // the new mode's decode first, when it is not done yet
 }
 
 void SettingsDialog::Option2_Click(std::int16_t index) { settings_.PhotoOrder = index; }
@@ -321,8 +388,7 @@ void SettingsDialog::CommandOK_Click() {
   RegistrySettingsStore store;
   const std::vector<std::wstring_view> unsaved = SaveSettings(store, settings_);
   if (!unsaved.empty()) ShowMessage(SettingsNotSavedMessage(unsaved), kErrorTitle, hwnd());
-  const LargeImageWarning warning = FindLargeImage(settings_.PhotoDirectory, file1Names_,
-                                                 [](const std::wstring& path) { return RealFileSystem().SizeOf(path); });
+  const LargeImageWarning warning = FindLargeImage(file1Files_);
   if (warning != LargeImageWarning::None) ShowMessage(LargeImageWarningText(warning), kWarningTitle, hwnd());
   EndProgram();
 }

@@ -162,10 +162,12 @@ void MovePointerOnDesktopTo(int x, int y) {
 
 void MovePointerBy(int dx, int dy) { SendInputs({PointerInput(MOUSEEVENTF_MOVE, dx, dy)}); }
 
+void ClickHere() { SendInputs({PointerInput(MOUSEEVENTF_LEFTDOWN), PointerInput(MOUSEEVENTF_LEFTUP)}); }
+
 void ClickAt(int x, int y) {
   MovePointerTo(x, y);
   ::Sleep(100);
-  SendInputs({PointerInput(MOUSEEVENTF_LEFTDOWN), PointerInput(MOUSEEVENTF_LEFTUP)});
+  ClickHere();
 }
 
 POINT PointerPosition() {

@@ -70,6 +70,7 @@ void MovePointerTo(int x, int y);
 void MovePointerOnDesktopTo(int x, int y);
 void MovePointerBy(int dx, int dy);
 void ClickAt(int x, int y);
+void ClickHere();  // where the pointer stands
 [[nodiscard]] POINT PointerPosition();
 [[nodiscard]] bool PointerVisible();
 

@@ -1,0 +1,45 @@
+#pragma once
+// A folder of photographs mirrored through FUSE whose chosen files stop answering after their
+// first block, as on a NAS that went to sleep or a dead share. The mirror is a Linux process
+// (tests/e2e/stalling_mirror.py run by Debian's python3); the programs see it through Z:.
+//
+//   StallingFolder folder(L"name");
+//   if (!folder.unavailable().empty()) GTEST_SKIP() << folder.unavailable();
+//   write photographs into folder.source(), folder.Stall(L"a.jpg"), run a program on folder.path()
+#include <string>
+#include <string_view>
+
+namespace lumiroll::e2e {
+
+class StallingFolder {
+ public:
+  explicit StallingFolder(std::wstring_view name);
+  // Kills the mirror by its process id, then unmounts it (lazily), so a read still waiting in it
+  // fails at once instead of waiting on; then removes the folders.
+  ~StallingFolder();
+  StallingFolder(const StallingFolder&) = delete;
+  StallingFolder& operator=(const StallingFolder&) = delete;
+
+  // Why the mirror could not be mounted (no /dev/fuse, no fusepy, mounting refused); empty when
+  // it is mounted.
+  [[nodiscard]] const std::string& unavailable() const { return unavailable_; }
+  // The plain folder the mirror shows, and the mirror itself.
+  [[nodiscard]] const std::wstring& source() const { return source_; }
+  [[nodiscard]] const std::wstring& path() const { return mount_; }
+
+  // From now on, reads of the file past its first block wait until Release, or each for at most
+  // the seconds given (0: until Release).
+  void Stall(std::wstring_view name, double seconds = 0) const;
+  void Release(std::wstring_view name) const;
+  // How often the file has been opened through the mirror.
+  [[nodiscard]] int Opens(std::wstring_view name) const;
+
+ private:
+  [[nodiscard]] std::string WaitForMount();
+
+  std::wstring root_, source_, mount_, control_;
+  std::string unavailable_;
+  std::string mirrorProcess_;  // its Linux process id; empty when it never answered
+};
+
+}  // namespace lumiroll::e2e
