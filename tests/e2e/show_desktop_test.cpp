@@ -5,10 +5,10 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include "desktop_messages.h"
 #include "driver.h"
 #include "show_fixture.h"
 #include "test_photos.h"
@@ -42,27 +42,6 @@ std::wstring ColourFolder(std::wstring_view name, int width = 64, int height = 4
   return folder;
 }
 
-// A power broadcast as the system sends it: the setting's data in the show's own memory.
-class PowerBroadcaster {
- public:
-  explicit PowerBroadcaster(HANDLE process)
-      : process_(process),
-        remote_(::VirtualAllocEx(process, nullptr, sizeof(POWERBROADCAST_SETTING) + 8, MEM_COMMIT, PAGE_READWRITE)) {}
-  ~PowerBroadcaster() {
-    if (remote_) ::VirtualFreeEx(process_, remote_, 0, MEM_RELEASE);
-  }
-  bool DisplayState(HWND show, DWORD state) {
-    POWERBROADCAST_SETTING setting{GUID_CONSOLE_DISPLAY_STATE, sizeof(DWORD), {}};
-    std::memcpy(setting.Data, &state, sizeof state);
-    return remote_ && ::WriteProcessMemory(process_, remote_, &setting, sizeof setting, nullptr) &&
-           ::PostMessageW(show, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(remote_));
-  }
-
- private:
-  HANDLE process_;
-  void* remote_;
-};
-
 using ShowOnTheDesktop = ShowFixture;
 
 TEST_F(ShowOnTheDesktop, AnotherProgramMadeActiveEndsTheShowAndASecondStartDoesNot) {
@@ -82,11 +61,10 @@ TEST_F(ShowOnTheDesktop, NothingIsPaintedWhileTheDisplayIsOffAndTheNextComesAtOn
   HWND show = StartShowWindow(L"5", L"1", ColourFolder(L"power"), L"1");
   ASSERT_NE(show, nullptr);
   ASSERT_TRUE(WaitForCentre(kRed));
-  PowerBroadcaster power(program_->process());
-  ASSERT_TRUE(power.DisplayState(show, 0));
+  ASSERT_TRUE(SendDisplayState(program_->process(), show, 0));
   ::Sleep(6500);  // past the end of the red's period
   EXPECT_TRUE(Near(TakeScreenshot().At(ScreenWidth() / 2, ScreenHeight() / 2), kRed)) << "painted with the display off";
-  ASSERT_TRUE(power.DisplayState(show, 2));  // dimmed counts as on
+  ASSERT_TRUE(SendDisplayState(program_->process(), show, 2));  // dimmed counts as on
   EXPECT_TRUE(WaitForCentre(kGreen, 1000)) << "not at once when the display came on";
   ::Sleep(1000);
   ::PostMessageW(show, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
