@@ -2,6 +2,9 @@
 
 #include <timeapi.h>
 
+#include <optional>
+
+#include "platform/window.h"
 #include "saver/show_loop.h"
 
 namespace lumiroll {
@@ -22,20 +25,6 @@ class FineTimer {
   bool set_;
 };
 
-// The show's window has no dialog keys to translate; the end is the quit message it posts.
-bool DispatchPending(int& exitCode) {
-  MSG message;
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      exitCode = static_cast<int>(message.wParam);
-      return false;
-    }
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
-  }
-  return true;
-}
-
 }  // namespace
 
 int RunShowEvents(const ShowEngine& engine, HANDLE loadFinished, const std::function<bool()>& runDueCycle,
@@ -49,7 +38,11 @@ int RunShowEvents(const ShowEngine& engine, HANDLE loadFinished, const std::func
       [&](std::uint32_t timeout) {
         ::MsgWaitForMultipleObjectsEx(handleCount, &loadFinished, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
       },
-      [&] { return DispatchPending(exitCode); },
+      [&] {
+        const std::optional<int> quit = ProcessPendingEvents();
+        if (quit) exitCode = *quit;
+        return !quit;
+      },
       runDueCycle, loadWatch};
   RunShowLoop(engine, services);
   return exitCode;
