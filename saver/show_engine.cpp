@@ -51,10 +51,9 @@ void ShowEngine::Hurry() {
   if (Ahead().paint) state_.SkipWait = 1;
 }
 
-// A step already asked for is made for the new desktop anyway; a paused picture is not repainted
-// by a cycle, it stays as the window repaints it.
-void ShowEngine::Repeat() {
-  if (!cycleTaken_ || state_.SkipWait != 0 || !ShouldPaint(state_)) return;
+// A paused picture is not repainted by a cycle: it stays as the window repainted it.
+void ShowEngine::Repeat(std::uint32_t now) {
+  if (!cycleTaken_ || WaitOver(now) || !ShouldPaint(state_)) return;
   state_.CurrentImage = static_cast<std::int16_t>(state_.CurrentImage - 1);
   state_.SkipWait = 1;
 }

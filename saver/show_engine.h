@@ -43,8 +43,9 @@ class ShowEngine {
   void SetDisplayOn(bool on);
   // The machine woke from sleep: the next photograph is due at once, its period counted from then.
   void Resumed() { Hurry(); }
-  // The desktop changed under the picture on the screen: it is due again, made for the new one.
-  void Repeat();
+  // The desktop changed under the picture on the screen: within its wait, it is due again, made
+  // for the new desktop. A cycle already due is made for the new desktop anyway.
+  void Repeat(std::uint32_t now);
 
  private:
   [[nodiscard]] ShowCycle CycleFor(const ShowState& state);

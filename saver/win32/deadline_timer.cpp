@@ -2,6 +2,7 @@
 
 #include <timeapi.h>
 
+#include "platform/window.h"
 #include "saver/timed_wait.h"
 #include "saver/win32/show_counters.h"
 
@@ -43,7 +44,7 @@ void DeadlineTimer::Wait(HANDLE event, std::uint32_t timeout) {
     }
   }
   if (!timer_) block = CoarseBlock(timeout);
-  ::MsgWaitForMultipleObjectsEx(count, handles, block, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  WaitForEvents(block, {handles, count});
   if (armed) ::CancelWaitableTimer(timer_.get());
 }
 

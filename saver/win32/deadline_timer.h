@@ -17,8 +17,8 @@ class DeadlineTimer {
   DeadlineTimer& operator=(const DeadlineTimer&) = delete;
   ~DeadlineTimer() { HoldFinePeriod(false); }
 
-  // Blocks until input arrives, event (may be null) is signalled or timeout milliseconds have
-  // passed (kWaitForever: no deadline). Input already queued but not looked at ends it too.
+  // Blocks in the program's pump until a message arrives, event (may be null) is signalled or
+  // timeout milliseconds have passed (kWaitForever: no deadline).
   void Wait(HANDLE event, std::uint32_t timeout);
 
  private:

@@ -62,7 +62,6 @@ class DisplayWindow final : public Window, private ShowInput {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void OnDestroyed() override { delete this; }
 
  private:
   void ShowForm();
@@ -131,11 +130,7 @@ FormStart DisplayWindow::Form_Load() {
   }
   if (settings.PhotoOrder == kRandom) ShuffleImages(ImageNames);
   UsePassword = ReadUsePassword();
-  if (!SettingsComplete(settings)) {
-    OpenSettingsDialog();
-    ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
-    return FormStart::SettingsDialog;
-  }
+  if (!SettingsComplete(settings)) return FormStart::SettingsDialog;
   if (UsePassword == 1) SetScreenSaverRunning(true);
   engine_.emplace(show_, ImageCount, settings.PhotoSize);
   ShowForm();
@@ -244,7 +239,7 @@ void DisplayWindow::DisplayChanged() {
   (void)UseColourProfileOfMonitorShowing(Picture2.hwnd());
   show_.ResetMouse = true;  // the pointer now stands elsewhere in the window: no movement of the user's
   if (Picture1) PaintPhoto(Picture1.get(), Picture2, scale_);
-  if (engine_) engine_->Repeat();
+  if (engine_) engine_->Repeat(::timeGetTime());
 }
 
 LRESULT DisplayWindow::PowerBroadcast(WPARAM wParam, LPARAM lParam) {
@@ -347,21 +342,18 @@ LRESULT DisplayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 }  // namespace
 
 int RunDisplayWindow() {
-  auto* form = new DisplayWindow;  // deletes itself when its window is destroyed
-  if (!form->CreateHidden()) {
-    if (!form->hwnd()) delete form;
-    else ::DestroyWindow(form->hwnd());
-    return 0;
-  }
-  switch (form->Form_Load()) {
+  DisplayWindow form;
+  if (!form.CreateHidden()) return 0;
+  switch (form.Form_Load()) {
     case FormStart::Ended:
       return 0;
     case FormStart::SettingsDialog:
-      return RunMessageLoop();
+      // Form2 opens, then Form1 closes; the program goes on as long as Form2 does.
+      return RunSettingsDialog([&form] { ::PostMessageW(form.hwnd(), WM_CLOSE, 0, 0); });
     case FormStart::Showing:
       break;
   }
-  return form->RunShow();
+  return form.RunShow();
 }
 
 }  // namespace lumiroll

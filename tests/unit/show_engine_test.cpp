@@ -374,10 +374,10 @@ TEST(ShowLoop, ResumeAndADisplayChangeShowAPictureAtOnceButAPausedOneWaitsItsTim
   } rows[] = {
       {"resume: the next, one period from then", [](ShowEngine& e) { e.Resumed(); }, false,
        {{0, 1, true}, {2000, 2, true}, {7000, 3, true}}},
-      {"display change: the same again", [](ShowEngine& e) { e.Repeat(); }, false,
+      {"display change: the same again", [](ShowEngine& e) { e.Repeat(2000); }, false,
        {{0, 1, true}, {2000, 1, true}, {7000, 2, true}}},
       {"resume while paused", [](ShowEngine& e) { e.Resumed(); }, true, {{0, 1, true}, {1000, 1, false}}},
-      {"display change while paused", [](ShowEngine& e) { e.Repeat(); }, true, {{0, 1, true}, {1000, 1, false}}},
+      {"display change while paused", [](ShowEngine& e) { e.Repeat(2000); }, true, {{0, 1, true}, {1000, 1, false}}},
   };
   for (const auto& row : rows) {
     FakeShow show(3, kStoredTime);
@@ -386,6 +386,11 @@ TEST(ShowLoop, ResumeAndADisplayChangeShowAPictureAtOnceButAPausedOneWaitsItsTim
     show.RunFor(7000);
     EXPECT_EQ(show.cycles, row.cycles) << row.name;
   }
+  FakeShow late(3, kStoredTime, {2});
+  late.ReleaseAt(7000, 2);
+  late.TellAt(6000, [&late](ShowEngine& e) { e.Repeat(late.clock); });
+  late.RunFor(7000);
+  EXPECT_EQ(late.cycles, (std::vector<FakeShow::Cycle>{{0, 1, true}, {7000, 2, true}})) << "the next, awaited, stays next";
 }
 
 TEST(ShowLoop, WaitsTheWholePeriodAcrossTheCounterWrap) {

@@ -46,7 +46,6 @@ constexpr UINT kPreviewDecoded = WM_APP + 1;
 constexpr UINT_PTR kPreviewWatch = 1;
 constexpr UINT kPreviewWatchMilliseconds = 1000;
 
-// Form2.
 class SettingsDialog final : public Window {
  public:
   bool Create();
@@ -54,7 +53,7 @@ class SettingsDialog final : public Window {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void OnDestroyed() override { delete this; }
+  void OnDestroyed() override { EndWhenBothClosed(); }
 
  private:
   void CreateControls();
@@ -70,6 +69,7 @@ class SettingsDialog final : public Window {
   void CommandOK_Click();
   [[noreturn]] void CommandCancel_Click();
   void CommandAbout_Click();
+  void EndWhenBothClosed();
 
   // Opens the folder in Dir1; runs Dir1_Change when that changes it. False when the folder
   // cannot be opened: Dir1 stays where it was.
@@ -106,6 +106,7 @@ class SettingsDialog final : public Window {
   PictureSurface Picture1;
   PreviewPictures Picture2;
   std::optional<BackgroundLoader> loader_;  // once the window exists, which it tells
+  AboutBox Form8{[this] { EndWhenBothClosed(); }};
 };
 
 bool SettingsDialog::Create() {
@@ -395,19 +396,22 @@ void SettingsDialog::CommandOK_Click() {
 
 void SettingsDialog::CommandCancel_Click() { EndProgram(); }
 
-void SettingsDialog::CommandAbout_Click() { OpenAboutBox(); }
+void SettingsDialog::CommandAbout_Click() { Form8.Open(); }
+
+void SettingsDialog::EndWhenBothClosed() {
+  if (!hwnd() && !Form8.IsOpen()) QuitMessageLoop();
+}
 
 }  // namespace
 
-void OpenSettingsDialog() {
+int RunSettingsDialog(const std::function<void()>& opened) {
   // A drive that is not ready must fail quietly, not ask for a disk.
   ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, nullptr);
-  auto* dialog = new SettingsDialog();  // deletes itself when its window is gone
-  if (!dialog->Create()) {
-    delete dialog;
-    return;
-  }
-  dialog->Form_Load();
+  SettingsDialog form2;
+  if (!form2.Create()) return 0;
+  form2.Form_Load();
+  if (opened) opened();
+  return RunMessageLoop();
 }
 
 }  // namespace lumiroll
