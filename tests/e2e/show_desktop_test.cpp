@@ -102,6 +102,7 @@ TEST(DisplayChange, TheShowCoversTheNewDesktopAndPaintsThePhotographOnItAgain) {
   }, 5000);
   const bool repainted = WaitForColourAt(310, 235, kRed, 3000);
   const Screenshot shot = TakeScreenshot();
+  if (const auto path = ScreenshotPath(L"display-change-800x600")) (void)shot.SaveBmp(*path);
   RunningProgram restore = RunningProgram::Start(StandIn(), L"mode " + std::to_wstring(oldWidth) + L" " +
                                                                 std::to_wstring(oldHeight));
   (void)restore.WaitForExit(10000);
