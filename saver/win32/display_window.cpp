@@ -101,6 +101,7 @@ class DisplayWindow final : public Window, private ShowInput {
   bool pointerHidden_ = false;
   bool ended_ = false;  // the close was granted: input is no longer the show's
   bool asking_ = false;  // the password dialog is open: losing activation to it is no close
+  bool closePosted_ = false;  // for a lost activation, not yet handled
 };
 
 bool DisplayWindow::CreateHidden() {
@@ -218,14 +219,21 @@ void DisplayWindow::picture2_MouseMove(int x, int y) {
 }
 
 void DisplayWindow::RequestClose() {
-  if (ended_ || Form_QueryUnload()) return;
-  Form_Unload();
+  if (ended_) return;
+  if (!Form_QueryUnload()) {
+    Form_Unload();
+    return;
+  }
+  // Refused: the show goes on, and takes the keys back from a program that was made active.
+  ::SetForegroundWindow(hwnd());
+  ::SetFocus(Picture2.hwnd());
 }
 
-// Posted, so that a password dialog does not open inside the change of activation.
+// Posted, so that a password dialog does not open inside the change of activation; once, however
+// many times the loss is told before the close request runs.
 void DisplayWindow::LostActivation() {
-  if (asking_ || !showStarted_ || ended_) return;
-  ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+  if (asking_ || closePosted_ || !showStarted_ || ended_) return;
+  closePosted_ = ::PostMessageW(hwnd(), WM_CLOSE, 0, 0) != FALSE;
 }
 
 // The window covers the new desktop and the photograph is painted again at once on the primary
@@ -304,7 +312,8 @@ LRESULT DisplayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case kStartShow:
       Form_Activate();
       return 0;
-    case WM_CLOSE:  // from the desktop
+    case WM_CLOSE:  // from the desktop, or for a lost activation
+      closePosted_ = false;
       RequestClose();
       return 0;
     case WM_ACTIVATEAPP:
