@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# bench/show_run.sh [12mp|24mp|48mp|ending] : the show's benchmarks on a 1920x1080 screen under
+# bench/show_run.sh [12mp|24mp|48mp|ending|power] : the show's benchmarks on a 1920x1080 screen under
 # Wine, today's build (Lumiroll.scr built from LUMIROLL_TODAY_COMMIT, by default bd53f24, the show
 # before its background loader, into build/bench-today-COMMIT) beside this tree's (build/win):
 #   lumiroll_bench_show         lateness, Up and Down, peak working set, start-up, idle processor;
 #                               makes the photographs once (build/show-photos)
 #   lumiroll_bench_show_ending  a key, a click or a movement to the window hidden and the process
 #                               gone, with and without a read that stalls (a folder through FUSE)
-# A size runs only the first, at that size; "ending" only the second.
+#   lumiroll_bench_show_power   the show with the display off (screen changes; decodes and paints
+#                               counted by LumirollCounting.scr) and its time at 1 ms timer precision
+# A size runs only the first, at that size; "ending" only the second; "power" only the third.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 only=${1:-}
@@ -21,10 +23,16 @@ if [ ! -f "$today_build/bin/Lumiroll.scr" ]; then
   "$today_src/scripts/build.sh" win "$today_build" --target lumiroll_scr
 fi
 "$here/scripts/build.sh" win "$here/build/win" --target lumiroll_scr --target lumiroll_bench_show \
-  --target lumiroll_bench_show_ending
+  --target lumiroll_bench_show_ending --target lumiroll_scr_counting --target lumiroll_bench_show_power
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 today=$(windows_path "$today_build/bin/Lumiroll.scr")
 ours=$(windows_path "$here/build/win/bin/Lumiroll.scr")
+counting=$(windows_path "$here/build/win/bin/LumirollCounting.scr")
+if [ "$only" = power ]; then
+  LUMIROLL_SCREEN=1920x1080x24 "$here/scripts/with-wine.sh" wine "$here/build/win/bin/lumiroll_bench_show_power.exe" \
+    "$today" "$ours" "$counting"
+  exit
+fi
 if [ "$only" != ending ]; then
   "$here/bench/make_show_photos.sh" "$photos" >/dev/null
   LUMIROLL_SCREEN=1920x1080x24 "$here/scripts/with-wine.sh" wine "$here/build/win/bin/lumiroll_bench_show.exe" \

@@ -96,6 +96,11 @@ struct Window {
   static Type Invalid() { return nullptr; }
   static void Close(Type h) { ::DestroyWindow(h); }
 };
+struct PowerNotify {
+  using Type = HPOWERNOTIFY;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type h) { ::UnregisterPowerSettingNotification(h); }
+};
 }  // namespace traits
 
 using UniqueHandle = Unique<traits::KernelHandle>;
@@ -111,6 +116,7 @@ using UniqueIcon = Unique<traits::Icon>;
 using UniqueCursor = Unique<traits::Cursor>;
 using UniqueEnhMetaFile = Unique<traits::EnhMetaFile>;
 using UniqueWindow = Unique<traits::Window>;
+using UniquePowerNotify = Unique<traits::PowerNotify>;
 
 // GetDC for the life of a scope.
 class ScopedGetDc {

@@ -1,10 +1,12 @@
 #pragma once
 // The base of every window of the programs: one window procedure that hands each message to
-// the C++ object that owns the window.
+// the C++ object behind the window. The object is owned by the program (the entry point or the
+// window that opened it), outlives its window, and destroys the window if it goes first.
 #include <windows.h>
 
+#include <optional>
+#include <span>
 #include <string>
-#include <utility>
 
 namespace lumiroll {
 
@@ -35,7 +37,7 @@ class Window {
  protected:
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
-  // Called once the window is gone; the object may delete itself here.
+  // The window is gone (closed by the user or the system); the object lives on with its owner.
   virtual void OnDestroyed() {}
 
  private:
@@ -43,14 +45,21 @@ class Window {
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   static LRESULT Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   HWND hwnd_ = nullptr;
-  bool topLevel_ = false;
 };
 
-// Runs the program's event loop until its last top-level window has closed. Dialog-like windows
+// The program's one message pump, shared by its event loops. Dialog-like windows
 // (WS_EX_CONTROLPARENT) get dialog keyboard handling: Tab, Enter, Escape, arrows.
-int RunMessageLoop();
 
-// Processes all pending window and input events once, then returns.
-void ProcessPendingEvents();
+// Processes all pending window and input events once. The exit code once the program has asked
+// its loop to end (QuitMessageLoop); nothing while it runs on.
+std::optional<int> ProcessPendingEvents();
+// Blocks until a message arrives (or one not yet handled waits), a handle is signalled or the
+// timeout passes.
+void WaitForEvents(DWORD timeoutMilliseconds, std::span<const HANDLE> handles = {});
+// Waits and processes events until the program asks its loop to end; the exit code it gave.
+int RunMessageLoop();
+// Asks the program's loop to end once the running handler has returned. The program decides
+// when it ends; closing a window alone ends nothing.
+void QuitMessageLoop(int exitCode = 0);
 
 }  // namespace lumiroll

@@ -11,6 +11,7 @@ ShowEngine::ShowEngine(ShowState& state, std::int16_t ImageCount, std::int16_t P
 // pressed before it is ready acts on that position as on any other.
 void ShowEngine::Begin(std::uint32_t now) {
   running_ = true;
+  cycleTaken_ = false;
   state_.CurrentImage = 0;
   state_.SkipWait = 0;
   waitStart_ = now;
@@ -23,12 +24,12 @@ void ShowEngine::StartWait(std::uint32_t now) {
 }
 
 bool ShowEngine::WaitOver(std::uint32_t now) const {
-  if (!running_) return false;
+  if (!running_ || !displayOn_) return false;
   return state_.SkipWait != 0 || waitMilliseconds_ <= ElapsedMilliseconds(waitStart_, now);
 }
 
 std::uint32_t ShowEngine::BlockFor(std::uint32_t now) const {
-  if (!running_) return kWaitForever;
+  if (!running_ || !displayOn_) return kWaitForever;
   if (state_.SkipWait != 0) return 0;
   return TimeLeft(waitMilliseconds_, ElapsedMilliseconds(waitStart_, now));
 }
@@ -36,7 +37,25 @@ std::uint32_t ShowEngine::BlockFor(std::uint32_t now) const {
 ShowCycle ShowEngine::Next() {
   state_.SkipWait = 0;
   AdvanceImage(state_, imageCount_);
+  cycleTaken_ = true;
   return CycleFor(state_);
+}
+
+void ShowEngine::SetDisplayOn(bool on) {
+  const bool cameOn = on && !displayOn_;
+  displayOn_ = on;
+  if (cameOn) Hurry();
+}
+
+void ShowEngine::Hurry() {
+  if (Ahead().paint) state_.SkipWait = 1;
+}
+
+// A paused picture is not repainted by a cycle: it stays as the window repainted it.
+void ShowEngine::Repeat(std::uint32_t now) {
+  if (!cycleTaken_ || WaitOver(now) || !ShouldPaint(state_)) return;
+  state_.CurrentImage = static_cast<std::int16_t>(state_.CurrentImage - 1);
+  state_.SkipWait = 1;
 }
 
 ShowCycle ShowEngine::Ahead() const {

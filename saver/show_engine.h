@@ -38,15 +38,27 @@ class ShowEngine {
   [[nodiscard]] ShowCycle Behind() const;
   // The show has ended: no further cycle.
   void Stop() { running_ = false; }
+  // The display went off or came on (dimmed counts as on). While it is off no cycle is due, so
+  // nothing is decoded or painted; when it comes on, the next photograph is due at once.
+  void SetDisplayOn(bool on);
+  // The machine woke from sleep: the next photograph is due at once, its period counted from then.
+  void Resumed() { Hurry(); }
+  // The desktop changed under the picture on the screen: within its wait, it is due again, made
+  // for the new desktop. A cycle already due is made for the new desktop anyway.
+  void Repeat(std::uint32_t now);
 
  private:
   [[nodiscard]] ShowCycle CycleFor(const ShowState& state);
+  // Ends the wait, unless the cycle after it would paint nothing (paused): that waits its time.
+  void Hurry();
 
   ShowState& state_;
   std::int16_t imageCount_;
   std::int16_t photoSize_;
   float scale_ = 0.0f;  // the previous cycle's, kept when PhotoSize names neither
   bool running_ = false;
+  bool displayOn_ = true;
+  bool cycleTaken_ = false;  // a cycle of this show has been on the screen
   std::uint32_t waitStart_ = 0;
   std::int32_t waitMilliseconds_ = 0;
 };

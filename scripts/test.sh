@@ -26,6 +26,8 @@ e2e="$here/build/win/bin/lumiroll_e2e_tests.exe"
 echo "== end-to-end tests on three monitors"
 LUMIROLL_MONITORS="*1024x768+800+600 800x600+0+700 1024x600+800+0" \
   "$here/scripts/with-wine.sh" wine "$e2e" --gtest_filter='SeveralMonitors.*' || status=1
+echo "== end-to-end tests of a resolution change during the show"
+LUMIROLL_MODES=800x600 "$here/scripts/with-wine.sh" wine "$e2e" --gtest_filter='DisplayChange.*' || status=1
 for dpi in 144 192; do
   echo "== end-to-end tests at $dpi DPI"
   LUMIROLL_DPI=$dpi LUMIROLL_SCREEN=1600x1200x24 \

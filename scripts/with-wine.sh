@@ -8,6 +8,9 @@
 #   LUMIROLL_MONITORS  monitors on the screen, "WxH+X+Y" each, space separated, the primary
 #                      marked with a leading "*", e.g. "*1024x768+800+600 800x600+0+700"
 #   LUMIROLL_DPI       the system DPI Wine reports (LogPixels): 96, 120, 144, 192 ...
+#   LUMIROLL_MODES     further resolutions the screen can be switched to, "WxH" each, space
+#                      separated, no larger than the screen (a program changes to them through
+#                      ChangeDisplaySettingsEx; Wine lists them only if they exist before it starts)
 set -uo pipefail
 monitors=${LUMIROLL_MONITORS:-}
 dpi=${LUMIROLL_DPI:-}
@@ -77,6 +80,19 @@ declare_monitors() {
   done
 }
 [ -n "$monitors" ] && declare_monitors
+
+# Xvfb's screen can shrink to a mode it knows: give it each one asked for.
+declare_modes() {
+  local m w h
+  for m in ${LUMIROLL_MODES:-}; do
+    IFS='x' read -r w h <<<"$m"
+    xrandr --newmode "${m}_lumiroll" 40.00 "$w" $((w + 40)) $((w + 168)) $((w + 256)) \
+      "$h" $((h + 1)) $((h + 5)) $((h + 28)) >/dev/null &&
+      xrandr --addmode screen "${m}_lumiroll" >/dev/null ||
+      { echo "with-wine: xrandr could not add the mode $m" >&2; exit 1; }
+  done
+}
+declare_modes
 
 export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i >/dev/null 2>&1

@@ -1,15 +1,11 @@
 #include "platform/window.h"
 
+#include <utility>
+
 #include "platform/callback_barrier.h"
 
 namespace lumiroll {
 namespace {
-
-int liveTopLevelWindows = 0;
-
-// Hands the object to the window procedure on the window's first message (which comes before
-// WM_NCCREATE): window classes are shared, objects not.
-Window* windowBeingCreated = nullptr;
 
 bool RegisterClassOnce(const WindowOptions& options, WNDPROC procedure) {
   WNDCLASSEXW existing{};
@@ -30,25 +26,19 @@ bool RegisterClassOnce(const WindowOptions& options, WNDPROC procedure) {
 
 }  // namespace
 
+// The window's messages no longer reach the object, which is going.
 Window::~Window() {
-  if (hwnd_) {
-    HWND window = hwnd_;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    hwnd_ = nullptr;
-    if (topLevel_ && --liveTopLevelWindows == 0) ::PostQuitMessage(0);
-    ::DestroyWindow(window);
-  }
+  if (!hwnd_) return;
+  HWND window = std::exchange(hwnd_, nullptr);
+  ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  ::DestroyWindow(window);
 }
 
 bool Window::Create(const WindowOptions& options) {
-  if (!RegisterClassOnce(options, &Window::Procedure)) return false;
-  topLevel_ = (options.style & WS_CHILD) == 0;
-  windowBeingCreated = this;
-  HWND created = ::CreateWindowExW(options.exStyle, options.className.c_str(), options.caption.c_str(), options.style,
-                                   options.x, options.y, options.width, options.height, options.owner, nullptr,
-                                   ::GetModuleHandleW(nullptr), nullptr);
-  windowBeingCreated = nullptr;
-  return created != nullptr;
+  if (hwnd_ || !RegisterClassOnce(options, &Window::Procedure)) return false;
+  return ::CreateWindowExW(options.exStyle, options.className.c_str(), options.caption.c_str(), options.style,
+                           options.x, options.y, options.width, options.height, options.owner, nullptr,
+                           ::GetModuleHandleW(nullptr), this) != nullptr;
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -63,21 +53,20 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
   return CallBehindBarrier([&] { return Route(hwnd, message, wParam, lParam); });
 }
 
+// The object comes with WM_NCCREATE; the few messages before it (WM_GETMINMAXINFO) get the
+// default handling.
 LRESULT Window::Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self && windowBeingCreated) {
-    self = std::exchange(windowBeingCreated, nullptr);
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<Window*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
     self->hwnd_ = hwnd;
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    if (self->topLevel_) ++liveTopLevelWindows;
   }
+  auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
-    const bool wasTopLevel = self->topLevel_;
-    self->OnDestroyed();  // may delete the object
-    if (wasTopLevel && --liveTopLevelWindows == 0) ::PostQuitMessage(0);
+    self->OnDestroyed();
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
   }
   return self->HandleMessage(message, wParam, lParam);
@@ -100,22 +89,28 @@ void Dispatch(MSG& message) {
 
 }  // namespace
 
-int RunMessageLoop() {
-  if (liveTopLevelWindows == 0) return 0;
-  MSG message;
-  while (::GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
-  return static_cast<int>(message.wParam);
-}
-
-void ProcessPendingEvents() {
+std::optional<int> ProcessPendingEvents() {
   MSG message;
   while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      ::PostQuitMessage(static_cast<int>(message.wParam));  // leave it for the outer loop
-      return;
-    }
+    if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
     Dispatch(message);
   }
+  return std::nullopt;
 }
+
+void WaitForEvents(DWORD timeoutMilliseconds, std::span<const HANDLE> handles) {
+  // MWMO_INPUTAVAILABLE: a message already in the queue but not yet handled ends the wait too.
+  ::MsgWaitForMultipleObjectsEx(static_cast<DWORD>(handles.size()), handles.data(), timeoutMilliseconds, QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
+}
+
+int RunMessageLoop() {
+  for (;;) {
+    if (const std::optional<int> exitCode = ProcessPendingEvents()) return *exitCode;
+    WaitForEvents(INFINITE);
+  }
+}
+
+void QuitMessageLoop(int exitCode) { ::PostQuitMessage(exitCode); }
 
 }  // namespace lumiroll

@@ -24,10 +24,12 @@
 #include "saver/picture_feed.h"
 #include "saver/show_engine.h"
 #include "saver/show_state.h"
+#include "saver/win32/display_power.h"
 #include "saver/win32/monitors.h"
 #include "saver/win32/paint_photo.h"
 #include "saver/win32/password.h"
 #include "saver/win32/settings_variables.h"
+#include "saver/win32/show_counters.h"
 #include "saver/win32/show_events.h"
 #include "saver/win32/show_pictures.h"
 #include "saver/win32/show_surface.h"
@@ -60,7 +62,6 @@ class DisplayWindow final : public Window, private ShowInput {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void OnDestroyed() override { delete this; }
 
  private:
   void ShowForm();
@@ -70,6 +71,11 @@ class DisplayWindow final : public Window, private ShowInput {
   [[nodiscard]] DecodeRequest RequestFor(const ShowCycle& cycle) const;
 
   void RequestClose();
+  // Another program's window became active: the show ends as on any close request.
+  void LostActivation();
+  // The desktop's monitors changed: black over all of them again, the photograph on the primary.
+  void DisplayChanged();
+  [[nodiscard]] LRESULT PowerBroadcast(WPARAM wParam, LPARAM lParam);
   [[nodiscard]] bool Form_QueryUnload();  // true: Cancel, the window stays
   void Form_Unload();
   void Form_Click() { RequestClose(); }
@@ -86,12 +92,16 @@ class DisplayWindow final : public Window, private ShowInput {
   std::optional<ShowEngine> engine_;  // once the image list is known
   std::optional<PictureFeed> feed_;   // while RunShow runs
   std::shared_ptr<const Picture> Picture1;  // the picture last loaded; kept when a load fails
+  float scale_ = 0.0f;                      // Picture1's on the screen
+  std::optional<DisplayPowerNotifications> power_;
   ShowSurface Picture2{*this};
   ShowLayout layout_;
   bool shown_ = false;
   bool showStarted_ = false;
   bool pointerHidden_ = false;
   bool ended_ = false;  // the close was granted: input is no longer the show's
+  bool asking_ = false;  // the password dialog is open: losing activation to it is no close
+  bool closePosted_ = false;  // for a lost activation, not yet handled
 };
 
 bool DisplayWindow::CreateHidden() {
@@ -107,7 +117,9 @@ bool DisplayWindow::CreateHidden() {
   options.width = area.width();
   options.height = area.height();
   options.background = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
-  return Create(options) && Picture2.CreateSurface(hwnd(), ToRect(layout_.picture2), RGB(0, 0, 0));
+  if (!Create(options) || !Picture2.CreateSurface(hwnd(), ToRect(layout_.picture2), RGB(0, 0, 0))) return false;
+  power_.emplace(hwnd());
+  return true;
 }
 
 FormStart DisplayWindow::Form_Load() {
@@ -119,11 +131,7 @@ FormStart DisplayWindow::Form_Load() {
   }
   if (settings.PhotoOrder == kRandom) ShuffleImages(ImageNames);
   UsePassword = ReadUsePassword();
-  if (!SettingsComplete(settings)) {
-    OpenSettingsDialog();
-    ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
-    return FormStart::SettingsDialog;
-  }
+  if (!SettingsComplete(settings)) return FormStart::SettingsDialog;
   if (UsePassword == 1) SetScreenSaverRunning(true);
   engine_.emplace(show_, ImageCount, settings.PhotoSize);
   ShowForm();
@@ -175,7 +183,11 @@ bool DisplayWindow::RunDueCycle() {
   if (!ready) return false;
   // A picture that fails to load leaves the previous one, painted again.
   if (ready->decoded && ready->decoded->picture) Picture1 = {ready->decoded, &*ready->decoded->picture};
-  if (ready->cycle.paint) PaintPhoto(Picture1.get(), Picture2, ready->cycle.scale);
+  if (ready->cycle.paint) {
+    scale_ = ready->cycle.scale;
+    PaintPhoto(Picture1.get(), Picture2, scale_);
+    CountPaint();
+  }
   feed_->Painted(::timeGetTime());
   return true;
 }
@@ -207,15 +219,62 @@ void DisplayWindow::picture2_MouseMove(int x, int y) {
 }
 
 void DisplayWindow::RequestClose() {
-  if (ended_ || Form_QueryUnload()) return;
-  Form_Unload();
+  if (ended_) return;
+  if (!Form_QueryUnload()) {
+    Form_Unload();
+    return;
+  }
+  // Refused: the show goes on, and takes the keys back from a program that was made active.
+  ::SetForegroundWindow(hwnd());
+  ::SetFocus(Picture2.hwnd());
+}
+
+// Posted, so that a password dialog does not open inside the change of activation; once, however
+// many times the loss is told before the close request runs.
+void DisplayWindow::LostActivation() {
+  if (asking_ || closePosted_ || !showStarted_ || ended_) return;
+  closePosted_ = ::PostMessageW(hwnd(), WM_CLOSE, 0, 0) != FALSE;
+}
+
+// The window covers the new desktop and the photograph is painted again at once on the primary
+// monitor as it now is; a picture made for the old size is then made again for the new one.
+void DisplayWindow::DisplayChanged() {
+  if (!shown_ || ended_) return;
+  layout_ = LayoutShow(DisplayMonitors(), PrimaryScreen());
+  const ScreenRect& area = layout_.window;
+  ::SetWindowPos(hwnd(), HWND_TOPMOST, area.left, area.top, area.width(), area.height(), SWP_NOACTIVATE);
+  Picture2.Move(ToRect(layout_.picture2));
+  (void)UseColourProfileOfMonitorShowing(Picture2.hwnd());
+  show_.ResetMouse = true;  // the pointer now stands elsewhere in the window: no movement of the user's
+  if (Picture1) PaintPhoto(Picture1.get(), Picture2, scale_);
+  if (engine_) engine_->Repeat(::timeGetTime());
+}
+
+LRESULT DisplayWindow::PowerBroadcast(WPARAM wParam, LPARAM lParam) {
+  if (!engine_) return TRUE;
+  switch (ReadPowerBroadcast(wParam, lParam)) {
+    case PowerEvent::DisplayOff:
+      engine_->SetDisplayOn(false);
+      break;
+    case PowerEvent::DisplayOn:
+      engine_->SetDisplayOn(true);
+      break;
+    case PowerEvent::Resumed:
+      engine_->Resumed();
+      break;
+    case PowerEvent::Other:
+      break;
+  }
+  return TRUE;
 }
 
 bool DisplayWindow::Form_QueryUnload() {
   bool cancel = false;
   if (UsePassword == 1) {
     ::ShowCursor(TRUE);  // the pointer shows over the password dialog
+    asking_ = true;
     const bool mayEnd = VerifyScreenSavePassword(hwnd());
+    asking_ = false;
     ::ShowCursor(FALSE);
     cancel = !mayEnd;
   }
@@ -253,9 +312,21 @@ LRESULT DisplayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case kStartShow:
       Form_Activate();
       return 0;
-    case WM_CLOSE:  // from the desktop
+    case WM_CLOSE:  // from the desktop, or for a lost activation
+      closePosted_ = false;
       RequestClose();
       return 0;
+    case WM_ACTIVATEAPP:
+      if (!wParam) LostActivation();
+      break;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_SCREENSAVE) return 0;  // already showing
+      break;
+    case WM_DISPLAYCHANGE:
+      DisplayChanged();
+      break;
+    case WM_POWERBROADCAST:
+      return PowerBroadcast(wParam, lParam);
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       Form_KeyDown();
@@ -280,21 +351,18 @@ LRESULT DisplayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 }  // namespace
 
 int RunDisplayWindow() {
-  auto* form = new DisplayWindow;  // deletes itself when its window is destroyed
-  if (!form->CreateHidden()) {
-    if (!form->hwnd()) delete form;
-    else ::DestroyWindow(form->hwnd());
-    return 0;
-  }
-  switch (form->Form_Load()) {
+  DisplayWindow form;
+  if (!form.CreateHidden()) return 0;
+  switch (form.Form_Load()) {
     case FormStart::Ended:
       return 0;
     case FormStart::SettingsDialog:
-      return RunMessageLoop();
+      // Form2 opens, then Form1 closes; the program goes on as long as Form2 does.
+      return RunSettingsDialog([&form] { ::PostMessageW(form.hwnd(), WM_CLOSE, 0, 0); });
     case FormStart::Showing:
       break;
   }
-  return form->RunShow();
+  return form.RunShow();
 }
 
 }  // namespace lumiroll

@@ -3,7 +3,6 @@
 
 #include "platform/message_box.h"
 #include "platform/process.h"
-#include "platform/window.h"
 #include "saver/command_line.h"
 #include "saver/config/win32/settings_dialog.h"
 #include "saver/win32/display_window.h"
@@ -15,15 +14,12 @@
 namespace lumiroll {
 namespace {
 
-
-// The show runs its own event loop; the other modes end in the program's ordinary one.
 int RunMode(const StartRequest& request) {
   switch (request.mode) {
     case StartMode::Show:
       return RunDisplayWindow();
     case StartMode::Configure:
-      OpenSettingsDialog();
-      break;
+      return RunSettingsDialog();
     case StartMode::Preview:
       break;
     case StartMode::ChangePassword:
@@ -33,7 +29,7 @@ int RunMode(const StartRequest& request) {
       ShowMessage(UnknownSwitchMessage(request.normalisedArguments), kErrorTitle);
       break;
   }
-  return RunMessageLoop();
+  return 0;
 }
 
 }  // namespace

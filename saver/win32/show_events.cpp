@@ -2,54 +2,26 @@
 
 #include <timeapi.h>
 
+#include <optional>
+
+#include "platform/window.h"
 #include "saver/show_loop.h"
+#include "saver/win32/deadline_timer.h"
 
 namespace lumiroll {
-namespace {
-
-// The operating system's timer resolution at 1 ms while the show runs, so a photograph is due to
-// the millisecond rather than to the next 15.6 ms tick.
-class FineTimer {
- public:
-  FineTimer() : set_(::timeBeginPeriod(1) == TIMERR_NOERROR) {}
-  FineTimer(const FineTimer&) = delete;
-  FineTimer& operator=(const FineTimer&) = delete;
-  ~FineTimer() {
-    if (set_) ::timeEndPeriod(1);
-  }
-
- private:
-  bool set_;
-};
-
-// The show's window has no dialog keys to translate; the end is the quit message it posts.
-bool DispatchPending(int& exitCode) {
-  MSG message;
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      exitCode = static_cast<int>(message.wParam);
-      return false;
-    }
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
-  }
-  return true;
-}
-
-}  // namespace
 
 int RunShowEvents(const ShowEngine& engine, HANDLE loadFinished, const std::function<bool()>& runDueCycle,
                   const std::function<std::uint32_t(std::uint32_t)>& loadWatch) {
-  const FineTimer timer;
+  DeadlineTimer timer;
   int exitCode = 0;
-  const DWORD handleCount = loadFinished ? 1 : 0;
   const ShowLoopServices services{
       [] { return static_cast<std::uint32_t>(::timeGetTime()); },
-      // MWMO_INPUTAVAILABLE: input already in the queue but not yet looked at also ends the block.
-      [&](std::uint32_t timeout) {
-        ::MsgWaitForMultipleObjectsEx(handleCount, &loadFinished, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+      [&](std::uint32_t timeout) { timer.Wait(loadFinished, timeout); },
+      [&] {
+        const std::optional<int> quit = ProcessPendingEvents();
+        if (quit) exitCode = *quit;
+        return !quit;
       },
-      [&] { return DispatchPending(exitCode); },
       runDueCycle, loadWatch};
   RunShowLoop(engine, services);
   return exitCode;

@@ -2,6 +2,7 @@
 
 #include "saver/fitted_frame.h"
 #include "saver/win32/picture_jobs.h"
+#include "saver/win32/show_counters.h"
 
 namespace lumiroll {
 namespace {
@@ -18,7 +19,11 @@ std::optional<Picture> ShapeForShow(Picture picture, const DecodeRequest& reques
 
 ShowPictures::ShowPictures()
     : finished_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)),
-      loader_([](LoadJob& job) { return LoadJobPicture(job, &ShapeForShow); },
+      loader_(
+          [](LoadJob& job) {
+            CountDecode();
+            return LoadJobPicture(job, &ShapeForShow);
+          },
               [event = finished_.get()] { ::SetEvent(event); }, SystemLoaderOptions()) {}
 
 }  // namespace lumiroll

@@ -16,29 +16,7 @@ namespace {
 using test::Eventually;
 using test::RequestOf;
 
-// A loader on counted threads and a clock the test moves; its threads are joined after it.
-struct LoaderRig {
-  explicit LoaderRig(std::set<std::int16_t> held, int maxThreads = 4) : gate(std::move(held)) {
-    loader.emplace(gate.Function(), [this] { ++finished; },
-                   LoaderOptions{[this] { return clock.load(); }, threads.Starter(), maxThreads, 10000});
-  }
-  ~LoaderRig() {
-    loader.reset();
-    gate.Open();
-    EXPECT_TRUE(Eventually([&] { return threads.Running() == 0; }));  // before the gate they run in goes
-  }
-  // The newest result once the loader has said so `count` times.
-  std::shared_ptr<const DecodedPicture> Result(int count) {
-    EXPECT_TRUE(Eventually([&] { return finished >= count; }));
-    return loader->TakeFinished();
-  }
-
-  std::atomic<std::uint32_t> clock = 0;
-  std::atomic<int> finished = 0;
-  test::LoaderThreads threads;
-  test::LoadGate gate;
-  std::optional<BackgroundLoader> loader;
-};
+using test::LoaderRig;
 
 int WidthOf(const std::shared_ptr<const DecodedPicture>& decoded) {
   return decoded && decoded->picture ? decoded->picture->width : 0;

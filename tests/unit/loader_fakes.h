@@ -10,10 +10,13 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "saver/background_loader.h"
 
@@ -132,6 +135,35 @@ class LoadGate {
   bool open_ = false;
   int cancels_ = 0;
   std::vector<std::int16_t> started_, reads_;
+};
+
+
+// A loader on counted threads and a clock the test moves; its threads are joined after it.
+struct LoaderRig {
+  explicit LoaderRig(std::set<std::int16_t> held, int maxThreads = 4) : gate(std::move(held)) {
+    loader.emplace(gate.Function(), [this] { ++finished; },
+                   LoaderOptions{[this] { return clock.load(); }, threads.Starter(), maxThreads, 10000});
+  }
+  ~LoaderRig() {
+    loader.reset();
+    gate.Open();
+    EXPECT_TRUE(Eventually([&] { return threads.Running() == 0; }));  // before the gate they run in goes
+  }
+  // True once the loader has said `count` times that a load finished.
+  bool WaitFinished(int count) {
+    return Eventually([&] { return finished >= count; });
+  }
+  // The newest result once the loader has said so `count` times.
+  std::shared_ptr<const DecodedPicture> Result(int count) {
+    EXPECT_TRUE(WaitFinished(count));
+    return loader->TakeFinished();
+  }
+
+  std::atomic<std::uint32_t> clock = 0;
+  std::atomic<int> finished = 0;
+  LoaderThreads threads;
+  LoadGate gate;
+  std::optional<BackgroundLoader> loader;
 };
 
 }  // namespace lumiroll::test

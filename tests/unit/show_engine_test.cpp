@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "loader_fakes.h"
@@ -43,6 +46,10 @@ class FakeShow {
   void KeyAt(std::uint32_t offset, std::uint16_t key) { inputs_.push_back({clock + offset, Input::Key, key}); }
   void ClickAt(std::uint32_t offset) { inputs_.push_back({clock + offset, Input::Click}); }
   void MoveAt(std::uint32_t offset, int x, int y) { inputs_.push_back({clock + offset, Input::Move, 0, x, y}); }
+  // A message of the desktop (display power, resume, a display change), told to the engine.
+  void TellAt(std::uint32_t offset, std::function<void(ShowEngine&)> tell) {
+    tells_.push_back({clock + offset, std::move(tell)});
+  }
   // The held load of this image gives its picture at that time.
   void ReleaseAt(std::uint32_t offset, std::int16_t image) { inputs_.push_back({clock + offset, Input::Release, 0, image}); }
 
@@ -101,6 +108,10 @@ class FakeShow {
     int x = 0, y = 0;  // a release's image is x
     bool handled = false;
   };
+  struct Tell {
+    std::uint32_t at;
+    std::function<void(ShowEngine&)> tell;
+  };
 
   bool RunDueCycle() {
     const std::optional<ReadyCycle> ready = feed_->TakeDue();
@@ -125,6 +136,8 @@ class FakeShow {
     std::uint32_t step = timeout;
     for (const Event& e : inputs_)
       if (!e.handled && e.at - clock < step) step = e.at - clock;
+    for (const Tell& t : tells_)
+      if (t.tell && t.at - clock < step) step = t.at - clock;
     clock += step;
     for (Event& e : inputs_) {
       if (e.input != Input::Release || e.handled || e.at != clock) continue;
@@ -138,6 +151,10 @@ class FakeShow {
   void Settle() { EXPECT_TRUE(test::Eventually([&] { return threads_.Running() == gate.Waiting(); })); }
 
   bool HandleEvents() {
+    for (Tell& t : tells_) {
+      if (!t.tell || static_cast<std::int32_t>(clock - t.at) < 0) continue;
+      std::exchange(t.tell, nullptr)(engine_);
+    }
     for (Event& e : inputs_) {
       if (e.handled || e.input == Input::Release || static_cast<std::int32_t>(clock - e.at) < 0) continue;
       e.handled = true;
@@ -167,6 +184,7 @@ class FakeShow {
   std::uint32_t paint_ = 0;
   int picture1_ = 0;
   std::vector<Event> inputs_;
+  std::vector<Tell> tells_;
 };
 
 TEST(ShowLoop, ShowsThePicturesInTurnOnTimeAndStartsAgainAfterTheLast) {
@@ -316,6 +334,50 @@ TEST(ShowLoop, AKeyAClickOrAPointerMovementDuringALoadThatNeverEndsEndsTheShowAt
       EXPECT_EQ(show.gate.Waiting(), 1);
     }
   }
+}
+
+TEST(ShowLoop, NothingIsReadOrPaintedWhileTheDisplayIsOffAndTheNextComesAtOnceWhenItIsOn) {
+  FakeShow show(3, 1.0);
+  show.TellAt(1500, [](ShowEngine& e) { e.SetDisplayOn(false); });
+  show.TellAt(61500, [](ShowEngine& e) { e.SetDisplayOn(true); });
+  show.TellAt(61800, [](ShowEngine& e) { e.SetDisplayOn(true); });  // dimmed after on: no step
+  std::size_t readsAtOff = 0, readsBeforeOn = 0;
+  show.TellAt(1501, [&](ShowEngine&) { readsAtOff = show.gate.Reads().size(); });
+  show.TellAt(61499, [&](ShowEngine&) { readsBeforeOn = show.gate.Reads().size(); });
+  show.RunFor(63500);
+  EXPECT_EQ(show.Times(), (std::vector<std::uint32_t>{0, 1000, 61500, 62500, 63500}));
+  EXPECT_EQ(show.screen, (std::vector<int>{1, 2, 3, 1, 2}));
+  EXPECT_EQ(readsBeforeOn, readsAtOff);
+  // While off the loop blocks for events alone: woken only by the three messages.
+  EXPECT_EQ(std::count(show.blocks.begin(), show.blocks.end(), 0xFFFFFFFFu), 3);
+}
+
+TEST(ShowLoop, ResumeAndADisplayChangeShowAPictureAtOnceButAPausedOneWaitsItsTime) {
+  const struct {
+    const char* name;
+    void (*tell)(ShowEngine& engine);
+    bool pausedFirst;
+    std::vector<FakeShow::Cycle> cycles;
+  } rows[] = {
+      {"resume: the next, one period from then", [](ShowEngine& e) { e.Resumed(); }, false,
+       {{0, 1, true}, {2000, 2, true}, {7000, 3, true}}},
+      {"display change: the same again", [](ShowEngine& e) { e.Repeat(2000); }, false,
+       {{0, 1, true}, {2000, 1, true}, {7000, 2, true}}},
+      {"resume while paused", [](ShowEngine& e) { e.Resumed(); }, true, {{0, 1, true}, {1000, 1, false}}},
+      {"display change while paused", [](ShowEngine& e) { e.Repeat(2000); }, true, {{0, 1, true}, {1000, 1, false}}},
+  };
+  for (const auto& row : rows) {
+    FakeShow show(3, kStoredTime);
+    if (row.pausedFirst) show.KeyAt(1000, kKeyP);
+    show.TellAt(2000, row.tell);
+    show.RunFor(7000);
+    EXPECT_EQ(show.cycles, row.cycles) << row.name;
+  }
+  FakeShow late(3, kStoredTime, {2});
+  late.ReleaseAt(7000, 2);
+  late.TellAt(6000, [&late](ShowEngine& e) { e.Repeat(late.clock); });
+  late.RunFor(7000);
+  EXPECT_EQ(late.cycles, (std::vector<FakeShow::Cycle>{{0, 1, true}, {7000, 2, true}})) << "the next, awaited, stays next";
 }
 
 TEST(ShowLoop, WaitsTheWholePeriodAcrossTheCounterWrap) {

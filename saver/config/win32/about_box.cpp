@@ -3,14 +3,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <optional>
 #include <string>
 
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
-#include "platform/window.h"
-#include "platform/win32/controls.h"
-#include "platform/win32/dialog_controls.h"
 #include "saver/config/about_box_layout.h"
 #include "saver/win32/resource_ids.h"
 
@@ -19,45 +15,12 @@ namespace {
 
 constexpr COLORREF kAddressColour = RGB(0, 0, 192);
 
-// Form8.
-class AboutBox final : public Window {
- public:
-  static AboutBox* open;  // the one box there may be; null when none is open
-
-  bool Create();
-  void Show();
-
- protected:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void OnDestroyed() override {
-    open = nullptr;
-    delete this;
-  }
-
- private:
-  void ConnectControls();
-  void AddEmailToolTip();
-  [[nodiscard]] bool IsAddress(HWND control) const {
-    return control == Control(kIdLabel22) || control == Control(kIdLabel23);
-  }
-  [[nodiscard]] HWND Control(int id) const { return ::GetDlgItem(hwnd(), id); }
-  void CopyAddress(int labelId, std::wstring_view confirmation);
-
-  void Label22_Click() { CopyAddress(kIdLabel22, kEmailCopiedMessage); }
-  void Label23_Click() { CopyAddress(kIdLabel23, kWebPageCopiedMessage); }
-  void Command3_Click() { ::DestroyWindow(hwnd()); }
-
-  std::optional<DialogControls> controls_;  // once the window exists
-  ControlCallbacks callbacks_;
-};
-
-AboutBox* AboutBox::open = nullptr;
+}  // namespace
 
 bool AboutBox::Create() {
   const WindowOptions options = FixedDialogOptions(L"LumirollAbout", kAboutBoxTitle, IDI_LUMIROLL);
   // No owner: the box outlives a settings dialog closed by its close box.
   if (!Window::Create(options)) return false;
-  open = this;
   controls_.emplace(hwnd(), AboutBoxLayout());
   SizeAndCentre(hwnd(), kAboutBoxWidth, kAboutBoxHeight);
   controls_->Create(::GetDpiForWindow(hwnd()));
@@ -90,11 +53,31 @@ void AboutBox::AddEmailToolTip() {
   ::SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void AboutBox::Show() {
+void AboutBox::Open() {
+  if (IsOpen()) {
+    ::ShowWindow(hwnd(), SW_RESTORE);
+    ::SetForegroundWindow(hwnd());
+    return;
+  }
+  // Each opening starts from the fixed contents.
+  callbacks_ = {};
+  if (!Create()) return;
   ::ShowWindow(hwnd(), SW_SHOW);
   ::SetForegroundWindow(hwnd());
   ::SetFocus(Control(kIdCommand3));
 }
+
+void AboutBox::OnDestroyed() {
+  controls_.reset();
+  closed_();
+}
+
+bool AboutBox::IsAddress(HWND control) const {
+  return control == Control(kIdLabel22) || control == Control(kIdLabel23);
+}
+
+void AboutBox::Label22_Click() { CopyAddress(kIdLabel22, kEmailCopiedMessage); }
+void AboutBox::Label23_Click() { CopyAddress(kIdLabel23, kWebPageCopiedMessage); }
 
 LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -129,22 +112,6 @@ void AboutBox::CopyAddress(int labelId, std::wstring_view confirmation) {
   // Another program holding the clipboard: no confirmation, since nothing was copied.
   if (!PutTextOnClipboard(text, hwnd())) return;
   ShowMessage(confirmation, kCopiedTitle, hwnd());
-}
-
-}  // namespace
-
-void OpenAboutBox() {
-  if (AboutBox::open) {
-    ::ShowWindow(AboutBox::open->hwnd(), SW_RESTORE);
-    ::SetForegroundWindow(AboutBox::open->hwnd());
-    return;
-  }
-  auto* box = new AboutBox();  // deletes itself when its window is gone
-  if (!box->Create()) {
-    delete box;
-    return;
-  }
-  box->Show();
 }
 
 }  // namespace lumiroll

@@ -1,0 +1,25 @@
+#pragma once
+// What the system tells the show's window about power: the display going off and on, and the
+// machine waking from sleep.
+#include <windows.h>
+
+#include "platform/handles.h"
+
+namespace lumiroll {
+
+// The window's registrations for the display's state, for as long as this lives.
+class DisplayPowerNotifications {
+ public:
+  explicit DisplayPowerNotifications(HWND window);
+
+ private:
+  UniquePowerNotify console_;
+  UniquePowerNotify session_;
+};
+
+enum class PowerEvent { Other, DisplayOff, DisplayOn, Resumed };
+
+// Reads one WM_POWERBROADCAST. A dimmed display counts as on.
+[[nodiscard]] PowerEvent ReadPowerBroadcast(WPARAM wParam, LPARAM lParam);
+
+}  // namespace lumiroll

@@ -1,0 +1,38 @@
+#include "saver/win32/show_counters.h"
+
+#ifdef LUMIROLL_SHOW_COUNTERS
+#include <timeapi.h>
+
+namespace lumiroll {
+namespace {
+
+// The section lives as long as the process; the benchmark opens it by name.
+ShowCounters& Counters() {
+  static ShowCounters* counters = [] {
+    HANDLE section = ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(ShowCounters),
+                                          kShowCountersName);
+    static ShowCounters unshared{};
+    void* view = section ? ::MapViewOfFile(section, FILE_MAP_WRITE, 0, 0, sizeof(ShowCounters)) : nullptr;
+    return view ? static_cast<ShowCounters*>(view) : &unshared;
+  }();
+  return *counters;
+}
+
+}  // namespace
+
+void CountDecode() { ::InterlockedIncrement(&Counters().decodes); }
+void CountPaint() { ::InterlockedIncrement(&Counters().paints); }
+
+void CountFinePeriod(bool held) {
+  ShowCounters& counters = Counters();
+  const DWORD now = ::timeGetTime();
+  if (held) {
+    counters.fineSince = now == 0 ? 1 : now;
+  } else if (counters.fineSince != 0) {
+    counters.fineMilliseconds += static_cast<LONG>(now - counters.fineSince);
+    counters.fineSince = 0;
+  }
+}
+
+}  // namespace lumiroll
+#endif
