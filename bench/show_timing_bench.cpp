@@ -100,11 +100,14 @@ void MeasureSteps(const std::wstring& saver, const std::wstring& label, const st
   for (int i = 0; i < 6; ++i) {
     ::Sleep(2500);  // time to decode the next one ahead
     const bool up = i % 2 == 0;
+    // Compared with the screen before the key: the other photograph may be painted before the
+    // first sample after it.
+    const std::uint32_t before = ScreenPixel(ScreenWidth() / 2, ScreenHeight() / 2);
     const double pressed = NowMilliseconds();
     PressKey(up ? VK_UP : VK_DOWN);
-    bool first = true;
-    const auto changes = WatchPixels(Probes(), 3000, [&](const ScreenChange&) { return !std::exchange(first, false); });
-    if (changes.size() >= 2) latencies[up ? 0 : 1].push_back(changes[1].at - pressed);
+    const auto changes = WatchPixels({{ScreenWidth() / 2, ScreenHeight() / 2}}, 3000,
+                                     [&](const ScreenChange& c) { return c.colour != before; });
+    if (!changes.empty() && changes.back().colour != before) latencies[up ? 0 : 1].push_back(changes.back().at - pressed);
   }
   End(run);
   for (int key = 0; key < 2; ++key) {

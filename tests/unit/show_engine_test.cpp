@@ -3,12 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "loader_fakes.h"
@@ -32,21 +30,21 @@ class FakeShow {
   FakeShow(std::int16_t imageCount, double displayTime, std::set<std::int16_t> held = {}, std::uint32_t start = 0)
       : clock(start), gate(std::move(held)), engine_(state, imageCount, kFitScreen) {
     state.PhotoDisplayTime = displayTime;
-    loader_.emplace(gate.Function(), finished_.Function(),
+    loader_.emplace(gate.Function(), [this] { ++finished_; },
                     LoaderOptions{[this] { return clock.load(); }, threads_.Starter(), 4, 10000});
     feed_.emplace(engine_, *loader_, [](const ShowCycle& cycle) { return test::RequestOf(cycle.image, cycle.scale); });
   }
   ~FakeShow() {
     End();
     gate.Open();
-    EXPECT_TRUE(threads_.WaitAllEnded());
+    EXPECT_TRUE(test::Eventually([&] { return threads_.Running() == 0; }));
   }
 
   void KeyAt(std::uint32_t offset, std::uint16_t key) { inputs_.push_back({clock + offset, Input::Key, key}); }
   void ClickAt(std::uint32_t offset) { inputs_.push_back({clock + offset, Input::Click}); }
   void MoveAt(std::uint32_t offset, int x, int y) { inputs_.push_back({clock + offset, Input::Move, 0, x, y}); }
   // The held load of this image gives its picture at that time.
-  void ReleaseAt(std::uint32_t offset, std::int16_t image) { releases_.push_back({clock + offset, image}); }
+  void ReleaseAt(std::uint32_t offset, std::int16_t image) { inputs_.push_back({clock + offset, Input::Release, 0, image}); }
 
   // Runs the show from its first picture until offset ms after the start or its end.
   void RunFor(std::uint32_t offset, std::uint32_t paintMilliseconds = 0) {
@@ -95,18 +93,13 @@ class FakeShow {
   int closeRequests = 0;
 
  private:
-  enum class Input { Key, Click, Move };
+  enum class Input { Key, Click, Move, Release };  // a release is the gate's, not the window's
   struct Event {
     std::uint32_t at;
     Input input;
     std::uint16_t key = 0;
-    int x = 0, y = 0;
+    int x = 0, y = 0;  // a release's image is x
     bool handled = false;
-  };
-  struct Release {
-    std::uint32_t at;
-    std::int16_t image;
-    bool done = false;
   };
 
   bool RunDueCycle() {
@@ -124,34 +117,29 @@ class FakeShow {
   // Loads not held finish first, in real time; a finished one ends the block at once.
   void Block(std::uint32_t timeout) {
     Settle();
-    if (finished_.Count() > heard_) {
-      heard_ = finished_.Count();
+    if (finished_ > heard_) {
+      heard_ = finished_;
       return;
     }
     blocks.push_back(timeout);
     std::uint32_t step = timeout;
     for (const Event& e : inputs_)
       if (!e.handled && e.at - clock < step) step = e.at - clock;
-    for (const Release& r : releases_)
-      if (!r.done && r.at - clock < step) step = r.at - clock;
     clock += step;
-    for (Release& r : releases_) {
-      if (r.done || r.at != clock) continue;
-      r.done = true;
-      gate.Release(r.image);
+    for (Event& e : inputs_) {
+      if (e.input != Input::Release || e.handled || e.at != clock) continue;
+      e.handled = true;
+      gate.Release(static_cast<std::int16_t>(e.x));
     }
     Settle();
   }
 
   // Every thread of the loader either ended or held at the gate.
-  void Settle() {
-    for (int i = 0; i < 10000 && threads_.Running() != gate.Waiting(); ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
+  void Settle() { EXPECT_TRUE(test::Eventually([&] { return threads_.Running() == gate.Waiting(); })); }
 
   bool HandleEvents() {
     for (Event& e : inputs_) {
-      if (e.handled || static_cast<std::int32_t>(clock - e.at) < 0) continue;
+      if (e.handled || e.input == Input::Release || static_cast<std::int32_t>(clock - e.at) < 0) continue;
       e.handled = true;
       bool close = e.input == Input::Click;
       if (e.input == Input::Move) close = picture2_MouseMove(state, static_cast<float>(e.x), static_cast<float>(e.y));
@@ -171,7 +159,7 @@ class FakeShow {
 
   std::uint32_t first_ = clock;
   test::LoaderThreads threads_;  // before the loader: joined after it has gone
-  test::FinishedSignal finished_;
+  std::atomic<int> finished_ = 0;
   int heard_ = 0;
   ShowEngine engine_;
   std::optional<BackgroundLoader> loader_;
@@ -179,7 +167,6 @@ class FakeShow {
   std::uint32_t paint_ = 0;
   int picture1_ = 0;
   std::vector<Event> inputs_;
-  std::vector<Release> releases_;
 };
 
 TEST(ShowLoop, ShowsThePicturesInTurnOnTimeAndStartsAgainAfterTheLast) {
