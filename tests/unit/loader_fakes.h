@@ -1,6 +1,6 @@
 #pragma once
-// Fakes for the loader's tests: threads the test can count and join, and loads the test holds
-// back at a gate until it lets them go.
+// Fakes for the loader's tests: threads the test can count and join, loads the test holds back
+// at a gate until it lets them go, and a loader on both with a clock the test moves.
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -137,7 +137,6 @@ class LoadGate {
   std::vector<std::int16_t> started_, reads_;
 };
 
-
 // A loader on counted threads and a clock the test moves; its threads are joined after it.
 struct LoaderRig {
   explicit LoaderRig(std::set<std::int16_t> held, int maxThreads = 4) : gate(std::move(held)) {
@@ -149,13 +148,9 @@ struct LoaderRig {
     gate.Open();
     EXPECT_TRUE(Eventually([&] { return threads.Running() == 0; }));  // before the gate they run in goes
   }
-  // True once the loader has said `count` times that a load finished.
-  bool WaitFinished(int count) {
-    return Eventually([&] { return finished >= count; });
-  }
   // The newest result once the loader has said so `count` times.
   std::shared_ptr<const DecodedPicture> Result(int count) {
-    EXPECT_TRUE(WaitFinished(count));
+    EXPECT_TRUE(Eventually([&] { return finished >= count; }));
     return loader->TakeFinished();
   }
 

@@ -17,11 +17,11 @@ TEST(PreviewLoading, BothModesOfAFileInTurnThenAFileThatStopsAnsweringIsGivenUp)
   test::LoaderRig rig({2});  // the second file in the list stalls
   PreviewLoading preview(*rig.loader);
   preview.Select(0, L"C:\\p\\a.jpg", kArea, kActual);
-  ASSERT_TRUE(rig.WaitFinished(1));
+  ASSERT_TRUE(test::Eventually([&] { return rig.finished == 1; }));
   EXPECT_TRUE(preview.TakeFinished(kActual));
   EXPECT_TRUE(preview.Ready(kActual));
   EXPECT_FALSE(preview.Ready(kFitted)) << "asked for only once the shown mode's is in";
-  ASSERT_TRUE(rig.WaitFinished(2));
+  ASSERT_TRUE(test::Eventually([&] { return rig.finished == 2; }));
   EXPECT_TRUE(preview.TakeFinished(kActual));
   EXPECT_TRUE(preview.Ready(kFitted));
   EXPECT_EQ(preview.Watch(rig.clock, kActual), std::nullopt) << "nothing left to watch";
@@ -30,7 +30,7 @@ TEST(PreviewLoading, BothModesOfAFileInTurnThenAFileThatStopsAnsweringIsGivenUp)
   EXPECT_EQ(rig.gate.Started().at(1), 1);
 
   preview.Select(1, L"C:\\p\\b.jpg", kArea, kActual);
-  ASSERT_TRUE(test::Eventually([&] { return rig.gate.Waiting() >= 1; }));
+  ASSERT_TRUE(test::Eventually([&] { return rig.gate.Waiting() == 1; }));
   EXPECT_FALSE(preview.TakeFinished(kActual)) << "never waits for the read";
   const std::optional<std::uint32_t> due = preview.Watch(rig.clock, kActual);
   ASSERT_TRUE(due.has_value());
