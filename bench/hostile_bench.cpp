@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "bench/child_process.h"
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 #include "platform/picture.h"
 #include "saver/photo_rectangle.h"
 #include "platform/stretch_pixels.h"

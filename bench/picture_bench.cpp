@@ -20,7 +20,7 @@
 
 #include "bench/child_process.h"
 #include "bench/picture_bench_methods.h"
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 
 namespace lumiroll::bench {
 namespace {

@@ -20,7 +20,7 @@ using std::min;
 
 #include <jpeglib.h>
 
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 #include "platform/picture.h"
 #include "platform/stretch_pixels.h"
 

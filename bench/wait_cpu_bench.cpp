@@ -10,7 +10,7 @@
 #include <cstdlib>
 
 #include "bench/processor_time.h"
-#include "platform/window.h"
+#include "platform/win32/window.h"
 #include "saver/show_engine.h"
 #include "saver/timed_wait.h"
 #include "saver/win32/show_events.h"

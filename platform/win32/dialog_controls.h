@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "platform/dialog_layout.h"
-#include "platform/handles.h"
-#include "platform/window.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/window.h"
 
 namespace lumiroll {
 

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "platform/file_system.h"
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 #include "platform/process.h"
 #include "shared/text_forms.h"
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <optional>
 
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 #include "platform/picture_geometry.h"
 #include "platform/picture_region.h"
 #include "platform/win32/picture_decoders.h"

@@ -1,4 +1,4 @@
-#include "platform/picture_surface.h"
+#include "platform/win32/picture_surface.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "platform/registry.h"
+#include "platform/win32/registry.h"
 
 #include <cwchar>
 #include <utility>

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 
 namespace lumiroll {
 

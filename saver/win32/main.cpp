@@ -1,9 +1,9 @@
 // Lumiroll.scr: the desktop starts it with /s, /c, /p or /a.
 #include <windows.h>
 
-#include "platform/message_box.h"
+#include "platform/win32/message_box.h"
 #include "platform/process.h"
-#include "platform/window.h"
+#include "platform/win32/window.h"
 #include "saver/command_line.h"
 #include "saver/config/win32/settings_dialog.h"
 #include "saver/win32/display_window.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/message_box.h"
+#include "platform/win32/message_box.h"
 #include "platform/process.h"
 #include "settings/win32/registry_store.h"
 #include "setup/install_plan.h"

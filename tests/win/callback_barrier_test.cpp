@@ -7,8 +7,8 @@
 
 #include <stdexcept>
 
-#include "platform/modal_dialog.h"
-#include "platform/window.h"
+#include "platform/win32/modal_dialog.h"
+#include "platform/win32/window.h"
 
 namespace lumiroll {
 namespace {

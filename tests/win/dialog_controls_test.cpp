@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/dialog_controls.h"
 

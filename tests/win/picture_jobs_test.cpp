@@ -7,7 +7,7 @@
 #include <atomic>
 
 #include "picture_test_files.h"
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 
 namespace lumiroll {
 namespace {

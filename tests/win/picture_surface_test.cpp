@@ -5,10 +5,10 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 #include "platform/picture_box.h"
-#include "platform/picture_surface.h"
-#include "platform/window.h"
+#include "platform/win32/picture_surface.h"
+#include "platform/win32/window.h"
 #include "saver/win32/paint_photo.h"
 #include "tests/shared/solid_picture.h"
 #include "tests/win/picture_test_files.h"

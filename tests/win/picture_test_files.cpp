@@ -7,7 +7,7 @@
 
 #include <jpeglib.h>
 
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 
 namespace lumiroll::test {
 

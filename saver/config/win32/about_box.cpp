@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "platform/clipboard.h"
-#include "platform/message_box.h"
-#include "platform/window.h"
+#include "platform/win32/clipboard.h"
+#include "platform/win32/message_box.h"
+#include "platform/win32/window.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/dialog_controls.h"
 #include "saver/config/about_box_layout.h"

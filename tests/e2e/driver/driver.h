@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 
 namespace lumiroll::e2e {
 

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 #include "platform/picture.h"
-#include "platform/window.h"
+#include "platform/win32/window.h"
 
 namespace lumiroll {
 
