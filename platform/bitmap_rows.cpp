@@ -52,7 +52,8 @@ bool BitmapRows::Next(std::uint32_t* out) {
     std::copy_n(wholeRow_.begin() + first_, count_, out);
   } else {
     // The layout's reader found every row inside the bytes.
-    const auto stride = static_cast<std::size_t>(BitmapStride(layout_.width, static_cast<std::uint32_t>(layout_.bitCount)));
+    const auto stride =
+        static_cast<std::size_t>(BitmapStride(layout_.width, static_cast<std::uint32_t>(layout_.bitCount)));
     ConvertPacked(bytes_.data() + layout_.pixelOffset + static_cast<std::size_t>(row_) * stride, out);
   }
   ++row_;

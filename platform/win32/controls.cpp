@@ -25,7 +25,8 @@ void ListControl::Fill(std::span<const std::wstring> rows) const {
   const bool list = kind_ == Kind::ListBox;
   Send(WM_SETREDRAW, FALSE);
   Send(list ? LB_RESETCONTENT : CB_RESETCONTENT);
-  for (const std::wstring& row : rows) Send(list ? LB_ADDSTRING : CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
+  for (const std::wstring& row : rows)
+    Send(list ? LB_ADDSTRING : CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
   Send(WM_SETREDRAW, TRUE);
   ::InvalidateRect(hwnd(), nullptr, TRUE);
 }

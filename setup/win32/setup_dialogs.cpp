@@ -15,6 +15,7 @@ constexpr int kImage1 = 1001, kImage2 = 1002, kLabel1 = 1003, kLabel2 = 1004;
 constexpr float kInstructionPoints = 9.75f;
 
 // In tab order.
+// clang-format off
 constexpr ControlLayout kWelcomeControls[] = {
     // name      kind           caption       parent left top width height tab   id
     {L"Image1",  Picture,       L"",           L"",  14,  13, 140, 178, false, kImage1, kDialogPoints, false, IDB_LOGO},
@@ -22,7 +23,9 @@ constexpr ControlLayout kWelcomeControls[] = {
     {L"OK",      DefaultButton, L"OK",         L"", 280, 140,  71,  22, true,  IDOK},
     {L"Cancel",  Button,        L"Cancel",     L"", 280, 168,  71,  22, true,  IDCANCEL},
 };
+// clang-format on
 
+// clang-format off
 constexpr ControlLayout kFinalControls[] = {
     {L"OK",      DefaultButton, L"OK",              L"", 168, 322,  71,  22, true,  IDOK},
     {L"Label1",  Label,         kFinalHeading,      L"",  14,  14, 330,  22, false, kLabel1, kInstructionPoints, true},
@@ -30,6 +33,7 @@ constexpr ControlLayout kFinalControls[] = {
     {L"Image2",  Picture,       L"",                L"",  28,  84, 132, 121, false, kImage2, kDialogPoints, false, IDB_ARROW},
     {L"Image1",  Picture,       L"",                L"", 166,  77, 230, 230, false, kImage1, kDialogPoints, false, IDB_CONTEXT_MENU},
 };
+// clang-format on
 
 // The dialogs need the version 6 common controls that the manifest asks for.
 bool CommonControlsAvailable() {
@@ -42,12 +46,12 @@ bool CommonControlsAvailable() {
 WelcomeChoice ShowWelcomeDialog(HWND background) {
   if (!CommonControlsAvailable()) return WelcomeChoice::MissingComponents;
   const DialogLayout layout{.caption = kWelcomeCaption,
-                        .clientWidth = 365,
-                        .clientHeight = 204,
-                        .controls = kWelcomeControls,
-                        .iconId = IDI_LUMIROLL,
-                        .closeResult = IDOK,  // closing it otherwise counts as OK
-                        .onButton = {}};
+                            .clientWidth = 365,
+                            .clientHeight = 204,
+                            .controls = kWelcomeControls,
+                            .iconId = IDI_LUMIROLL,
+                            .closeResult = IDOK,  // closing it otherwise counts as OK
+                            .onButton = {}};
   switch (RunModalDialog(layout, background)) {
     case -1: return WelcomeChoice::MissingComponents;
     case IDCANCEL: return WelcomeChoice::Cancel;
@@ -57,12 +61,12 @@ WelcomeChoice ShowWelcomeDialog(HWND background) {
 
 bool ShowFinalDialog(HWND background) {
   const DialogLayout layout{.caption = kFinalCaption,
-                        .clientWidth = 409,
-                        .clientHeight = 358,
-                        .controls = kFinalControls,
-                        .iconId = IDI_LUMIROLL,
-                        .closeResult = IDCANCEL,  // installs nothing
-                        .onButton = {}};
+                            .clientWidth = 409,
+                            .clientHeight = 358,
+                            .controls = kFinalControls,
+                            .iconId = IDI_LUMIROLL,
+                            .closeResult = IDCANCEL,  // installs nothing
+                            .onButton = {}};
   return RunModalDialog(layout, background) == IDOK;
 }
 

@@ -40,7 +40,8 @@ OpenAndCancel TimeOpenAndCancel() {
   OpenAndCancel timing;
   const ULONGLONG start = ::GetTickCount64();
   SettingsDialogSession session;
-  const HWND dialog = session.program.started() ? WaitForWindow(L"Lumiroll Settings", L"", session.program.id()) : nullptr;
+  const HWND dialog =
+      session.program.started() ? WaitForWindow(L"Lumiroll Settings", L"", session.program.id()) : nullptr;
   if (!dialog) return timing;
   timing.shownMs = ::GetTickCount64() - start;
   session.dialog = dialog;

@@ -165,7 +165,8 @@ TEST(LoadStamped, AKeptDecodeStandsOnlyForItsOwnRequestAndAnUnchangedFile) {
   const FileStamp stamp{1000, 42};
   const auto kept = std::make_shared<const DecodedPicture>(DecodedPicture{RequestOf(2), stamp, test::PictureOf(3)});
   const auto keptFailure = std::make_shared<const DecodedPicture>(DecodedPicture{RequestOf(2), stamp, std::nullopt});
-  const auto keptUnstamped = std::make_shared<const DecodedPicture>(DecodedPicture{RequestOf(2), std::nullopt, test::PictureOf(3)});
+  const auto keptUnstamped =
+      std::make_shared<const DecodedPicture>(DecodedPicture{RequestOf(2), std::nullopt, test::PictureOf(3)});
   const struct {
     const char* name;
     DecodeRequest request;
@@ -181,7 +182,12 @@ TEST(LoadStamped, AKeptDecodeStandsOnlyForItsOwnRequestAndAnUnchangedFile) {
       {"rewritten at the same size", RequestOf(2), kept, {FileStamp{1000, 43}, FileStamp{1000, 43}}, false, true},
       {"kept while it changed", RequestOf(2), keptUnstamped, {stamp, stamp}, false, true},
       {"another scale", RequestOf(2, 1.0f), kept, {stamp, stamp}, false, true},
-      {"another name at the same position", {2, L"C:\\Photos\\x.jpg", {1920, 1080, 0.0f}}, kept, {stamp, stamp}, false, true},
+      {"another name at the same position",
+       {2, L"C:\\Photos\\x.jpg", {1920, 1080, 0.0f}},
+       kept,
+       {stamp, stamp},
+       false,
+       true},
       {"nothing kept", RequestOf(2), nullptr, {stamp, stamp}, false, true},
       {"changed while read", RequestOf(2), nullptr, {stamp, FileStamp{1200, 50}}, false, false},
       {"deleted while read", RequestOf(2), nullptr, {stamp, std::nullopt}, false, false},

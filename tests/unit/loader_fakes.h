@@ -138,7 +138,8 @@ class LoadGate {
  private:
   int WaitingLocked() const {
     if (open_) return 0;
-    return static_cast<int>(std::count_if(atGate_.begin(), atGate_.end(), [&](std::int16_t image) { return held_.contains(image); }));
+    return static_cast<int>(
+        std::count_if(atGate_.begin(), atGate_.end(), [&](std::int16_t image) { return held_.contains(image); }));
   }
 
   std::mutex mutex_;

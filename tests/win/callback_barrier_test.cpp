@@ -2,8 +2,8 @@
 // program with its own exit code: no crash through Windows, and nothing after the throw runs.
 #include "platform/callback_barrier.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <stdexcept>
 
