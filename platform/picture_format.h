@@ -20,7 +20,7 @@ enum class PictureFormat {
 
 [[nodiscard]] inline PictureFormat SniffPictureFormat(std::span<const std::uint8_t> bytes) {
   const auto startsWith = [&](std::initializer_list<std::uint8_t> magic, std::size_t at = 0) {
-    return bytes.size() >= at + magic.size() && std::equal(magic.begin(), magic.end(), bytes.begin() + at);
+    return bytes.size() >= at + magic.size() && std::equal(magic.begin(), magic.end(), bytes.subspan(at).begin());
   };
   if (startsWith({0xFF, 0xD8, 0xFF})) return PictureFormat::kJpeg;
   if (startsWith({'B', 'M'})) return PictureFormat::kBitmap;

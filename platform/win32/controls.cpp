@@ -39,12 +39,15 @@ std::optional<std::size_t> ListControl::Selected() const {
   return static_cast<std::size_t>(row);
 }
 
+// List boxes and combo boxes share the numbers of these two notifications.
+static_assert(LBN_SELCHANGE == CBN_SELCHANGE && LBN_DBLCLK == CBN_DBLCLK);
+
 void ListControl::OnSelectionChange(ControlCallbacks& callbacks, std::function<void()> callback) const {
-  callbacks.On(id(), kind_ == Kind::ListBox ? LBN_SELCHANGE : CBN_SELCHANGE, std::move(callback));
+  callbacks.On(id(), LBN_SELCHANGE, std::move(callback));
 }
 
 void ListControl::OnDoubleClick(ControlCallbacks& callbacks, std::function<void()> callback) const {
-  callbacks.On(id(), kind_ == Kind::ListBox ? LBN_DBLCLK : CBN_DBLCLK, std::move(callback));
+  callbacks.On(id(), LBN_DBLCLK, std::move(callback));
 }
 
 void ListBox::SetRowHeight(int pixels) const { Send(LB_SETITEMHEIGHT, 0, pixels); }

@@ -51,8 +51,9 @@ std::optional<Matrix> Inverse(const Matrix& m) {
 
 Matrix Times(const Matrix& a, const Matrix& b) {
   Matrix r{};
-  for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j) r[i * 3 + j] = a[i * 3] * b[j] + a[i * 3 + 1] * b[3 + j] + a[i * 3 + 2] * b[6 + j];
+  for (std::size_t i = 0; i < 3; ++i)
+    for (std::size_t j = 0; j < 3; ++j)
+      r[i * 3 + j] = a[i * 3] * b[j] + a[i * 3 + 1] * b[3 + j] + a[i * 3 + 2] * b[6 + j];
   return r;
 }
 

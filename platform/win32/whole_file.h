@@ -25,7 +25,7 @@ using BlockRead = std::function<bool()>;
 [[nodiscard]] inline std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::wstring& path,
                                                                             std::uint64_t maxBytes,
                                                                             const BlockRead& blockRead = {}) {
-  constexpr std::size_t kBlockBytes = 256 * 1024;
+  constexpr std::size_t kBlockBytes = std::size_t{256} * 1024;
   UniqueFile file(::CreateFileW(LongPathForm(path).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr));

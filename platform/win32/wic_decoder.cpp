@@ -35,8 +35,8 @@ ComPtr<IWICBitmapDecoder> OpenDecoder(IWICImagingFactory& factory, std::span<con
                                       const GUID& container) {
   ComPtr<IWICStream> stream;
   ComPtr<IWICBitmapDecoder> decoder;
-  // The stream only reads: the cast lends the bytes to an interface that is not const-aware.
   if (FAILED(factory.CreateStream(&stream)) ||
+      // NOLINTNEXTLINE(cppcoreguidelines-pro-type-const-cast): the stream only reads; WIC asks for non-const
       FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()))) ||
       FAILED(factory.CreateDecoder(container, nullptr, &decoder)) ||
       FAILED(decoder->Initialize(stream.Get(), WICDecodeMetadataCacheOnDemand)))
