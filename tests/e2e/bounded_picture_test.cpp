@@ -111,7 +111,8 @@ class BoundedPictures : public ShowFixture {
     for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(seen[i].colour, expected[i]) << "change " << i;
     for (std::size_t i = 1; i < 4; ++i) {
       const ULONGLONG due = static_cast<ULONGLONG>(periodsBefore[i]) * kPeriodSeconds * 1000;
-      EXPECT_LE(seen[i].at - seen[i - 1].at, due + 1000) << "change " << i << " late";
+      // Skipped, not decoded in full: a wide margin here, the time itself is bench/hostile_run.sh's.
+      EXPECT_LE(seen[i].at - seen[i - 1].at, due + 2500) << "change " << i << " late";
     }
     EXPECT_LT(PeakWorkingSet(program_->process()), std::size_t{100} << 20) << "peak working set of the show";
     return std::move(seen[2].shot);
