@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 
 namespace lumiroll::bench {
 

@@ -33,7 +33,8 @@ int Dump(const std::wstring& picturePath, const std::wstring& outPath, DrawBound
   std::ofstream out(std::string(outPath.begin(), outPath.end()).c_str(), std::ios::binary);
   out << "P6\n" << picture->pixelWidth << ' ' << picture->pixelHeight << "\n255\n";
   for (std::uint32_t p : picture->pixels) {
-    const char rgb[3] = {static_cast<char>(p >> 16 & 0xFF), static_cast<char>(p >> 8 & 0xFF), static_cast<char>(p & 0xFF)};
+    const char rgb[3] = {static_cast<char>(p >> 16 & 0xFF), static_cast<char>(p >> 8 & 0xFF),
+                         static_cast<char>(p & 0xFF)};
     out.write(rgb, 3);
   }
   return out ? 0 : 1;

@@ -21,7 +21,8 @@ bool ReadPpm(const char* path, Image& image) {
   if (!(in >> magic >> image.width >> image.height >> maximum) || magic != "P6" || maximum != 255) return false;
   in.get();
   image.rgb.resize(static_cast<std::size_t>(image.width) * image.height * 3);
-  return static_cast<bool>(in.read(reinterpret_cast<char*>(image.rgb.data()), static_cast<std::streamsize>(image.rgb.size())));
+  return static_cast<bool>(
+      in.read(reinterpret_cast<char*>(image.rgb.data()), static_cast<std::streamsize>(image.rgb.size())));
 }
 
 using Lab = std::array<double, 3>;
@@ -61,7 +62,8 @@ double DeltaE2000(const Lab& a, const Lab& b) {
   const double dH = 2 * std::sqrt(cp1 * cp2) * std::sin(Radians(dh / 2));
   const double lMean = (a[0] + b[0]) / 2, cpMean = (cp1 + cp2) / 2;
   double hMean = h1 + h2;
-  if (cp1 * cp2 != 0) hMean = std::abs(h1 - h2) <= 180 ? (h1 + h2) / 2 : (h1 + h2 < 360 ? (h1 + h2 + 360) / 2 : (h1 + h2 - 360) / 2);
+  if (cp1 * cp2 != 0)
+    hMean = std::abs(h1 - h2) <= 180 ? (h1 + h2) / 2 : (h1 + h2 < 360 ? (h1 + h2 + 360) / 2 : (h1 + h2 - 360) / 2);
   const double t = 1 - 0.17 * std::cos(Radians(hMean - 30)) + 0.24 * std::cos(Radians(2 * hMean)) +
                    0.32 * std::cos(Radians(3 * hMean + 6)) - 0.20 * std::cos(Radians(4 * hMean - 63));
   const double dTheta = 30 * std::exp(-std::pow((hMean - 275) / 25, 2));

@@ -29,7 +29,8 @@ enum class Method { kOurs, kWicBefore };
 std::optional<Picture> LoadWithWic(const std::wstring& file) {
   const auto bytes = ReadWholeFile(file, std::uint64_t{1} << 30);
   if (!bytes) return std::nullopt;
-  const GUID container = SniffPictureFormat(*bytes) == PictureFormat::kGif ? GUID_ContainerFormatGif : GUID_ContainerFormatBmp;
+  const GUID container =
+      SniffPictureFormat(*bytes) == PictureFormat::kGif ? GUID_ContainerFormatGif : GUID_ContainerFormatBmp;
   return DecodeWithWic(*bytes, container, kFitted);
 }
 
@@ -52,8 +53,9 @@ int RunAll(const std::wstring& file, int runs) {
   std::printf("%-40s %-22s %10s %14s\n", "picture", "method", "median ms", "peak WS (MB)");
   const std::wstring name = file.substr(file.find_last_of(L"\\/") + 1);
   for (const Method method : {Method::kOurs, Method::kWicBefore}) {
-    const auto line = RunSelfAsChild(std::to_wstring(static_cast<int>(method)) + L" \"" + file + L"\" " +
-                                         std::to_wstring(runs), L"format_bench_result.txt");
+    const auto line =
+        RunSelfAsChild(std::to_wstring(static_cast<int>(method)) + L" \"" + file + L"\" " + std::to_wstring(runs),
+                       L"format_bench_result.txt");
     double ms = 0;
     std::size_t peak = 0;
     std::istringstream in(line.value_or(""));

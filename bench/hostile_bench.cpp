@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "bench/child_process.h"
-#include "platform/handles.h"
 #include "platform/picture.h"
-#include "saver/photo_rectangle.h"
 #include "platform/stretch_pixels.h"
+#include "platform/win32/handles.h"
+#include "saver/photo_rectangle.h"
 
 namespace lumiroll::bench {
 namespace {
@@ -59,8 +59,8 @@ struct Result {
 };
 
 Result RunInChild(const std::wstring& file, const std::wstring& good, float scale) {
-  const auto line = RunSelfAsChild(L"\"" + file + L"\" \"" + good + L"\" " + std::to_wstring(scale),
-                                   L"hostile_bench_result.txt");
+  const auto line =
+      RunSelfAsChild(L"\"" + file + L"\" \"" + good + L"\" " + std::to_wstring(scale), L"hostile_bench_result.txt");
   Result r;
   std::size_t peak = 0;
   std::istringstream in(line.value_or(""));

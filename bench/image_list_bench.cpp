@@ -67,9 +67,7 @@ void RemoveFiles(const std::wstring& folder, int count) {
   ::RemoveDirectoryW(folder.c_str());
 }
 
-int CountFiles(const std::wstring& folder) {
-  return static_cast<int>(FileSystemFolderReader().List(folder).size());
-}
+int CountFiles(const std::wstring& folder) { return static_cast<int>(FileSystemFolderReader().List(folder).size()); }
 
 void Measure(const std::wstring& folder, int files) {
   const FileSystemFolderReader reader;
@@ -81,11 +79,13 @@ void Measure(const std::wstring& folder, int files) {
   });
   std::vector<lumiroll::FolderEntry> entries;
   const double listing = MedianMilliseconds([&] { entries = reader.List(folder); });
-  const double matching = MedianMilliseconds([&] { (void)lumiroll::MatchingFileNames(entries, lumiroll::ImagePattern); });
+  const double matching =
+      MedianMilliseconds([&] { (void)lumiroll::MatchingFileNames(entries, lumiroll::ImagePattern); });
   const double shuffle = MedianMilliseconds([&] { lumiroll::ShuffleImages(names); });
-  std::printf("%6d files  ImageCount %6d  BuildImageList %8.1f ms  (listing %8.1f ms, matching and order %7.1f ms)"
-              "  ShuffleImages %6.1f ms\n",
-              files, count, build, listing, matching, shuffle);
+  std::printf(
+      "%6d files  ImageCount %6d  BuildImageList %8.1f ms  (listing %8.1f ms, matching and order %7.1f ms)"
+      "  ShuffleImages %6.1f ms\n",
+      files, count, build, listing, matching, shuffle);
   std::fflush(stdout);
 }
 

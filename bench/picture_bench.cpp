@@ -20,7 +20,7 @@
 
 #include "bench/child_process.h"
 #include "bench/picture_bench_methods.h"
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 
 namespace lumiroll::bench {
 namespace {
@@ -63,7 +63,8 @@ int RunChild(Method method, const std::wstring& photo, const std::wstring& refer
              const std::wstring& resultFile) {
   const auto size = ReadPpm(referencePath, false);
   if (!size) return 2;
-  const Placement place{(kBufferWidth - size->width) / 2, (kBufferHeight - size->height) / 2, size->width, size->height};
+  const Placement place{(kBufferWidth - size->width) / 2, (kBufferHeight - size->height) / 2, size->width,
+                        size->height};
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), kBufferWidth, -kBufferHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
@@ -119,15 +120,20 @@ void PrintSummary(const Result (&r)[3][5]) {
   const auto index = [](Method m) { return static_cast<int>(m); };
   const Result& ours = at24[index(Method::kOurs)];
   std::printf("\nTargets (24 MP unless said):\n");
-  std::printf("  ours / floor            = %.2f   (target <= 2)\n", ours.milliseconds / at24[index(Method::kFloor)].milliseconds);
-  std::printf("  classic / ours          = %.2f   (target >= 3)\n", at24[index(Method::kClassic)].milliseconds / ours.milliseconds);
-  std::printf("  GDI+ / ours             = %.2f   (target >= 3)\n", at24[index(Method::kGdiPlus)].milliseconds / ours.milliseconds);
+  std::printf("  ours / floor            = %.2f   (target <= 2)\n",
+              ours.milliseconds / at24[index(Method::kFloor)].milliseconds);
+  std::printf("  classic / ours          = %.2f   (target >= 3)\n",
+              at24[index(Method::kClassic)].milliseconds / ours.milliseconds);
+  std::printf("  GDI+ / ours             = %.2f   (target >= 3)\n",
+              at24[index(Method::kGdiPlus)].milliseconds / ours.milliseconds);
   std::printf("  peak working set, 48 MP = %.1f MB (target < 100)\n", at48[index(Method::kOurs)].peakMegabytes);
   for (int s = 0; s < 3; ++s) {
     const double mine = r[s][index(Method::kOurs)].rms;
     std::printf("  error ours / classic, ours / WIC at %s = %.2f, %.2f   (target <= 0.25)\n",
-                s == 0 ? "12 MP" : s == 1 ? "24 MP" : "48 MP", mine / r[s][index(Method::kClassic)].rms,
-                mine / r[s][index(Method::kWic)].rms);
+                s == 0   ? "12 MP"
+                : s == 1 ? "24 MP"
+                         : "48 MP",
+                mine / r[s][index(Method::kClassic)].rms, mine / r[s][index(Method::kWic)].rms);
   }
 }
 

@@ -20,18 +20,16 @@ using std::min;
 
 #include <jpeglib.h>
 
-#include "platform/handles.h"
 #include "platform/picture.h"
 #include "platform/stretch_pixels.h"
+#include "platform/win32/handles.h"
 
 namespace lumiroll::bench {
 namespace {
 
 using Microsoft::WRL::ComPtr;
 
-void ClearBuffer(const BackBuffer& buffer) {
-  std::fill(buffer.bits, buffer.bits + kBufferWidth * kBufferHeight, 0u);
-}
+void ClearBuffer(const BackBuffer& buffer) { std::fill(buffer.bits, buffer.bits + kBufferWidth * kBufferHeight, 0u); }
 
 std::vector<std::uint8_t> ReadFileBytes(const std::wstring& path) {
   UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -77,8 +75,8 @@ bool Classic(const std::wstring& photo, const BackBuffer& buffer, Placement plac
   ClearBuffer(buffer);
   ::SetStretchBltMode(buffer.dc, HALFTONE);  // its best quality
   ::SetBrushOrgEx(buffer.dc, 0, 0, nullptr);
-  return SUCCEEDED(picture->Render(buffer.dc, place.left, place.top, place.width, place.height, 0, height, width,
-                                   -height, nullptr));
+  return SUCCEEDED(
+      picture->Render(buffer.dc, place.left, place.top, place.width, place.height, 0, height, width, -height, nullptr));
 }
 
 bool GdiPlus(const std::wstring& photo, const BackBuffer& buffer, Placement place) {
@@ -129,7 +127,8 @@ bool Floor(const std::wstring& photo, const BackBuffer&, Placement) {
   jpeg_start_decompress(&info);
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(info.output_width) * info.output_height);
   while (info.output_scanline < info.output_height) {
-    JSAMPROW row = reinterpret_cast<JSAMPROW>(pixels.data() + static_cast<std::size_t>(info.output_scanline) * info.output_width);
+    JSAMPROW row =
+        reinterpret_cast<JSAMPROW>(pixels.data() + static_cast<std::size_t>(info.output_scanline) * info.output_width);
     jpeg_read_scanlines(&info, &row, 1);
   }
   jpeg_finish_decompress(&info);

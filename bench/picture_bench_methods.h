@@ -11,7 +11,7 @@ inline constexpr int kBufferWidth = 1920, kBufferHeight = 1080;
 
 // A 32-bit top-down DIB section with a memory DC, as the show's surface has.
 struct BackBuffer {
-  HDC dc = nullptr;        // not owned here: the owners live in the child's setup
+  HDC dc = nullptr;  // not owned here: the owners live in the child's setup
   std::uint32_t* bits = nullptr;
 };
 

@@ -85,11 +85,14 @@ void EndOnce(const std::wstring& saver, const std::wstring& folder, Input input,
 }
 
 void Print(const char* label, const char* folder, const char* input, const Endings& e) {
-  const auto worst = [](const std::vector<double>& v) { return v.empty() ? 0.0 : *std::max_element(v.begin(), v.end()); };
-  std::printf("%-6s %-22s %-8s hidden median %6.1f worst %6.1f ms | process gone median %6.1f worst %6.1f ms | "
-              "not ended within 10 s: %d of %zu",
-              label, folder, input, Median(e.hidden), worst(e.hidden), Median(e.gone), worst(e.gone), e.notEnded,
-              e.gone.size() + e.notEnded);
+  const auto worst = [](const std::vector<double>& v) {
+    return v.empty() ? 0.0 : *std::max_element(v.begin(), v.end());
+  };
+  std::printf(
+      "%-6s %-22s %-8s hidden median %6.1f worst %6.1f ms | process gone median %6.1f worst %6.1f ms | "
+      "not ended within 10 s: %d of %zu",
+      label, folder, input, Median(e.hidden), worst(e.hidden), Median(e.gone), worst(e.gone), e.notEnded,
+      e.gone.size() + e.notEnded);
   if (e.nextStarts > 0) std::printf(" | next start shown %d of %d", e.nextStartShown, e.nextStarts);
   std::printf("\n");
 }

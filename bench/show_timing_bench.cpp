@@ -13,9 +13,9 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <utility>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/median.h"
@@ -74,26 +74,30 @@ void MeasureLateness(const std::wstring& saver, const std::wstring& label, const
   Run run = StartShow(saver, folder, secondsText.c_str(), photoSize);
   // The first photograph: when the screen's centre stops being black.
   double first = -1;
-  (void)WaitUntil([&] {
-    if (ScreenPixel(ScreenWidth() / 2, ScreenHeight() / 2) == 0) return false;
-    first = NowMilliseconds() - run.started;
-    return true;
-  }, 20000, 2);
+  (void)WaitUntil(
+      [&] {
+        if (ScreenPixel(ScreenWidth() / 2, ScreenHeight() / 2) == 0) return false;
+        first = NowMilliseconds() - run.started;
+        return true;
+      },
+      20000, 2);
   const auto times = Appearances(WatchPixels(Probes(), seconds * 1000.0 * 7.5));
   const double peak = PeakWorkingSetMb(run.program);
   End(run);
   std::vector<double> lateness;
   for (std::size_t i = 1; i < times.size(); ++i) lateness.push_back(times[i] - times[i - 1] - seconds * 1000.0);
   const double worst = lateness.empty() ? 0 : *std::max_element(lateness.begin(), lateness.end());
-  std::printf("%-8ls %-5ls %-6s %d s  changes %2zu  lateness median %6.1f ms  worst %6.1f ms  peak WS %6.1f MB  "
-              "first photo %6.0f ms\n",
-              label.c_str(), size, photoSize[0] == L'2' ? "actual" : "fit", seconds, lateness.size(), Median(lateness),
-              worst, peak, first);
+  std::printf(
+      "%-8ls %-5ls %-6s %d s  changes %2zu  lateness median %6.1f ms  worst %6.1f ms  peak WS %6.1f MB  "
+      "first photo %6.0f ms\n",
+      label.c_str(), size, photoSize[0] == L'2' ? "actual" : "fit", seconds, lateness.size(), Median(lateness), worst,
+      peak, first);
 }
 
 // Up, then Down, then Up again: each time to the other photograph on the screen, with the next
 // one given time to be decoded (the one Down goes back to was on the screen just before).
-void MeasureSteps(const std::wstring& saver, const std::wstring& label, const std::wstring& folder, const wchar_t* size) {
+void MeasureSteps(const std::wstring& saver, const std::wstring& label, const std::wstring& folder,
+                  const wchar_t* size) {
   Run run = StartShow(saver, folder, L"30");
   (void)WaitUntil([] { return ScreenPixel(ScreenWidth() / 2, ScreenHeight() / 2) != 0; }, 20000, 2);
   std::vector<double> latencies[2];  // Up, Down
@@ -119,7 +123,8 @@ void MeasureSteps(const std::wstring& saver, const std::wstring& label, const st
 }
 
 // The show's processor use within a 10 s display period once the next photograph is decoded.
-void MeasureIdle(const std::wstring& saver, const std::wstring& label, const std::wstring& folder, const wchar_t* size) {
+void MeasureIdle(const std::wstring& saver, const std::wstring& label, const std::wstring& folder,
+                 const wchar_t* size) {
   Run run = StartShow(saver, folder, L"10");
   (void)WaitUntil([] { return ScreenPixel(ScreenWidth() / 2, ScreenHeight() / 2) != 0; }, 20000, 2);
   ::Sleep(3000);

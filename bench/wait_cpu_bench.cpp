@@ -10,7 +10,7 @@
 #include <cstdlib>
 
 #include "bench/processor_time.h"
-#include "platform/window.h"
+#include "platform/win32/window.h"
 #include "saver/show_engine.h"
 #include "saver/timed_wait.h"
 #include "saver/win32/show_events.h"
@@ -46,8 +46,7 @@ void Measure(const char* name, std::int32_t milliseconds, Wait wait) {
   wait(milliseconds);
   const double wall = lumiroll::ElapsedMilliseconds(wallBefore, ::timeGetTime()) / 1000.0;
   const double cpu = lumiroll::bench::ProcessorSeconds(::GetCurrentProcess()) - cpuBefore;
-  std::printf("%-30s wall %6.2f s  process CPU %7.3f s  = %6.2f %% of one core\n", name, wall, cpu,
-              100.0 * cpu / wall);
+  std::printf("%-30s wall %6.2f s  process CPU %7.3f s  = %6.2f %% of one core\n", name, wall, cpu, 100.0 * cpu / wall);
 }
 
 }  // namespace

@@ -43,7 +43,8 @@ class RowSums {
 
   // Sums the source columns [first, end) of row; the others are black.
   void Sum(const std::uint32_t* row, int first, int end) {
-    std::fill(sums_.begin() + static_cast<std::ptrdiff_t>(begin_), sums_.begin() + static_cast<std::ptrdiff_t>(end_), 0.0f);
+    std::fill(sums_.begin() + static_cast<std::ptrdiff_t>(begin_), sums_.begin() + static_cast<std::ptrdiff_t>(end_),
+              0.0f);
     first = std::max(first, 0), end = std::min(end, static_cast<int>(columns_.size()));
     if (first >= end) {
       begin_ = end_ = 0;
@@ -85,7 +86,9 @@ class RowSums {
 inline std::uint32_t Channel(float value) { return static_cast<std::uint32_t>(std::clamp(value + 0.5f, 0.0f, 255.0f)); }
 
 // Three channel sums as one 0x00RRGGBB pixel.
-inline std::uint32_t Pixel(const float* sums) { return Channel(sums[0]) << 16 | Channel(sums[1]) << 8 | Channel(sums[2]); }
+inline std::uint32_t Pixel(const float* sums) {
+  return Channel(sums[0]) << 16 | Channel(sums[1]) << 8 | Channel(sums[2]);
+}
 
 }  // namespace area_detail
 
@@ -180,7 +183,8 @@ class ScatteredAreaReducer {
     columns_.Sum(row, first, end);
     const area_detail::Span& span = rows_[static_cast<std::size_t>(y)];
     columns_.AddTo(RowOf(span.first), span.firstWeight);
-    if (span.secondWeight > 0 && span.first + 1 < target_.height) columns_.AddTo(RowOf(span.first + 1), span.secondWeight);
+    if (span.secondWeight > 0 && span.first + 1 < target_.height)
+      columns_.AddTo(RowOf(span.first + 1), span.secondWeight);
   }
 
   [[nodiscard]] std::vector<std::uint32_t> TakePixels() const {

@@ -13,7 +13,8 @@ namespace {
 
 void FlipRows(std::vector<std::uint32_t>& pixels, int width, int height) {
   const auto row = [&](int y) { return pixels.begin() + static_cast<std::ptrdiff_t>(y) * width; };
-  for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom) std::swap_ranges(row(top), row(top) + width, row(bottom));
+  for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom)
+    std::swap_ranges(row(top), row(top) + width, row(bottom));
 }
 
 }  // namespace

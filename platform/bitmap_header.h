@@ -25,7 +25,7 @@ inline constexpr std::int64_t kRunLengthPixelsPerByte = 256;
 inline constexpr std::int64_t kRunLengthPixelsAlwaysBelieved = 16'000'000;
 
 inline constexpr std::uint32_t kBitmapRgb = 0, kBitmapRunLength8 = 1, kBitmapRunLength4 = 2, kBitmapBitFields = 3,
-                                kBitmapAlphaBitFields = 6;
+                               kBitmapAlphaBitFields = 6;
 
 // Whether the format defines this compression for this bit count. Embedded JPEG or PNG (bit count
 // 0, compressions 4 and 5) are for printers, never for files; anything else a decoder would guess at.
@@ -82,7 +82,8 @@ inline constexpr std::uint32_t kBitmapRgb = 0, kBitmapRunLength8 = 1, kBitmapRun
   if (height < 0) height = -height;
   if (infoSize == 12 && bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24) return false;
   if (pixelOffset > bytes.size()) return false;
-  return BitmapPixelsBelievable(width, height, bitCount, compression, static_cast<std::int64_t>(bytes.size() - pixelOffset));
+  return BitmapPixelsBelievable(width, height, bitCount, compression,
+                                static_cast<std::int64_t>(bytes.size() - pixelOffset));
 }
 
 }  // namespace lumiroll

@@ -102,9 +102,11 @@ std::optional<BitmapLayout> ReadLayout(std::span<const std::uint8_t> bytes, std:
   const std::uint64_t pixels = pixelOffset.value_or(paletteAt + colours * entrySize);
   if (pixels < paletteAt || pixels > bytes.size()) return std::nullopt;
   // A file's pixels may start before its declared palette ends: the palette is what lies between.
-  if (h->bitCount <= 8) ReadPalette(bytes, paletteAt, std::min(colours, (pixels - paletteAt) / entrySize), entrySize, layout);
+  if (h->bitCount <= 8)
+    ReadPalette(bytes, paletteAt, std::min(colours, (pixels - paletteAt) / entrySize), entrySize, layout);
   const std::int64_t rows = (h->height < 0 ? -h->height : h->height) / rowsPerImage;
-  if (!BitmapPixelsBelievable(h->width, rows, h->bitCount, h->compression, static_cast<std::int64_t>(bytes.size() - pixels)))
+  if (!BitmapPixelsBelievable(h->width, rows, h->bitCount, h->compression,
+                              static_cast<std::int64_t>(bytes.size() - pixels)))
     return std::nullopt;
   layout.width = static_cast<int>(h->width);
   layout.height = static_cast<int>(rows);

@@ -52,7 +52,8 @@ bool BitmapRows::Next(std::uint32_t* out) {
     std::copy_n(wholeRow_.begin() + first_, count_, out);
   } else {
     // The layout's reader found every row inside the bytes.
-    const auto stride = static_cast<std::size_t>(BitmapStride(layout_.width, static_cast<std::uint32_t>(layout_.bitCount)));
+    const auto stride =
+        static_cast<std::size_t>(BitmapStride(layout_.width, static_cast<std::uint32_t>(layout_.bitCount)));
     ConvertPacked(bytes_.data() + layout_.pixelOffset + static_cast<std::size_t>(row_) * stride, out);
   }
   ++row_;
@@ -75,15 +76,15 @@ void BitmapRows::ConvertPacked(const std::uint8_t* row, std::uint32_t* out) cons
     case 1: return each([&](int x) { return palette[row[x / 8] >> (7 - x % 8) & 1]; });
     case 4: return each([&](int x) { return palette[row[x / 2] >> (x % 2 == 0 ? 4 : 0) & 0xF]; });
     case 8: return each([&](int x) { return palette[row[x]]; });
-    case 16: return each([&](int x) { return wordColours_[LittleEndian16(row + 2 * x)]; });
+    case 16: return each([&](std::ptrdiff_t x) { return wordColours_[LittleEndian16(row + 2 * x)]; });
     case 24:
-      return each([&](int x) {
+      return each([&](std::ptrdiff_t x) {
         const std::uint8_t* p = row + 3 * x;
         return std::uint32_t{p[2]} << 16 | std::uint32_t{p[1]} << 8 | p[0];
       });
     default:
-      if (masked_) return each([&](int x) { return (*masked_)(LittleEndian32(row + 4 * x)); });
-      return each([&](int x) { return LittleEndian32(row + 4 * x); });
+      if (masked_) return each([&](std::ptrdiff_t x) { return (*masked_)(LittleEndian32(row + 4 * x)); });
+      return each([&](std::ptrdiff_t x) { return LittleEndian32(row + 4 * x); });
   }
 }
 

@@ -53,8 +53,7 @@ class BitmapRows {
   std::optional<MaskedColours> masked_;     // 32 bits a pixel in other than the usual order
   std::vector<std::uint32_t> wordColours_;  // the colour of each 16-bit pixel value
   std::optional<RunLengthRows> runs_;
-  std::vector<std::uint32_t> wholeRow_;     // a run-length row, all its columns
+  std::vector<std::uint32_t> wholeRow_;  // a run-length row, all its columns
 };
-
 
 }  // namespace lumiroll

@@ -78,9 +78,7 @@ class CubicReducer {
   }
 
   // Source rows, unpacked to planar R, G, B floats, in a ring as deep as the vertical filter.
-  float* RingRow(int sourceRow) {
-    return &ring_[static_cast<std::size_t>(sourceRow % rows_.width) * rowFloats_];
-  }
+  float* RingRow(int sourceRow) { return &ring_[static_cast<std::size_t>(sourceRow % rows_.width) * rowFloats_]; }
 
   void Unpack(const std::uint32_t* row, float* planes) const {
     const std::size_t w = static_cast<std::size_t>(source_.width);
@@ -111,12 +109,15 @@ class CubicReducer {
       const float* weight = &columns_.weights[static_cast<std::size_t>(x) * columns_.width];
       const int first = columns_.first[x], count = columns_.count[x];
       float sr = 0, sg = 0, sb = 0;
-      for (int k = 0; k < count; ++k) sr += r[first + k] * weight[k], sg += g[first + k] * weight[k], sb += b[first + k] * weight[k];
+      for (int k = 0; k < count; ++k)
+        sr += r[first + k] * weight[k], sg += g[first + k] * weight[k], sb += b[first + k] * weight[k];
       pixels_.push_back(Channel(sr) << 16 | Channel(sg) << 8 | Channel(sb));
     }
   }
 
-  static std::uint32_t Channel(float value) { return static_cast<std::uint32_t>(std::clamp(value + 0.5f, 0.0f, 255.0f)); }
+  static std::uint32_t Channel(float value) {
+    return static_cast<std::uint32_t>(std::clamp(value + 0.5f, 0.0f, 255.0f));
+  }
 
   PixelSize source_, target_;
   Taps columns_, rows_;

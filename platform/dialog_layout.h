@@ -32,7 +32,7 @@ struct ControlLayout {
   std::wstring_view name;
   LayoutKind kind;
   std::wstring_view caption;
-  std::wstring_view parent;  // the frame that holds it; empty for the dialog itself
+  std::wstring_view parent;      // the frame that holds it; empty for the dialog itself
   int left, top, width, height;  // relative to the parent
   bool tabStop = false;
   int id = 0;
@@ -47,8 +47,7 @@ struct LayoutRectangle {
 };
 
 // The row of that name; null when there is none.
-[[nodiscard]] constexpr const ControlLayout* FindControl(std::span<const ControlLayout> table,
-                                                         std::wstring_view name) {
+[[nodiscard]] constexpr const ControlLayout* FindControl(std::span<const ControlLayout> table, std::wstring_view name) {
   for (const ControlLayout& row : table)
     if (row.name == name) return &row;
   return nullptr;

@@ -97,12 +97,27 @@ struct IfdEntry {
       int sx = x, sy = y;  // where the stored picture holds the upright pixel (x, y)
       switch (orientation) {
         case 2: sx = width - 1 - x; break;
-        case 3: sx = width - 1 - x; sy = height - 1 - y; break;
+        case 3:
+          sx = width - 1 - x;
+          sy = height - 1 - y;
+          break;
         case 4: sy = height - 1 - y; break;
-        case 5: sx = y; sy = x; break;
-        case 6: sx = y; sy = height - 1 - x; break;
-        case 7: sx = width - 1 - y; sy = height - 1 - x; break;
-        case 8: sx = width - 1 - y; sy = x; break;
+        case 5:
+          sx = y;
+          sy = x;
+          break;
+        case 6:
+          sx = y;
+          sy = height - 1 - x;
+          break;
+        case 7:
+          sx = width - 1 - y;
+          sy = height - 1 - x;
+          break;
+        case 8:
+          sx = width - 1 - y;
+          sy = x;
+          break;
       }
       upright[static_cast<std::size_t>(y) * outWidth + x] = stored[static_cast<std::size_t>(sy) * width + sx];
     }

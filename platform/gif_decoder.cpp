@@ -127,7 +127,8 @@ class KeptRows {
 // screen's row; false when the data ends or goes wrong first.
 bool ReadKeptRows(GifFileType& gif, const Palette& palette, const PictureRegion& frame, const PictureRegion& kept,
                   KeptRows& rows) {
-  const int firstRow = std::max(frame.top, kept.top), endRow = std::min(frame.top + frame.height, kept.top + kept.height);
+  const int firstRow = std::max(frame.top, kept.top),
+            endRow = std::min(frame.top + frame.height, kept.top + kept.height);
   const int firstColumn = std::max(frame.left, kept.left);
   const int endColumn = std::min(frame.left + frame.width, kept.left + kept.width);
   int needed = std::max(0, endRow - firstRow);
@@ -155,7 +156,8 @@ std::optional<Picture> DecodeGif(std::span<const std::uint8_t> bytes, DrawBound 
   const GifImageDesc& image = gif->Image;
   const PictureRegion frame{image.Left, image.Top, image.Width, image.Height};
   // A screen that claims less than its first image holds (0 x 0 from some encoders) grows to it.
-  const PixelSize own{std::max<int>(gif->SWidth, frame.left + frame.width), std::max<int>(gif->SHeight, frame.top + frame.height)};
+  const PixelSize own{std::max<int>(gif->SWidth, frame.left + frame.width),
+                      std::max<int>(gif->SHeight, frame.top + frame.height)};
   if (!DeclaredSizeAcceptable(frame.width, frame.height) || !DeclaredSizeAcceptable(own.width, own.height))
     return std::nullopt;
   const KeptPart part = KeptPartFor(own, bound);

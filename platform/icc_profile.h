@@ -58,7 +58,8 @@ enum class IccColourSpace { kRgb, kGrey, kCmyk, kOther };
            std::uint32_t(std::uint8_t(c)) << 8 | std::uint8_t(d);
   };
   const std::uint32_t declared = u32(0);
-  if (declared < kIccHeaderBytes || declared > profile.size() || u32(36) != tag('a', 'c', 's', 'p')) return std::nullopt;
+  if (declared < kIccHeaderBytes || declared > profile.size() || u32(36) != tag('a', 'c', 's', 'p'))
+    return std::nullopt;
   switch (u32(16)) {
     case tag('R', 'G', 'B', ' '): return IccColourSpace::kRgb;
     case tag('G', 'R', 'A', 'Y'): return IccColourSpace::kGrey;

@@ -21,7 +21,9 @@ std::uint32_t BigEndian32(std::span<const std::uint8_t> bytes, std::size_t at) {
 }
 
 // A declared side kept inside an int: anything beyond the largest side is as absurd as it.
-int Side(std::int64_t declared) { return static_cast<int>(std::clamp<std::int64_t>(declared, -1, kMaxPictureSide + 1)); }
+int Side(std::int64_t declared) {
+  return static_cast<int>(std::clamp<std::int64_t>(declared, -1, kMaxPictureSide + 1));
+}
 
 // What the image's own header says it is; nothing for an image of no kind we know. A bitmap
 // image's height counts its mask's rows too.
@@ -30,10 +32,12 @@ std::optional<IconImage> Declared(std::span<const std::uint8_t> image) {
     return IconImage{image, true, {Side(BigEndian32(image, 16)), Side(BigEndian32(image, 20))}};
   const auto header = ReadLittleEndian<std::uint32_t>(image, 0);
   if (header == 12 && image.size() >= 12)
-    return IconImage{image, false, {ReadLittleEndian<std::uint16_t>(image, 4), ReadLittleEndian<std::uint16_t>(image, 6) / 2}};
+    return IconImage{
+        image, false, {ReadLittleEndian<std::uint16_t>(image, 4), ReadLittleEndian<std::uint16_t>(image, 6) / 2}};
   if (header < 40 || image.size() < 40) return std::nullopt;
   const std::int64_t height = ReadLittleEndian<std::int32_t>(image, 8);
-  return IconImage{image, false, {Side(ReadLittleEndian<std::int32_t>(image, 4)), Side((height < 0 ? -height : height) / 2)}};
+  return IconImage{
+      image, false, {Side(ReadLittleEndian<std::int32_t>(image, 4)), Side((height < 0 ? -height : height) / 2)}};
 }
 
 bool AnyAlpha(const BitmapLayout& layout, std::span<const std::uint8_t> image) {
@@ -49,7 +53,9 @@ bool AnyAlpha(const BitmapLayout& layout, std::span<const std::uint8_t> image) {
 BitmapRowFilter MaskFilter(const BitmapLayout& layout, std::span<const std::uint8_t> image) {
   if (layout.compression == kBitmapRunLength8 || layout.compression == kBitmapRunLength4) return {};
   const auto height = static_cast<std::size_t>(layout.height);
-  const std::size_t maskAt = layout.pixelOffset + static_cast<std::size_t>(BitmapStride(layout.width, static_cast<std::uint32_t>(layout.bitCount))) * height;
+  const std::size_t maskAt =
+      layout.pixelOffset +
+      static_cast<std::size_t>(BitmapStride(layout.width, static_cast<std::uint32_t>(layout.bitCount))) * height;
   const auto stride = static_cast<std::size_t>(BitmapStride(layout.width, 1));
   if (maskAt + stride * height > image.size()) return {};
   return [mask = image.subspan(maskAt), stride](std::span<std::uint32_t> row, int storedRow, int first) {
@@ -77,7 +83,8 @@ std::optional<std::vector<IconImage>> IconImagesByPreference(std::span<const std
   std::vector<IconImage> images;
   for (std::size_t i = 0; i < count; ++i) {
     const std::size_t entry = kDirectoryHeader + kDirectoryEntry * i;
-    const std::uint64_t size = ReadLittleEndian<std::uint32_t>(file, entry + 8), at = ReadLittleEndian<std::uint32_t>(file, entry + 12);
+    const std::uint64_t size = ReadLittleEndian<std::uint32_t>(file, entry + 8),
+                        at = ReadLittleEndian<std::uint32_t>(file, entry + 12);
     if (at + size > file.size()) return std::nullopt;
     const auto image = Declared(file.subspan(static_cast<std::size_t>(at), static_cast<std::size_t>(size)));
     if (!image) continue;
@@ -85,7 +92,8 @@ std::optional<std::vector<IconImage>> IconImagesByPreference(std::span<const std
     images.push_back(*image);
   }
   const auto area = [](const IconImage& image) { return std::int64_t{image.size.width} * image.size.height; };
-  std::stable_sort(images.begin(), images.end(), [&](const IconImage& a, const IconImage& b) { return area(a) > area(b); });
+  std::stable_sort(images.begin(), images.end(),
+                   [&](const IconImage& a, const IconImage& b) { return area(a) > area(b); });
   return images;
 }
 
@@ -95,7 +103,8 @@ std::optional<Picture> DecodeIcon(std::span<const std::uint8_t> file, DrawBound 
   const std::size_t tried = std::min<std::size_t>(images->size(), kMostIconImagesTried);
   for (std::size_t i = 0; i < tried; ++i) {
     const IconImage& image = (*images)[i];
-    auto picture = image.png ? (decodePng ? decodePng(image.bytes, bound) : std::nullopt) : DecodeBitmapImage(image.bytes, bound);
+    auto picture =
+        image.png ? (decodePng ? decodePng(image.bytes, bound) : std::nullopt) : DecodeBitmapImage(image.bytes, bound);
     if (picture) return picture;
   }
   return std::nullopt;

@@ -54,7 +54,7 @@ struct DrawBound {
 // A picture file's bytes, for LoadPictureBytes, read in small blocks; blockRead is told of each
 // and may stop the read (false). Nothing when the file cannot be read or is far too large.
 [[nodiscard]] std::optional<std::vector<std::uint8_t>> ReadPictureFile(const std::wstring& path,
-                                                                      const std::function<bool()>& blockRead);
+                                                                       const std::function<bool()>& blockRead);
 [[nodiscard]] std::optional<Picture> LoadPictureBytes(std::span<const std::uint8_t> bytes, DrawBound bound = {});
 
 }  // namespace lumiroll

@@ -38,9 +38,7 @@ inline constexpr std::int64_t kMaxPicturePixels = std::int64_t{1} << 29;  // 536
 }
 
 // libjpeg's output side for a scale of eighths/8: rounded up.
-[[nodiscard]] constexpr std::int64_t ScaledSide(std::int64_t side, int eighths) {
-  return (side * eighths + 7) / 8;
-}
+[[nodiscard]] constexpr std::int64_t ScaledSide(std::int64_t side, int eighths) { return (side * eighths + 7) / 8; }
 
 // The smallest scale n/8 (n from 1 to 8) at which a JPEG of size stored still covers needed with
 // a quarter to spare, so that the DCT does most of the reduction, no detail the screen can show is

@@ -98,10 +98,8 @@ AxisFilter MakeAxisFilter(int sourceSize, std::int64_t size, std::int64_t offset
   Contribution c;  // reused: one allocation, not one per target pixel
   for (int i = 0; i < count; ++i) {
     const double d = static_cast<double>(offset + i);
-    if (scale < 1)
-      AreaAverage(sourceSize, scale, d, c);
-    else
-      Interpolate(sourceSize, scale, d, c);
+    if (scale < 1) AreaAverage(sourceSize, scale, d, c);
+    else Interpolate(sourceSize, scale, d, c);
     c.TrimZeros();
     double sum = 0;
     for (double w : c.weights) sum += w;
@@ -119,12 +117,14 @@ AxisFilter MakeAxisFilter(int sourceSize, std::int64_t size, std::int64_t offset
 
 // Two 16-bit weights side by side, for _mm_madd_epi16 on pairs of channel values.
 __m128i WeightPair(std::int32_t first, std::int32_t second) {
-  return _mm_set1_epi32(static_cast<int>((static_cast<std::uint32_t>(first) & 0xFFFF) |
-                                         (static_cast<std::uint32_t>(second) << 16)));
+  return _mm_set1_epi32(
+      static_cast<int>((static_cast<std::uint32_t>(first) & 0xFFFF) | (static_cast<std::uint32_t>(second) << 16)));
 }
 
 // The channels of one pixel as four 16-bit values.
-__m128i Widen(std::uint32_t pixel) { return _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(pixel)), _mm_setzero_si128()); }
+__m128i Widen(std::uint32_t pixel) {
+  return _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(pixel)), _mm_setzero_si128());
+}
 
 // Fixed-point sums back to bytes, rounded and clamped to 0..255.
 __m128i Narrow(__m128i a, __m128i b, __m128i c, __m128i d) {
@@ -141,9 +141,11 @@ void FilterRow(const std::uint32_t* sourceRow, const AxisFilter& filter, std::ui
     __m128i sum = half;
     int k = 0;
     for (; k + 1 < tap.count; k += 2)
-      sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpacklo_epi16(Widen(in[k]), Widen(in[k + 1])), WeightPair(w[k], w[k + 1])));
+      sum = _mm_add_epi32(
+          sum, _mm_madd_epi16(_mm_unpacklo_epi16(Widen(in[k]), Widen(in[k + 1])), WeightPair(w[k], w[k + 1])));
     if (k < tap.count)
-      sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpacklo_epi16(Widen(in[k]), _mm_setzero_si128()), WeightPair(w[k], 0)));
+      sum = _mm_add_epi32(sum,
+                          _mm_madd_epi16(_mm_unpacklo_epi16(Widen(in[k]), _mm_setzero_si128()), WeightPair(w[k], 0)));
     *out++ = static_cast<std::uint32_t>(_mm_cvtsi128_si32(Narrow(sum, sum, sum, sum))) & 0xFFFFFF;
   }
 }
@@ -174,7 +176,8 @@ void FilterColumn(const std::uint32_t* const* rows, const std::int32_t* w, int c
     __m128i sum[4] = {half, half, half, half};
     int k = 0;
     for (; k + 1 < count; k += 2)
-      AddRowPair(sum, LoadPixels(rows[k], x, available), LoadPixels(rows[k + 1], x, available), WeightPair(w[k], w[k + 1]));
+      AddRowPair(sum, LoadPixels(rows[k], x, available), LoadPixels(rows[k + 1], x, available),
+                 WeightPair(w[k], w[k + 1]));
     if (k < count) AddRowPair(sum, LoadPixels(rows[k], x, available), _mm_setzero_si128(), WeightPair(w[k], 0));
     alignas(16) std::uint32_t pixels[4];
     _mm_store_si128(reinterpret_cast<__m128i*>(pixels), Narrow(sum[0], sum[1], sum[2], sum[3]));

@@ -26,8 +26,8 @@ struct DecodeRequest {
 
 struct DecodedPicture {
   DecodeRequest request;
-  std::optional<FileStamp> stamp;   // nothing when the file was missing, changed while read or not answered
-  std::optional<Picture> picture;   // nothing when the file failed to load
+  std::optional<FileStamp> stamp;  // nothing when the file was missing, changed while read or not answered
+  std::optional<Picture> picture;  // nothing when the file failed to load
 };
 
 }  // namespace lumiroll

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <new>
 
-#include "saver/photo_rectangle.h"
 #include "platform/stretch_pixels.h"
+#include "saver/photo_rectangle.h"
 
 namespace lumiroll {
 

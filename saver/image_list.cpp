@@ -82,8 +82,7 @@ std::vector<FolderEntry> MatchingFiles(const std::vector<FolderEntry>& entries, 
   return files;
 }
 
-std::vector<std::wstring> MatchingFileNames(const std::vector<FolderEntry>& entries,
-                                            std::wstring_view patternList) {
+std::vector<std::wstring> MatchingFileNames(const std::vector<FolderEntry>& entries, std::wstring_view patternList) {
   std::vector<std::wstring> names;
   for (FolderEntry& file : MatchingFiles(entries, patternList)) names.push_back(std::move(file.name));
   return names;
@@ -128,8 +127,7 @@ void ShuffleImages(std::vector<std::wstring>& ImageNames) {
 
 std::wstring ImageFolderMessage(std::int16_t ImageCount, std::wstring_view PhotoDirectory) {
   if (ImageCount == -1) return L"Photo directory could not be found:\n\n" + std::wstring(PhotoDirectory);
-  if (ImageCount == 0)
-    return L"Photo directory has no images to display:\n\n" + std::wstring(PhotoDirectory) + L".";
+  if (ImageCount == 0) return L"Photo directory has no images to display:\n\n" + std::wstring(PhotoDirectory) + L".";
   return {};
 }
 

@@ -21,8 +21,7 @@ ShowLayout LayoutShow(std::span<const Monitor> monitors, ScreenRect fallback) {
   const auto primary = std::find_if(monitors.begin(), monitors.end(), [](const Monitor& m) { return m.primary; });
   const ScreenRect main = (primary != monitors.end() ? *primary : monitors.front()).area;
   const ScreenRect window = VirtualScreen(monitors);
-  return {window, {main.left - window.left, main.top - window.top, main.right - window.left,
-                   main.bottom - window.top}};
+  return {window, {main.left - window.left, main.top - window.top, main.right - window.left, main.bottom - window.top}};
 }
 
 }  // namespace lumiroll

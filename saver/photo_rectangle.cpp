@@ -25,8 +25,8 @@ std::optional<std::int32_t> WholeNumber(double value) {
 
 }  // namespace
 
-std::optional<PhotoRectangle> PlacePhoto(int destinationWidth, int destinationHeight, int sourceWidth,
-                                         int sourceHeight, float scale) {
+std::optional<PhotoRectangle> PlacePhoto(int destinationWidth, int destinationHeight, int sourceWidth, int sourceHeight,
+                                         float scale) {
   if (sourceWidth <= 0 || sourceHeight <= 0) return std::nullopt;
   if (scale == 0.0f) scale = FitScale(destinationWidth, destinationHeight, sourceWidth, sourceHeight);
   const double scaledWidth = sourceWidth * static_cast<double>(scale);

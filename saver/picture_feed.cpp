@@ -49,7 +49,8 @@ void PictureFeed::Collect() {
 }
 
 std::shared_ptr<const DecodedPicture> PictureFeed::Kept(const DecodeRequest& request) const {
-  const auto found = std::find_if(kept_.begin(), kept_.end(), [&](const auto& decoded) { return decoded->request == request; });
+  const auto found =
+      std::find_if(kept_.begin(), kept_.end(), [&](const auto& decoded) { return decoded->request == request; });
   return found == kept_.end() ? nullptr : *found;
 }
 

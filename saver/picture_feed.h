@@ -43,9 +43,9 @@ class PictureFeed {
   ShowEngine& engine_;
   BackgroundLoader& loader_;
   RequestFor requestFor_;
-  std::optional<DecodeRequest> due_;             // asked for at its due time
-  std::shared_ptr<const DecodedPicture> ready_;  // its picture, loaded or checked since
-  std::optional<ShowCycle> current_;             // the cycle last taken
+  std::optional<DecodeRequest> due_;                         // asked for at its due time
+  std::shared_ptr<const DecodedPicture> ready_;              // its picture, loaded or checked since
+  std::optional<ShowCycle> current_;                         // the cycle last taken
   std::vector<std::shared_ptr<const DecodedPicture>> kept_;  // the current, the next and the one before
 };
 

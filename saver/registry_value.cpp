@@ -37,8 +37,6 @@ std::string RegistryValueText(std::uint32_t type, std::string_view delivered) {
   return std::string(delivered.substr(0, delivered.size() - 1));
 }
 
-std::int16_t UsePasswordFromText(std::string_view text) {
-  return RoundToInt16(NumericReading(Widened(text)));
-}
+std::int16_t UsePasswordFromText(std::string_view text) { return RoundToInt16(NumericReading(Widened(text))); }
 
 }  // namespace lumiroll

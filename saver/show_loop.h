@@ -11,10 +11,10 @@
 namespace lumiroll {
 
 struct ShowLoopServices {
-  std::function<std::uint32_t()> now;                // the millisecond counter
-  std::function<void(std::uint32_t)> waitForEvents;  // until input, a finished load or the timeout
-  std::function<bool()> processPendingEvents;        // runs the handlers; false once the program ends
-  std::function<bool()> runDueCycle;                 // paints the due cycle; false while its picture is awaited
+  std::function<std::uint32_t()> now;                     // the millisecond counter
+  std::function<void(std::uint32_t)> waitForEvents;       // until input, a finished load or the timeout
+  std::function<bool()> processPendingEvents;             // runs the handlers; false once the program ends
+  std::function<bool()> runDueCycle;                      // paints the due cycle; false while its picture is awaited
   std::function<std::uint32_t(std::uint32_t)> loadWatch;  // ms until the loader's watch is due; 0: act now
 };
 

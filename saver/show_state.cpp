@@ -12,9 +12,8 @@ namespace {
 // wrapping round to a large positive entry.
 std::int16_t LowerBy(std::int16_t value, int amount) {
   const int lowered = value - amount;
-  return static_cast<std::int16_t>(lowered < std::numeric_limits<std::int16_t>::min()
-                                       ? std::numeric_limits<std::int16_t>::min()
-                                       : lowered);
+  return static_cast<std::int16_t>(
+      lowered < std::numeric_limits<std::int16_t>::min() ? std::numeric_limits<std::int16_t>::min() : lowered);
 }
 
 }  // namespace
@@ -69,17 +68,13 @@ KeyAction picture2_KeyDown(ShowState& state, std::uint16_t keyCode, const Stored
       }
       state.SkipWait = 1;
       return KeyAction::None;
-    case kKeyUp:
-      state.SkipWait = 1;
-      return KeyAction::None;
+    case kKeyUp: state.SkipWait = 1; return KeyAction::None;
     case kKeyDown:
       state.CurrentImage = LowerBy(state.CurrentImage, 2);
       state.SkipWait = 1;
       return KeyAction::None;
-    case kKeyE:
-      return KeyAction::ShowThankYou;
-    default:
-      return KeyAction::CloseRequest;
+    case kKeyE: return KeyAction::ShowThankYou;
+    default: return KeyAction::CloseRequest;
   }
 }
 

@@ -2,8 +2,7 @@
 
 namespace lumiroll {
 
-std::shared_ptr<const DecodedPicture> LoadStamped(LoadJob& job, const FileStampReader& stampOf,
-                                                  const FileRead& read) {
+std::shared_ptr<const DecodedPicture> LoadStamped(LoadJob& job, const FileStampReader& stampOf, const FileRead& read) {
   const DecodeRequest& request = job.request();
   std::optional<FileStamp> stamp = stampOf(request.path);
   job.Progressed();

@@ -11,6 +11,7 @@ packages=(
   wine wine64 fonts-wine xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick
   nasm dpkg-dev libstb-dev zip unzip procps
   clang-14 libclang-rt-14-dev libjpeg62-turbo-dev libjpeg-turbo-progs
+  clang-tidy-14 clang-format-14
   libgif-dev
   # the end-to-end tests' folder mirrored through FUSE, whose files can be made to stall
   python3-fusepy libfuse2 fuse3

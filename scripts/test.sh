@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: installs what is missing, builds both builds, runs the native unit tests,
 # then the Win32 and end-to-end tests under Wine on a private X display. The programs are also
-# compiled by clang, their warnings as errors: a second compiler's reading of the code.
+# compiled by clang, their warnings as errors: a second compiler's reading of the code; then
+# clang-format and clang-tidy check the code (scripts/check-code.sh).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
@@ -16,6 +17,8 @@ clang_start=$(date +%s)
 echo "== clang build took $(( $(date +%s) - clang_start )) s"
 
 status=0
+echo "== the code's own checks: clang-format and clang-tidy"
+"$here/scripts/check-code.sh" || status=1
 echo "== unit tests (native)"
 ctest --test-dir build/host --output-on-failure -j2 || status=1
 echo "== Win32 and end-to-end tests (Wine)"

@@ -25,7 +25,7 @@ struct Settings {
   double PhotoDisplayTime = 0.0;  // seconds
   std::int16_t PhotoSize = 0;     // kFitScreen or kActualSize
   std::wstring PhotoDirectory{kNotConfigured};
-  std::int16_t PhotoOrder = 0;    // kAlphabetic or kRandom
+  std::int16_t PhotoOrder = 0;  // kAlphabetic or kRandom
 
   friend bool operator==(const Settings&, const Settings&) = default;
 };

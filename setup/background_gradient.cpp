@@ -20,7 +20,7 @@ std::vector<GradientBand> BackgroundBands(int width, int height) {
   float blue = 255.0f;
   // A zero height has one band and no step to take (and no division by zero).
   const float step = height > 0 ? -510.0f / static_cast<float>(height) : 0.0f;
-  bands.reserve(static_cast<std::size_t>(height / 2 + 1));
+  bands.reserve(static_cast<std::size_t>(height) / 2 + 1);
   for (int i = 0; i <= height; i += 2) {
     bands.push_back({-1, i - 1, width, i + 2, BlueLevel(blue)});
     blue += step;

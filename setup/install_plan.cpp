@@ -12,12 +12,8 @@ std::wstring BackslashName(std::wstring_view name) { return L"\\" + std::wstring
 
 void RunStep(FileSystem& files, const InstallStep& step) {
   switch (step.kind) {
-    case StepKind::CopyFile:
-      (void)files.CopyReplacing(step.path, step.other);
-      break;
-    case StepKind::MakeFolder:
-      (void)files.MakeFolder(step.path);
-      break;
+    case StepKind::CopyFile: (void)files.CopyReplacing(step.path, step.other); break;
+    case StepKind::MakeFolder: (void)files.MakeFolder(step.path); break;
     case StepKind::DeleteFile:
       if (MayDeletePhotograph(files.SizeOf(step.path), files.SizeOf(step.other))) (void)files.Delete(step.path);
       break;
@@ -31,8 +27,8 @@ std::wstring ImagesFolder(std::wstring_view sourceFolder) { return JoinPath(sour
 std::vector<InstallStep> InstallationSteps(std::wstring_view systemFolder, std::wstring_view sourceFolder) {
   std::vector<InstallStep> steps;
   if (!systemFolder.empty())
-    steps.push_back({StepKind::CopyFile, JoinPath(sourceFolder, kScreenSaverName),
-                     JoinPath(systemFolder, kScreenSaverName)});
+    steps.push_back(
+        {StepKind::CopyFile, JoinPath(sourceFolder, kScreenSaverName), JoinPath(systemFolder, kScreenSaverName)});
   const std::wstring images = ImagesFolder(sourceFolder);
   steps.push_back({StepKind::MakeFolder, images, {}});
   for (std::wstring_view photograph : kSamplePhotographs)
@@ -52,8 +48,8 @@ bool MayDeletePhotograph(std::optional<std::uint64_t> originalSize, std::optiona
   return originalSize && copySize && *originalSize == *copySize;
 }
 
-std::vector<std::wstring_view> RunInstallation(FileSystem& files, SettingsStore& store,
-                                               std::wstring_view systemFolder, std::wstring_view sourceFolder) {
+std::vector<std::wstring_view> RunInstallation(FileSystem& files, SettingsStore& store, std::wstring_view systemFolder,
+                                               std::wstring_view sourceFolder) {
   for (const InstallStep& step : InstallationSteps(systemFolder, sourceFolder)) RunStep(files, step);
   return SaveSettings(store, DefaultSettings(sourceFolder));
 }

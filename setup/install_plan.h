@@ -13,8 +13,8 @@
 
 namespace lumiroll {
 
-inline constexpr std::array<std::wstring_view, 4> kSamplePhotographs = {
-    L"harbor.jpg", L"meadow.jpg", L"lantern.jpg", L"tulips.jpg"};
+inline constexpr std::array<std::wstring_view, 4> kSamplePhotographs = {L"harbor.jpg", L"meadow.jpg", L"lantern.jpg",
+                                                                        L"tulips.jpg"};
 
 enum class StepKind { CopyFile, MakeFolder, DeleteFile };
 

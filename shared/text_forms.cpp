@@ -36,8 +36,7 @@ std::string DecimalPrefix(std::wstring_view text) {
 template <typename Int>
 Int RoundToInt(double value) {
   const double rounded = RoundHalfEven(value);
-  if (!(rounded >= std::numeric_limits<Int>::min() && rounded <= std::numeric_limits<Int>::max()))
-    return 0;
+  if (!(rounded >= std::numeric_limits<Int>::min() && rounded <= std::numeric_limits<Int>::max())) return 0;
   return static_cast<Int>(rounded);
 }
 
@@ -51,8 +50,7 @@ double NumericReading(std::wstring_view text) {
   double value = 0.0;
   const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
   if (error == std::errc::result_out_of_range)
-    return number.front() == '-' ? -std::numeric_limits<double>::max()
-                                 : std::numeric_limits<double>::max();
+    return number.front() == '-' ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
   return error == std::errc() ? value : 0.0;
 }
 

@@ -1,8 +1,8 @@
-#include "platform/clipboard.h"
+#include "platform/win32/clipboard.h"
 
 #include <cstring>
 
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 
 namespace lumiroll {
 namespace {

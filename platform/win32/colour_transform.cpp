@@ -88,7 +88,8 @@ std::unique_ptr<ColourTransform> MakeTransform(std::span<const std::uint8_t> sou
                                      : INTENT_RELATIVE_COLORIMETRIC;
   if (layout == PixelLayout::kBgrx)
     if (auto fast = MakeMatrixShaperTransform(from.get(), to.get())) return fast;
-  UniqueTransform general(cmsCreateTransform(from.get(), needs.format, to.get(), TYPE_BGRA_8, intent, cmsFLAGS_NOCACHE));
+  UniqueTransform general(
+      cmsCreateTransform(from.get(), needs.format, to.get(), TYPE_BGRA_8, intent, cmsFLAGS_NOCACHE));
   if (!general) return nullptr;
   return std::make_unique<LcmsTransform>(std::move(general));
 }

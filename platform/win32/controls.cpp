@@ -25,7 +25,8 @@ void ListControl::Fill(std::span<const std::wstring> rows) const {
   const bool list = kind_ == Kind::ListBox;
   Send(WM_SETREDRAW, FALSE);
   Send(list ? LB_RESETCONTENT : CB_RESETCONTENT);
-  for (const std::wstring& row : rows) Send(list ? LB_ADDSTRING : CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
+  for (const std::wstring& row : rows)
+    Send(list ? LB_ADDSTRING : CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
   Send(WM_SETREDRAW, TRUE);
   ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
@@ -38,12 +39,15 @@ std::optional<std::size_t> ListControl::Selected() const {
   return static_cast<std::size_t>(row);
 }
 
+// List boxes and combo boxes share the numbers of these two notifications.
+static_assert(LBN_SELCHANGE == CBN_SELCHANGE && LBN_DBLCLK == CBN_DBLCLK);
+
 void ListControl::OnSelectionChange(ControlCallbacks& callbacks, std::function<void()> callback) const {
-  callbacks.On(id(), kind_ == Kind::ListBox ? LBN_SELCHANGE : CBN_SELCHANGE, std::move(callback));
+  callbacks.On(id(), LBN_SELCHANGE, std::move(callback));
 }
 
 void ListControl::OnDoubleClick(ControlCallbacks& callbacks, std::function<void()> callback) const {
-  callbacks.On(id(), kind_ == Kind::ListBox ? LBN_DBLCLK : CBN_DBLCLK, std::move(callback));
+  callbacks.On(id(), LBN_DBLCLK, std::move(callback));
 }
 
 void ListBox::SetRowHeight(int pixels) const { Send(LB_SETITEMHEIGHT, 0, pixels); }

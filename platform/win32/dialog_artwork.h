@@ -2,7 +2,7 @@
 // Artwork of the dialogs: bitmaps made at 1x, 1.5x and 2x, the nearest one for the DPI.
 #include <windows.h>
 
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 
 namespace lumiroll {
 

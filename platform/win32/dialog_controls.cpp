@@ -54,8 +54,8 @@ RECT FrameFor(HWND window, int clientWidthAt96, int clientHeightAt96, UINT dpi) 
 // Shows the bitmap in a picture control. The control hands back the image it showed before:
 // one of ours (freed by the caller once replaced) or a copy it made, which is ours to free now.
 void ShowBitmap(HWND picture, HBITMAP bitmap, const std::vector<UniqueBitmap>& ours) {
-  auto* previous = reinterpret_cast<HBITMAP>(
-      ::SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+  auto* previous =
+      reinterpret_cast<HBITMAP>(::SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
   if (!previous) return;
   for (const UniqueBitmap& held : ours)
     if (held.get() == previous) return;
@@ -115,10 +115,9 @@ void DialogControls::Create(UINT dpi) {
     if (row.kind == LayoutKind::Picture) style |= WS_CLIPSIBLINGS;
     const RECT r = WindowRectFor(row, ClientRect(row, dpi), dpi);
     const std::wstring caption(row.caption);
-    HWND control = ::CreateWindowExW(kind.exStyle, kind.className, caption.c_str(), style, r.left, r.top,
-                                     r.right - r.left, r.bottom - r.top, dialog_,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
-                                     ::GetModuleHandleW(nullptr), nullptr);
+    HWND control = ::CreateWindowExW(
+        kind.exStyle, kind.className, caption.c_str(), style, r.left, r.top, r.right - r.left, r.bottom - r.top,
+        dialog_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), ::GetModuleHandleW(nullptr), nullptr);
     // A frame lies under what it holds, so that it never paints over them.
     if (control && row.kind == LayoutKind::Frame)
       ::SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -138,7 +137,8 @@ void DialogControls::LayOut(UINT dpi) {
 }
 
 HFONT DialogControls::FontFor(const ControlLayout& row, UINT dpi, std::vector<UniqueFont>& fonts) const {
-  const DialogFontRequest request{.points = row.points, .bold = row.bold, .underlined = row.kind == LayoutKind::LinkLabel};
+  const DialogFontRequest request{
+      .points = row.points, .bold = row.bold, .underlined = row.kind == LayoutKind::LinkLabel};
   if (IsOneLine(row.kind)) {
     const RECT r = ClientRect(row, dpi);
     // A pixel of air: the text never touches the edge where it would be cut.

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "platform/dialog_layout.h"
-#include "platform/handles.h"
-#include "platform/window.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/window.h"
 
 namespace lumiroll {
 
@@ -55,6 +55,7 @@ class DialogControls {
   DialogControls(HWND dialog, std::span<const ControlLayout> table) : dialog_(dialog), table_(table) {}
   DialogControls(const DialogControls&) = delete;
   DialogControls& operator=(const DialogControls&) = delete;
+  ~DialogControls() = default;
 
   // Makes every control of the table (not Preview rows: the dialog makes those) at the DPI.
   void Create(UINT dpi);

@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "platform/file_system.h"
-#include "platform/handles.h"
 #include "platform/process.h"
+#include "platform/win32/handles.h"
 #include "shared/text_forms.h"
 
 namespace lumiroll {
@@ -15,8 +15,8 @@ namespace {
 // The name of the last component as the directory that holds it spells it.
 std::optional<std::wstring> OnDiskName(const std::wstring& path) {
   WIN32_FIND_DATAW found{};
-  UniqueFind find(::FindFirstFileExW(LongPathForm(path).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
-                                     nullptr, 0));
+  UniqueFind find(
+      ::FindFirstFileExW(LongPathForm(path).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0));
   if (!find) return std::nullopt;
   return std::wstring(found.cFileName);
 }

@@ -52,13 +52,12 @@ struct ErrorManager {
 void EscapeOnDamage(j_common_ptr info, int level) {
   if (level >= 0) return;
   switch (info->err->msg_code) {
-    case JWRN_JPEG_EOF:      // the file ends inside the data
-    case JWRN_HIT_MARKER:    // a marker where the data needed more bits
+    case JWRN_JPEG_EOF:    // the file ends inside the data
+    case JWRN_HIT_MARKER:  // a marker where the data needed more bits
     case JWRN_HUFF_BAD_CODE:
-    case JWRN_MUST_RESYNC:   // a restart marker missing or out of order
+    case JWRN_MUST_RESYNC:  // a restart marker missing or out of order
       Escape(info);
-    default:
-      break;
+    default: break;
   }
 }
 void PrintNothing(j_common_ptr) {}
@@ -75,10 +74,10 @@ bool IsRestartMarker(int marker) { return marker >= JPEG_RST0 && marker <= JPEG_
 constexpr std::int64_t kMostPixelsWithoutData = 16'000'000;
 
 bool ArithmeticDataEndedEarly(const jpeg_decompress_struct& info) {
-  if (!info.arith_code || info.input_scan_number != 1 || info.unread_marker == 0 ||
-      IsRestartMarker(info.unread_marker))
+  if (!info.arith_code || info.input_scan_number != 1 || info.unread_marker == 0 || IsRestartMarker(info.unread_marker))
     return false;
-  const std::int64_t rowsLeft = (std::int64_t{info.total_iMCU_rows} - info.input_iMCU_row) * info.max_v_samp_factor * DCTSIZE;
+  const std::int64_t rowsLeft =
+      (std::int64_t{info.total_iMCU_rows} - info.input_iMCU_row) * info.max_v_samp_factor * DCTSIZE;
   return rowsLeft * info.image_width > kMostPixelsWithoutData;
 }
 
@@ -108,8 +107,8 @@ struct JpegDecode {
   ErrorManager errors{};
   jpeg_progress_mgr progress{};
   int orientation = kUpright;
-  PixelSize own;      // upright
-  StoredPlan plan;    // what is read of the stored picture, and the upright part kept
+  PixelSize own;    // upright
+  StoredPlan plan;  // what is read of the stored picture, and the upright part kept
   // The plan's stored region in decoded (scaled) pixels: the columns [left, left + width) of each
   // row libjpeg hands back once cropped, and the rows [top, top + height).
   PictureRegion decoded;
@@ -226,7 +225,8 @@ bool RunDecoder(JpegDecode& d, std::span<const std::uint8_t> bytes, DrawBound bo
 
   const auto end = static_cast<JDIMENSION>(d.decoded.top + d.decoded.height);
   while (info.output_scanline < end) {
-    const JDIMENSION got = jpeg_read_scanlines(&info, d.rows.data(), std::min<JDIMENSION>(kBandRows, end - info.output_scanline));
+    const JDIMENSION got =
+        jpeg_read_scanlines(&info, d.rows.data(), std::min<JDIMENSION>(kBandRows, end - info.output_scanline));
     if (got == 0) return false;
     WatchProgress(reinterpret_cast<j_common_ptr>(&info));
     KeepBand(d, got);

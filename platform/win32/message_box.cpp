@@ -1,4 +1,4 @@
-#include "platform/message_box.h"
+#include "platform/win32/message_box.h"
 
 #include <string>
 

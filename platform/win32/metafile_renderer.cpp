@@ -8,9 +8,9 @@
 #include <cstring>
 #include <optional>
 
-#include "platform/handles.h"
 #include "platform/picture_geometry.h"
 #include "platform/picture_region.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/picture_decoders.h"
 
 namespace lumiroll {
@@ -139,7 +139,8 @@ std::optional<Picture> RenderEnhancedMetafile(std::span<const std::uint8_t> byte
   if (!metafile || ::GetEnhMetaFileHeader(metafile.get(), sizeof header, &header) == 0) return std::nullopt;
   const auto own = EnhancedMetafileSize(header);
   if (!own) return std::nullopt;
-  return Render(*own, bound, [&](HDC dc, RECT target) { return ::PlayEnhMetaFile(dc, metafile.get(), &target) != FALSE; });
+  return Render(*own, bound,
+                [&](HDC dc, RECT target) { return ::PlayEnhMetaFile(dc, metafile.get(), &target) != FALSE; });
 }
 
 std::optional<Picture> RenderWindowsMetafile(std::span<const std::uint8_t> bytes, bool placeable, DrawBound bound) {

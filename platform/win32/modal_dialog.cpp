@@ -1,4 +1,4 @@
-#include "platform/modal_dialog.h"
+#include "platform/win32/modal_dialog.h"
 
 #include <vector>
 

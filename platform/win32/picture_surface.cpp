@@ -1,4 +1,4 @@
-#include "platform/picture_surface.h"
+#include "platform/win32/picture_surface.h"
 
 #include <algorithm>
 #include <cmath>
@@ -86,16 +86,10 @@ std::optional<std::uint32_t> PictureSurface::PixelAt(int x, int y) const {
 
 LRESULT PictureSurface::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // the back buffer covers every pixel: erasing first would flicker
-    case WM_PAINT:
-      Paint();
-      return 0;
-    case WM_SIZE:
-      RemakeBackBuffer(LOWORD(lParam), HIWORD(lParam));
-      return 0;
-    default:
-      return DefaultHandling(message, wParam, lParam);
+    case WM_ERASEBKGND: return 1;  // the back buffer covers every pixel: erasing first would flicker
+    case WM_PAINT: Paint(); return 0;
+    case WM_SIZE: RemakeBackBuffer(LOWORD(lParam), HIWORD(lParam)); return 0;
+    default: return DefaultHandling(message, wParam, lParam);
   }
 }
 

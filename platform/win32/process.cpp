@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 
 namespace lumiroll {
 

@@ -1,4 +1,4 @@
-#include "platform/registry.h"
+#include "platform/win32/registry.h"
 
 #include <cwchar>
 #include <utility>
@@ -45,8 +45,8 @@ std::optional<RegistryData> RegistryKey::ReadAnsi(std::string_view name, std::si
   RegistryData data;
   data.bytes.resize(maxBytes);
   DWORD size = static_cast<DWORD>(maxBytes);
-  if (::RegQueryValueExA(key_.get(), valueName.c_str(), nullptr, &data.type,
-                         reinterpret_cast<BYTE*>(data.bytes.data()), &size) != ERROR_SUCCESS)
+  if (::RegQueryValueExA(key_.get(), valueName.c_str(), nullptr, &data.type, reinterpret_cast<BYTE*>(data.bytes.data()),
+                         &size) != ERROR_SUCCESS)
     return std::nullopt;
   data.bytes.resize(size);
   return data;

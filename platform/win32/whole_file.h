@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 
 namespace lumiroll {
 
@@ -23,11 +23,12 @@ using BlockRead = std::function<bool()>;
 // blockRead stops it. Read in small blocks, so that a slow file shows its progress block by block.
 // Others may write or delete the file meanwhile: a file changed while read is the caller's worry.
 [[nodiscard]] inline std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::wstring& path,
-                                                                           std::uint64_t maxBytes,
-                                                                           const BlockRead& blockRead = {}) {
-  constexpr std::size_t kBlockBytes = 256 * 1024;
-  UniqueFile file(::CreateFileW(LongPathForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+                                                                            std::uint64_t maxBytes,
+                                                                            const BlockRead& blockRead = {}) {
+  constexpr std::size_t kBlockBytes = std::size_t{256} * 1024;
+  UniqueFile file(::CreateFileW(LongPathForm(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   LARGE_INTEGER size{};
   if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
       static_cast<std::uint64_t>(size.QuadPart) > maxBytes)

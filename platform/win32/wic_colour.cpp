@@ -26,7 +26,8 @@ std::optional<std::vector<std::uint8_t>> ProfileBytes(IWICColorContext& context)
     return std::vector<std::uint8_t>(adobe.begin(), adobe.end());
   }
   UINT size = 0;
-  if (FAILED(context.GetProfileBytes(0, nullptr, &size)) || size == 0 || size > kMaxIccProfileBytes) return std::nullopt;
+  if (FAILED(context.GetProfileBytes(0, nullptr, &size)) || size == 0 || size > kMaxIccProfileBytes)
+    return std::nullopt;
   std::vector<std::uint8_t> bytes(size);
   if (FAILED(context.GetProfileBytes(size, bytes.data(), &size)) || size != bytes.size()) return std::nullopt;
   return bytes;

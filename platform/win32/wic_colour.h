@@ -11,6 +11,6 @@ namespace lumiroll {
 
 // The transform of the frame's pixels once converted to 32-bit BGRA, or nullptr.
 [[nodiscard]] std::shared_ptr<const ColourTransform> WicColourTransform(IWICImagingFactory& factory,
-                                                                       IWICBitmapFrameDecode& frame);
+                                                                        IWICBitmapFrameDecode& frame);
 
 }  // namespace lumiroll

@@ -2,9 +2,9 @@
 // Windows Imaging Component: converted to 32-bit BGRA, transparency laid over black, copied out a
 // band of rows at a time (only the part the draw bound can show) and reduced to the draw bound on
 // the way, so we never hold the whole picture (a decoder of WIC's own may).
+#include <windows.h>
 #include <objbase.h>
 #include <wincodec.h>
-#include <windows.h>
 #include <wrl/client.h>
 
 #include <optional>
@@ -35,8 +35,8 @@ ComPtr<IWICBitmapDecoder> OpenDecoder(IWICImagingFactory& factory, std::span<con
                                       const GUID& container) {
   ComPtr<IWICStream> stream;
   ComPtr<IWICBitmapDecoder> decoder;
-  // The stream only reads: the cast lends the bytes to an interface that is not const-aware.
   if (FAILED(factory.CreateStream(&stream)) ||
+      // NOLINTNEXTLINE(cppcoreguidelines-pro-type-const-cast): the stream only reads; WIC asks for non-const
       FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()))) ||
       FAILED(factory.CreateDecoder(container, nullptr, &decoder)) ||
       FAILED(decoder->Initialize(stream.Get(), WICDecodeMetadataCacheOnDemand)))
@@ -60,7 +60,8 @@ std::optional<Picture> CopyOut(IWICBitmapSource& source, PixelSize own, DrawBoun
   for (int top = r.top; top < r.top + r.height; top += kBandRows) {
     const int rows = std::min<int>(kBandRows, r.top + r.height - top);
     const WICRect rect{r.left, top, r.width, rows};
-    if (FAILED(source.CopyPixels(&rect, stride, stride * rows, reinterpret_cast<BYTE*>(band.data())))) return std::nullopt;
+    if (FAILED(source.CopyPixels(&rect, stride, stride * rows, reinterpret_cast<BYTE*>(band.data()))))
+      return std::nullopt;
     OverBlack({band.data(), static_cast<std::size_t>(r.width) * rows});
     for (int row = 0; row < rows; ++row) reducer.AddRow(band.data() + static_cast<std::size_t>(row) * r.width);
   }
@@ -84,9 +85,11 @@ std::optional<Picture> DecodeWithWic(std::span<const std::uint8_t> bytes, const 
       FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
                                    WICBitmapPaletteTypeCustom)))
     return std::nullopt;
-  std::optional<Picture> picture = CopyOut(*converter.Get(), {static_cast<int>(width), static_cast<int>(height)}, bound);
+  std::optional<Picture> picture =
+      CopyOut(*converter.Get(), {static_cast<int>(width), static_cast<int>(height)}, bound);
   // Converted after the reduction, so the cost follows the screen.
-  if (const auto colour = picture ? WicColourTransform(*factory.Get(), *frame.Get()) : nullptr) colour->Apply(picture->pixels);
+  if (const auto colour = picture ? WicColourTransform(*factory.Get(), *frame.Get()) : nullptr)
+    colour->Apply(picture->pixels);
   return picture;
 }
 

@@ -8,6 +8,7 @@ namespace {
 using enum LayoutKind;
 
 // Every label is right-aligned and ends at x = 316, left of the logo.
+// clang-format off
 constexpr ControlLayout kLayout[] = {
     // name       kind           caption                           parent left top width height tab  id
     {L"Label1",   RightLabel,    L"Lumiroll Screen Saver",         L"",   91,  14, 225, 29, false, kIdLabel1, 13.5f},
@@ -19,6 +20,7 @@ constexpr ControlLayout kLayout[] = {
     {L"Command3", DefaultButton, L"OK",                            L"",  154, 168,  78, 22, true,  kIdCommand3},
     {L"Image1",   Picture,       L"",                              L"",  329,  13, 140, 178, false, kIdImage1, kDialogPoints, false, IDB_LOGO},
 };
+// clang-format on
 
 }  // namespace
 

@@ -69,7 +69,8 @@ std::vector<FolderRow> FolderRows(std::wstring_view openFolder, const std::vecto
   }
   if (!rows.empty()) rows.back().open = true;
   const int level = static_cast<int>(rows.size());
-  for (const std::wstring& name : SubfolderNames(openFolderEntries)) rows.push_back({name, level, Join(path, name), false});
+  for (const std::wstring& name : SubfolderNames(openFolderEntries))
+    rows.push_back({name, level, Join(path, name), false});
   return rows;
 }
 

@@ -40,12 +40,9 @@ LargeImageWarning FindLargeImage(const std::vector<FolderEntry>& files) {
 
 std::wstring_view LargeImageWarningText(LargeImageWarning warning) {
   switch (warning) {
-    case LargeImageWarning::Bmp:
-      return kBmpWarning;
-    case LargeImageWarning::JpgOrGif:
-      return kJpgOrGifWarning;
-    case LargeImageWarning::None:
-      break;
+    case LargeImageWarning::Bmp: return kBmpWarning;
+    case LargeImageWarning::JpgOrGif: return kJpgOrGifWarning;
+    case LargeImageWarning::None: break;
   }
   return {};
 }

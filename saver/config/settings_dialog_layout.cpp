@@ -8,6 +8,7 @@ namespace {
 using enum LayoutKind;
 
 // In tab order; frames come before what they hold. Picture2, the hidden holder, has no window.
+// clang-format off
 constexpr ControlLayout kLayout[] = {
     // name            kind          caption            parent    left top  width height tab   id
     {L"Frame3",        Frame,        L"Photo Directory", L"",       12,   6, 340, 217, false, kIdFrame3},
@@ -29,6 +30,7 @@ constexpr ControlLayout kLayout[] = {
     {L"Picture0",      Picture,      L"",                L"",      366,  12, 184, 169, false, kIdPicture0, kDialogPoints, false, IDB_MONITOR},
     {L"Picture1",      Preview,      L"",                L"",      381,  27, 154, 115, false, kIdPicture1},
 };
+// clang-format on
 
 }  // namespace
 

@@ -2,7 +2,7 @@
 
 #include <timeapi.h>
 
-#include "platform/window.h"
+#include "platform/win32/window.h"
 #include "saver/timed_wait.h"
 #include "saver/win32/show_counters.h"
 

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 
 namespace lumiroll {
 

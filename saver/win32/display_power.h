@@ -3,7 +3,7 @@
 // machine waking from sleep.
 #include <windows.h>
 
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 
 namespace lumiroll {
 

@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "platform/folder_reader.h"
-#include "platform/message_box.h"
+#include "platform/win32/message_box.h"
 #include "platform/picture.h"
 #include "platform/process.h"
 #include "platform/win32/display_profile.h"
-#include "platform/window.h"
+#include "platform/win32/window.h"
 #include "saver/config/win32/settings_dialog.h"
 #include "saver/image_list.h"
 #include "saver/monitor_layout.h"

@@ -1,7 +1,7 @@
 // Lumiroll.scr: the desktop starts it with /s, /c, /p or /a.
 #include <windows.h>
 
-#include "platform/message_box.h"
+#include "platform/win32/message_box.h"
 #include "platform/process.h"
 #include "saver/command_line.h"
 #include "saver/config/win32/settings_dialog.h"

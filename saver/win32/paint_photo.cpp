@@ -10,9 +10,9 @@ void PaintPhoto(const PictureBox& source, PictureSurface& destination, float sca
 
 void PaintPhoto(const Picture* source, PictureSurface& destination, float scale) {
   destination.Clear();
-  const auto rectangle = source ? PlacePhoto(destination.ScaleWidth(), destination.ScaleHeight(), source->width,
-                                             source->height, scale)
-                                : std::nullopt;
+  const auto rectangle =
+      source ? PlacePhoto(destination.ScaleWidth(), destination.ScaleHeight(), source->width, source->height, scale)
+             : std::nullopt;
   if (!rectangle) {
     destination.ShowNow();
     return;

@@ -1,6 +1,6 @@
 #pragma once
 #include "platform/picture_box.h"
-#include "platform/picture_surface.h"
+#include "platform/win32/picture_surface.h"
 
 namespace lumiroll {
 

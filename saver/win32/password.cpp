@@ -2,7 +2,7 @@
 
 #include <bit>
 
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 #include "saver/registry_value.h"
 #include "saver/win32/read_registry_value.h"
 

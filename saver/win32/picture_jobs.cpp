@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "platform/file_system.h"
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 #include "saver/stamped_load.h"
 
 namespace lumiroll {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/registry.h"
+#include "platform/win32/registry.h"
 #include "saver/registry_value.h"
 
 namespace lumiroll {

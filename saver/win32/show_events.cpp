@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "platform/window.h"
+#include "platform/win32/window.h"
 #include "saver/show_loop.h"
 #include "saver/win32/deadline_timer.h"
 

@@ -4,7 +4,7 @@
 // so that painting it at its due time is a copy.
 #include <windows.h>
 
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 #include "saver/background_loader.h"
 
 namespace lumiroll {

@@ -3,7 +3,7 @@
 // movements are the show's input.
 #include <windows.h>
 
-#include "platform/picture_surface.h"
+#include "platform/win32/picture_surface.h"
 
 namespace lumiroll {
 

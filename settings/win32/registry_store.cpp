@@ -1,6 +1,6 @@
 #include "settings/win32/registry_store.h"
 
-#include "platform/registry.h"
+#include "platform/win32/registry.h"
 
 namespace lumiroll {
 namespace {

@@ -49,7 +49,7 @@ bool BackgroundWindow::Open() {
   window.height = height_;
   window.background = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
   window.icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(100), IMAGE_ICON, 0, 0,
-                                              LR_DEFAULTSIZE | LR_SHARED));  // shared: the system's
+                                                LR_DEFAULTSIZE | LR_SHARED));  // shared: the system's
   if (!Create(window)) return false;
   PaintOnce();
   ::ShowWindow(hwnd(), SW_SHOW);
@@ -80,8 +80,7 @@ void BackgroundWindow::ShowPainting(HDC target) const {
 
 LRESULT BackgroundWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return painting_ ? 1 : DefaultHandling(message, wParam, lParam);
+    case WM_ERASEBKGND: return painting_ ? 1 : DefaultHandling(message, wParam, lParam);
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = ::BeginPaint(hwnd(), &paint);

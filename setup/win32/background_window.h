@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/handles.h"
-#include "platform/window.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/window.h"
 
 namespace lumiroll {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/message_box.h"
 #include "platform/process.h"
+#include "platform/win32/message_box.h"
 #include "settings/win32/registry_store.h"
 #include "setup/install_plan.h"
 #include "setup/setup_texts.h"
@@ -22,20 +22,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   BackgroundWindow form1;
   (void)form1.Open();  // without its background Setup still installs
   switch (ShowWelcomeDialog(form1.hwnd())) {
-    case WelcomeChoice::Cancel:
-      return 0;
+    case WelcomeChoice::Cancel: return 0;
     case WelcomeChoice::MissingComponents:
       ShowMessage(MissingComponentsMessage(), MissingComponentsTitle(), form1.hwnd());
       return 0;
-    case WelcomeChoice::Continue:
-      break;
+    case WelcomeChoice::Continue: break;
   }
   if (!ShowFinalDialog(form1.hwnd())) return 0;
   // The installation runs here, not inside the dialog's procedure: a failure in it cannot
   // unwind through the dialog's message loop.
   HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));  // not owned: a shared system cursor
   RegistrySettingsStore store;
-  const std::vector<std::wstring_view> unsaved = RunInstallation(RealFileSystem(), store, SystemFolder(), CurrentFolder());
+  const std::vector<std::wstring_view> unsaved =
+      RunInstallation(RealFileSystem(), store, SystemFolder(), CurrentFolder());
   ::SetCursor(previous);
   if (!unsaved.empty()) ShowMessage(SettingsNotSavedMessage(unsaved), kErrorTitle, form1.hwnd());
   return 0;

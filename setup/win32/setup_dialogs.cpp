@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "platform/modal_dialog.h"
+#include "platform/win32/modal_dialog.h"
 #include "setup/setup_texts.h"
 #include "setup/win32/resource_ids.h"
 

@@ -41,10 +41,12 @@ class ColourShow : public ShowFixture {
     WriteFileBytes(folder + L"\\photo.jpg", jpeg);
     if (!StartShowWindow(L"30", L"1", folder, L"1")) return std::nullopt;
     std::uint32_t centre = 0;
-    const bool shown = WaitUntil([&] {
-      centre = TakeScreenshot().At(ScreenWidth() / 2, ScreenHeight() / 2) & 0xFFFFFF;
-      return centre != 0;
-    }, 5000);
+    const bool shown = WaitUntil(
+        [&] {
+          centre = TakeScreenshot().At(ScreenWidth() / 2, ScreenHeight() / 2) & 0xFFFFFF;
+          return centre != 0;
+        },
+        5000);
     if (!shown) return std::nullopt;
     ::Sleep(300);  // the first paint may still be under way
     return TakeScreenshot().At(ScreenWidth() / 2, ScreenHeight() / 2) & 0xFFFFFF;

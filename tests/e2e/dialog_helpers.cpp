@@ -78,7 +78,8 @@ bool IsCentred(HWND window) {
   const POINT centre = CentreOnScreen(window);
   RECT work;
   ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  return std::abs(centre.x - (work.left + work.right) / 2) <= 1 && std::abs(centre.y - (work.top + work.bottom) / 2) <= 1;
+  return std::abs(centre.x - (work.left + work.right) / 2) <= 1 &&
+         std::abs(centre.y - (work.top + work.bottom) / 2) <= 1;
 }
 
 RECT ClientRectOf(HWND dialog, HWND control) {
@@ -94,7 +95,8 @@ std::vector<int> TabOrder(HWND dialog, const std::vector<int>& ids) {
     const int id = ::GetDlgCtrlID(child);
     if (std::find(ids.begin(), ids.end(), id) == ids.end()) continue;
     const LONG style = ::GetWindowLongW(child, GWL_STYLE);
-    const bool option = ::_wcsicmp(WindowClass(child).c_str(), L"Button") == 0 && (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
+    const bool option =
+        ::_wcsicmp(WindowClass(child).c_str(), L"Button") == 0 && (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
     if ((style & WS_TABSTOP) || option) order.push_back(id);
   }
   return order;

@@ -59,20 +59,15 @@ void ExpectNoTextClipped(HWND dialog, std::span<const ControlLayout> table) {
     SCOPED_TRACE(testing::PrintToString(std::wstring(row.name)));
     switch (row.kind) {
       case LayoutKind::RightLabel:
-      case LayoutKind::LinkLabel:
-        EXPECT_TRUE(ColumnIsPlain(shot, r.left, r.top, r.bottom));
-        break;
+      case LayoutKind::LinkLabel: EXPECT_TRUE(ColumnIsPlain(shot, r.left, r.top, r.bottom)); break;
       case LayoutKind::Label:
-      case LayoutKind::OptionButton:
-        EXPECT_TRUE(ColumnIsPlain(shot, r.right - 1, r.top, r.bottom));
-        break;
+      case LayoutKind::OptionButton: EXPECT_TRUE(ColumnIsPlain(shot, r.right - 1, r.top, r.bottom)); break;
       case LayoutKind::Button:
       case LayoutKind::DefaultButton:
         EXPECT_TRUE(ColumnIsPlain(shot, r.left + inset, r.top + inset, r.bottom - inset));
         EXPECT_TRUE(ColumnIsPlain(shot, r.right - 1 - inset, r.top + inset, r.bottom - inset));
         break;
-      default:
-        break;
+      default: break;
     }
   }
 }

@@ -293,8 +293,8 @@ TEST_F(PasswordTest, APasswordLibraryBesideTheProgramOrInTheCurrentFolderIsNever
     PressKey(VK_SPACE);
     EXPECT_TRUE(show.WaitForExit(5000)) << "the show did not end";
     EXPECT_EQ(PasswordCalls(), inSystemFolder ? 1u : 0u);
-    EXPECT_EQ(StandInLoads(), inSystemFolder ? std::vector{Lower(InSystemFolder(L"password.cpl"))}
-                                             : std::vector<std::wstring>{})
+    EXPECT_EQ(StandInLoads(),
+              inSystemFolder ? std::vector{Lower(InSystemFolder(L"password.cpl"))} : std::vector<std::wstring>{})
         << "a password library was loaded from elsewhere";
   }
 }
@@ -341,8 +341,7 @@ TEST_F(ChangePasswordTest, CallsTheDesktopsChangePasswordForTheScreenSaverWithTh
     EXPECT_EQ(Recorded(record::kChangePasswordKey, record::kOwner), row.owner);
     EXPECT_EQ(record::ReadText(record::kChangePasswordKey, record::kProvider), L"SCRSAVE");
     EXPECT_EQ(record::ReadText(record::kChangePasswordKey, record::kReserved), L"0,0");
-    EXPECT_EQ(Lower(record::ReadText(record::kChangePasswordKey, record::kModule)),
-              Lower(InSystemFolder(L"mpr.dll")));
+    EXPECT_EQ(Lower(record::ReadText(record::kChangePasswordKey, record::kModule)), Lower(InSystemFolder(L"mpr.dll")));
   }
 }
 

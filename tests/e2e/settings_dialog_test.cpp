@@ -32,15 +32,15 @@ TEST(SettingsDialog, ControlsStandWhereTheLayoutPutsThem) {
     int id;
     RECT expected;  // left, top, right, bottom in the client area
   } rows[] = {
-      {kIdFrame3, {12, 6, 352, 223}},          {kIdDir1, {24, 24, 178, 180}},
-      {kIdDrive1, {24, 189, 178, 210}},        {kIdFile1, {186, 23, 340, 211}},
-      {kIdFrame1, {12, 237, 118, 301}},        {kIdOption1Index1, {21, 255, 91, 274}},
-      {kIdOption1Index2, {21, 276, 94, 295}},  {kIdFrame2, {129, 237, 235, 301}},
+      {kIdFrame3, {12, 6, 352, 223}},           {kIdDir1, {24, 24, 178, 180}},
+      {kIdDrive1, {24, 189, 178, 210}},         {kIdFile1, {186, 23, 340, 211}},
+      {kIdFrame1, {12, 237, 118, 301}},         {kIdOption1Index1, {21, 255, 91, 274}},
+      {kIdOption1Index2, {21, 276, 94, 295}},   {kIdFrame2, {129, 237, 235, 301}},
       {kIdOption2Index1, {138, 255, 208, 274}}, {kIdOption2Index2, {138, 276, 199, 295}},
-      {kIdFrame4, {246, 237, 352, 286}},       {kIdLabel3, {255, 258, 301, 277}},
-      {kIdText1, {306, 255, 340, 274}},        {kIdCommandOK, {472, 223, 550, 245}},
+      {kIdFrame4, {246, 237, 352, 286}},        {kIdLabel3, {255, 258, 301, 277}},
+      {kIdText1, {306, 255, 340, 274}},         {kIdCommandOK, {472, 223, 550, 245}},
       {kIdCommandCancel, {472, 251, 550, 273}}, {kIdCommandAbout, {472, 279, 550, 301}},
-      {kIdPicture0, {366, 12, 550, 181}},      {kIdPicture1, {381, 27, 535, 142}},
+      {kIdPicture0, {366, 12, 550, 181}},       {kIdPicture1, {381, 27, 535, 142}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << "control " << row.id);
@@ -51,9 +51,9 @@ TEST(SettingsDialog, ControlsStandWhereTheLayoutPutsThem) {
   EXPECT_EQ(WindowTitle(::GetDlgItem(dialog, kIdFrame3)), L"Photo Directory");
   EXPECT_EQ(WindowTitle(::GetDlgItem(dialog, kIdOption1Index2)), L"Actual Size");
   EXPECT_EQ(WindowTitle(::GetDlgItem(dialog, kIdLabel3)), L"Seconds:");
-  const std::vector<int> tabOrder{kIdDir1, kIdDrive1, kIdFile1, kIdOption1Index1, kIdOption1Index2,
-                                                kIdOption2Index1, kIdOption2Index2, kIdText1, kIdCommandOK,
-                                                kIdCommandCancel, kIdCommandAbout};
+  const std::vector<int> tabOrder{kIdDir1,          kIdDrive1,        kIdFile1,         kIdOption1Index1,
+                                  kIdOption1Index2, kIdOption2Index1, kIdOption2Index2, kIdText1,
+                                  kIdCommandOK,     kIdCommandCancel, kIdCommandAbout};
   EXPECT_EQ(TabOrder(dialog, tabOrder), tabOrder);
   EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog, kIdText1), EM_GETLIMITTEXT, 0, 0), 2);
   EXPECT_TRUE(::GetWindowLongW(::GetDlgItem(dialog, kIdCommandOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
@@ -241,7 +241,8 @@ TEST(SettingsDialog, OkSavesTheFourSettingsAndEnds) {
   PressKey('9');
   PressKey(VK_OEM_PERIOD);
   PressKey('7');  // a third character does not fit
-  ASSERT_TRUE(WaitUntil([&] { return ControlText(text1) == L"9."; }, 3000)) << testing::PrintToString(ControlText(text1));
+  ASSERT_TRUE(WaitUntil([&] { return ControlText(text1) == L"9."; }, 3000))
+      << testing::PrintToString(ControlText(text1));
   PressKey(VK_RETURN);  // OK is the default button
   ASSERT_TRUE(session.program.WaitForExit(5000));
   EXPECT_EQ(StoredSettings(), (std::vector<std::wstring>{L"9", L"2", folder, L"2"}));

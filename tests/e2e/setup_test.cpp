@@ -181,14 +181,16 @@ TEST_F(SetupProgram, APhotographWhoseCopyFailsStaysInTheFolder) {
     const char* how;
     UniqueFile (*spoil)(const std::wstring& target);  // what it returns is held during Setup
   } rows[] = {
-      {"a folder of that name", [](const std::wstring& target) {
+      {"a folder of that name",
+       [](const std::wstring& target) {
          ::CreateDirectoryW(target.c_str(), nullptr);
          return UniqueFile();
        }},
-      {"an older file of that name in use", [](const std::wstring& target) {
+      {"an older file of that name in use",
+       [](const std::wstring& target) {
          WriteFileBytes(target, "older");
-         return UniqueFile(::CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+         return UniqueFile(
+             ::CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
        }},
   };
   for (const auto& row : rows) {
@@ -245,8 +247,7 @@ TEST_F(SetupProgram, TheBackgroundShowsTheGradientAndTheShadowedCaptionUnderTheD
   const Screenshot shot = TakeScreenshot();
   ASSERT_GT(shot.height, 0);
   shot.SaveBmp(folder_ + L"\\setup-screen.bmp");
-  if (const char* keep = std::getenv("LUMIROLL_KEEP_SCREENSHOT"))
-    shot.SaveBmp(std::filesystem::path(keep).wstring());
+  if (const char* keep = std::getenv("LUMIROLL_KEEP_SCREENSHOT")) shot.SaveBmp(std::filesystem::path(keep).wstring());
 
   const int w = shot.width, h = shot.height;
   EXPECT_TRUE(IsGradient(shot.At(w - 3, 150), 150, h)) << std::hex << shot.At(w - 3, 150);

@@ -34,7 +34,9 @@ RECT Desktop() {
 
 bool Inside(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 
-bool IsBlack(std::uint32_t pixel) { return ((pixel >> 16) & 0xFF) < 16 && ((pixel >> 8) & 0xFF) < 16 && (pixel & 0xFF) < 16; }
+bool IsBlack(std::uint32_t pixel) {
+  return ((pixel >> 16) & 0xFF) < 16 && ((pixel >> 8) & 0xFF) < 16 && (pixel & 0xFF) < 16;
+}
 bool IsMagenta(std::uint32_t pixel) {
   const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
   return std::abs(r - 0xD0) <= 24 && std::abs(g - 0x40) <= 24 && std::abs(b - 0xD0) <= 24;
@@ -54,8 +56,8 @@ class SeveralMonitors : public ShowFixture {
     WriteSolidBmp(folder + L"\\wide.bmp", 400, 200, kMagenta);
     HWND show = StartShowWindow(L"30", size, folder, L"1");
     if (!show) return nullptr;
-    const bool shown = WaitUntil([] { return IsMagenta(TakeScreenshot().At(ScreenWidth() / 2, ScreenHeight() / 2)); },
-                                 5000);
+    const bool shown =
+        WaitUntil([] { return IsMagenta(TakeScreenshot().At(ScreenWidth() / 2, ScreenHeight() / 2)); }, 5000);
     return shown ? show : nullptr;
   }
 
@@ -74,7 +76,7 @@ TEST_F(SeveralMonitors, BlackOverTheWholeDesktopAndThePhotographOnThePrimaryOnly
     const wchar_t* size;
     RECT photo;  // on the 1024 x 768 primary
   } rows[] = {
-      {L"1", {0, 128, 1024, 640}},    // fitted: 2.56 times, touching the sides
+      {L"1", {0, 128, 1024, 640}},   // fitted: 2.56 times, touching the sides
       {L"2", {312, 284, 712, 484}},  // actual size, centred
   };
   ASSERT_EQ(ScreenWidth(), 1024);

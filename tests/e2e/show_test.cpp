@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <optional>
 #include <set>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "driver.h"
@@ -83,7 +83,6 @@ std::wstring ThreeColourFolder(std::wstring_view name) {
 
 class Show : public ShowFixture {
  protected:
-
   // Starts the show and waits for its window; false when it does not appear.
   bool StartShow(std::wstring_view time, std::wstring_view size, const std::wstring& folder, std::wstring_view order) {
     return StartShowWindow(time, size, folder, order) != nullptr;
@@ -107,8 +106,8 @@ TEST_F(Show, RandomOrderShowsAllThreeOnEachPassInOneOrder) {
   // The first entry may be the middle of a period; passes are whole from the next.
   const std::vector<std::uint32_t> firstPass(seen.begin() + 1, seen.begin() + 4);
   const std::vector<std::uint32_t> secondPass(seen.begin() + 4, seen.begin() + 7);
-  EXPECT_EQ(std::set<std::uint32_t>(firstPass.begin(), firstPass.end()),
-            (std::set<std::uint32_t>{kRed, kGreen, kBlue})) << Describe(seen);
+  EXPECT_EQ(std::set<std::uint32_t>(firstPass.begin(), firstPass.end()), (std::set<std::uint32_t>{kRed, kGreen, kBlue}))
+      << Describe(seen);
   EXPECT_EQ(firstPass, secondPass) << Describe(seen);
 }
 
@@ -125,8 +124,7 @@ TEST_F(Show, ActualSizeCentresThePictureAtItsOwnSize) {
     std::uint32_t colour;
   } rows[] = {{312, 234, kMagenta}, {711, 533, kMagenta}, {311, 234, kBlack}, {312, 233, kBlack},
               {712, 533, kBlack},   {711, 534, kBlack},   {0, 0, kBlack},     {1023, 767, kBlack}};
-  for (const auto& row : rows)
-    EXPECT_EQ(Classify(shot.At(row.x, row.y)), row.colour) << row.x << ", " << row.y;
+  for (const auto& row : rows) EXPECT_EQ(Classify(shot.At(row.x, row.y)), row.colour) << row.x << ", " << row.y;
 }
 
 TEST_F(Show, FitScreenScalesThePictureToTouchTwoEdges) {
@@ -138,10 +136,9 @@ TEST_F(Show, FitScreenScalesThePictureToTouchTwoEdges) {
   const struct {
     int x, y;
     std::uint32_t colour;
-  } rows[] = {{0, 128, kMagenta}, {1023, 639, kMagenta}, {512, 127, kBlack}, {512, 640, kBlack},
-              {0, 130, kMagenta}, {1023, 637, kMagenta}};
-  for (const auto& row : rows)
-    EXPECT_EQ(Classify(shot.At(row.x, row.y)), row.colour) << row.x << ", " << row.y;
+  } rows[] = {{0, 128, kMagenta}, {1023, 639, kMagenta}, {512, 127, kBlack},
+              {512, 640, kBlack}, {0, 130, kMagenta},    {1023, 637, kMagenta}};
+  for (const auto& row : rows) EXPECT_EQ(Classify(shot.At(row.x, row.y)), row.colour) << row.x << ", " << row.y;
 }
 
 TEST_F(Show, UpDownPauseResumeAndThankYouSteerTheShow) {

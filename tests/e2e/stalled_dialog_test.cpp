@@ -40,7 +40,8 @@ OpenAndCancel TimeOpenAndCancel() {
   OpenAndCancel timing;
   const ULONGLONG start = ::GetTickCount64();
   SettingsDialogSession session;
-  const HWND dialog = session.program.started() ? WaitForWindow(L"Lumiroll Settings", L"", session.program.id()) : nullptr;
+  const HWND dialog =
+      session.program.started() ? WaitForWindow(L"Lumiroll Settings", L"", session.program.id()) : nullptr;
   if (!dialog) return timing;
   timing.shownMs = ::GetTickCount64() - start;
   session.dialog = dialog;
@@ -69,9 +70,10 @@ TEST(StalledDialog, OpensAtOnceOnAStalledFirstFileAndCancelEndsIt) {
   ASSERT_GT(stalled.shownMs, 0u) << "the dialog never appeared";
   EXPECT_GT(folder.Opens(L"a.bmp"), opensBefore) << "the preview's read reached the stalled file";
   EXPECT_TRUE(stalled.previewBlack) << "the preview stays black while its file loads";
-  EXPECT_LT(stalled.shownMs, plain.shownMs + 1000);
+  // Waiting on the stalled read would take its 10 s: the margins leave room for a busy machine.
+  EXPECT_LT(stalled.shownMs, plain.shownMs + 3000);
   ASSERT_GT(stalled.endedMs, 0u) << "Cancel did not end the program";
-  EXPECT_LT(stalled.endedMs, plain.endedMs + 500);
+  EXPECT_LT(stalled.endedMs, plain.endedMs + 3000);
 }
 
 TEST(StalledDialog, EveryControlAnswersWhileThePreviewLoads) {

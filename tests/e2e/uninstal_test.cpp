@@ -35,9 +35,7 @@ class UninstalProgram : public ::testing::Test {
     ASSERT_TRUE(::CopyFileW(BuiltProgram(L"Lumiroll.scr").c_str(), InstalledSaver().c_str(), FALSE));
     StoreSettings(L"5", L"2", images_, L"2");
   }
-  static HWND WaitForQuestion(const RunningProgram& program) {
-    return WaitForWindow(kTitle, L"#32770", program.id());
-  }
+  static HWND WaitForQuestion(const RunningProgram& program) { return WaitForWindow(kTitle, L"#32770", program.id()); }
   // Presses Yes and returns the report, read after the question has gone.
   static std::wstring AnswerYes(const RunningProgram& program) {
     HWND question = WaitForQuestion(program);

@@ -34,6 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!lumiroll::BitmapCodingDefined(static_cast<std::uint32_t>(bits), static_cast<std::uint32_t>(compression)))
     std::abort();
   const std::int64_t offset = Read(data, 10, 4, false);
-  if (compression == 0 && (width * bits + 31) / 32 * 4 * height > static_cast<std::int64_t>(size) - offset) std::abort();
+  if (compression == 0 && (width * bits + 31) / 32 * 4 * height > static_cast<std::int64_t>(size) - offset)
+    std::abort();
   return 0;
 }

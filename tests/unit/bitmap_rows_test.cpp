@@ -18,9 +18,9 @@ TEST(BitmapChannels, AMaskIsOneRunOfBits) {
     std::optional<ChannelMask> channel;
   };
   const Case cases[] = {
-      {0xF800, ChannelMask{11, 5}},     {0x07E0, ChannelMask{5, 6}},  {0x001F, ChannelMask{0, 5}},
+      {0xF800, ChannelMask{11, 5}},     {0x07E0, ChannelMask{5, 6}},      {0x001F, ChannelMask{0, 5}},
       {0xFF000000, ChannelMask{24, 8}}, {0x80000000, ChannelMask{31, 1}}, {0xFFFFFFFF, ChannelMask{0, 32}},
-      {0, ChannelMask{0, 0}},           {0xF00F, std::nullopt},      {0x5, std::nullopt},
+      {0, ChannelMask{0, 0}},           {0xF00F, std::nullopt},           {0x5, std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(ChannelOf(c.mask), c.channel) << std::hex << c.mask;
 }
@@ -32,10 +32,11 @@ TEST(BitmapChannels, ChannelsScaleToEightBitsRounded) {
     std::uint32_t scaled;
   };
   const Case cases[] = {
-      {31, 5, 255}, {16, 5, 132}, {0, 5, 0},     {1, 1, 255},     {1, 2, 85},    {2, 3, 73},
+      {31, 5, 255},  {16, 5, 132},  {0, 5, 0},      {1, 1, 255},     {1, 2, 85}, {2, 3, 73},
       {255, 8, 255}, {128, 8, 128}, {512, 10, 128}, {1023, 10, 255}, {7, 0, 0},
   };
-  for (const Case& c : cases) EXPECT_EQ(ScaledChannel(c.value, c.bits), c.scaled) << c.value << " of " << c.bits << " bits";
+  for (const Case& c : cases)
+    EXPECT_EQ(ScaledChannel(c.value, c.bits), c.scaled) << c.value << " of " << c.bits << " bits";
 }
 
 TEST(BitmapChannels, MaskedPixelsComeOutAsAlphaRedGreenBlue) {
@@ -71,12 +72,21 @@ TEST(RunLengthRows, StreamsExpandToTheirRows) {
     std::vector<std::vector<std::uint32_t>> rows;  // up to the first row that fails; fails if fewer
   };
   const Case cases[] = {
-      {"runs, end of line, end of bitmap", 4, 3, false, {4, 5, 0, 0, 2, 6, 0, 1}, {{6, 6, 6, 6}, {7, 7, 0, 0}, {0, 0, 0, 0}}},
+      {"runs, end of line, end of bitmap",
+       4,
+       3,
+       false,
+       {4, 5, 0, 0, 2, 6, 0, 1},
+       {{6, 6, 6, 6}, {7, 7, 0, 0}, {0, 0, 0, 0}}},
       {"odd literal padded", 4, 1, false, {0, 3, 1, 2, 3, 0, 1, 4, 0, 1}, {{2, 3, 4, 5}}},
       {"delta on and down", 4, 3, false, {1, 1, 0, 2, 2, 1, 1, 3, 0, 1}, {{2, 0, 0, 0}, {0, 0, 0, 4}, {0, 0, 0, 0}}},
       {"delta past the last row", 2, 2, false, {1, 1, 0, 2, 0, 9}, {{2, 0}, {0, 0}}},
       {"run past the row end is cut", 3, 2, false, {5, 1, 0, 0, 0, 4, 1, 2, 3, 4, 0, 1}, {{2, 2, 2}, {2, 3, 4}}},
-      {"4 bits: runs alternate, literals pack two", 5, 2, true, {5, 0x12, 0, 0, 0, 3, 0x45, 0x60, 0, 1},
+      {"4 bits: runs alternate, literals pack two",
+       5,
+       2,
+       true,
+       {5, 0x12, 0, 0, 0, 3, 0x45, 0x60, 0, 1},
        {{2, 3, 2, 3, 2}, {5, 6, 7, 0, 0}}},
       {"ends unannounced at the last pixel", 2, 2, false, {2, 9, 0, 0, 2, 8}, {{10, 10}, {9, 9}}},
       {"ends before the last row", 2, 2, false, {2, 9, 0, 0}, {{10, 10}}},

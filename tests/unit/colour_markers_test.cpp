@@ -67,7 +67,8 @@ TEST(ExifColourSpace, DamagedOrForeignSegmentsReadAsNotAdobeRgb) {
 }
 
 // A minimal profile header of the given size, colour space and signature.
-Bytes ProfileHeader(std::uint32_t declared, std::string_view space, std::size_t actual, std::string_view magic = "acsp") {
+Bytes ProfileHeader(std::uint32_t declared, std::string_view space, std::size_t actual,
+                    std::string_view magic = "acsp") {
   Bytes p(actual, 0);
   for (int i = 0; i < 4 && actual >= 4; ++i) p[i] = std::uint8_t(declared >> (24 - 8 * i));
   if (actual >= 40) {

@@ -11,16 +11,25 @@ TEST(ParseArguments, TheFirstTwoCharactersChooseTheMode) {
     StartMode mode;
     std::int32_t parent;
   } rows[] = {
-      {L"/s", StartMode::Show, 0},           {L"/S", StartMode::Show, 0},
-      {L"  /s  ", StartMode::Show, 0},       {L"/save", StartMode::Show, 0},
-      {L"/c", StartMode::Configure, 0},      {L"", StartMode::Configure, 0},
-      {L"   ", StartMode::Configure, 0},     {L"/c:1234", StartMode::Configure, 0},
-      {L"/c 1234", StartMode::Configure, 0}, {L"/p 1234", StartMode::Preview, 0},
-      {L"/P", StartMode::Preview, 0},        {L"/a 1234", StartMode::ChangePassword, 1234},
-      {L"/a", StartMode::ChangePassword, 0}, {L"/a:1234", StartMode::ChangePassword, 0},
+      {L"/s", StartMode::Show, 0},
+      {L"/S", StartMode::Show, 0},
+      {L"  /s  ", StartMode::Show, 0},
+      {L"/save", StartMode::Show, 0},
+      {L"/c", StartMode::Configure, 0},
+      {L"", StartMode::Configure, 0},
+      {L"   ", StartMode::Configure, 0},
+      {L"/c:1234", StartMode::Configure, 0},
+      {L"/c 1234", StartMode::Configure, 0},
+      {L"/p 1234", StartMode::Preview, 0},
+      {L"/P", StartMode::Preview, 0},
+      {L"/a 1234", StartMode::ChangePassword, 1234},
+      {L"/a", StartMode::ChangePassword, 0},
+      {L"/a:1234", StartMode::ChangePassword, 0},
       {L"/A  77x", StartMode::ChangePassword, 77},
-      {L"-s", StartMode::Unknown, 0},        {L"/", StartMode::Unknown, 0},
-      {L"/X  Y", StartMode::Unknown, 0},     {L"s/", StartMode::Unknown, 0},
+      {L"-s", StartMode::Unknown, 0},
+      {L"/", StartMode::Unknown, 0},
+      {L"/X  Y", StartMode::Unknown, 0},
+      {L"s/", StartMode::Unknown, 0},
   };
   for (const auto& row : rows) {
     const StartRequest request = ParseArguments(row.arguments);
@@ -35,8 +44,7 @@ TEST(ParseArguments, TheParentWindowComesFromTheUntrimmedText) {
 }
 
 TEST(UnknownSwitchMessage, ShowsTheWholeNormalisedText) {
-  EXPECT_EQ(UnknownSwitchMessage(ParseArguments(L"-s").normalisedArguments),
-            L"Unknown Command Line Parameter -s");
+  EXPECT_EQ(UnknownSwitchMessage(ParseArguments(L"-s").normalisedArguments), L"Unknown Command Line Parameter -s");
   EXPECT_EQ(UnknownSwitchMessage(ParseArguments(L" /X  Y ").normalisedArguments),
             L"Unknown Command Line Parameter /x  y");
 }

@@ -28,13 +28,15 @@ std::vector<Row> Rows(std::wstring_view folder, const std::vector<FolderEntry>& 
   return rows;
 }
 
-FolderEntry Folder(const wchar_t* name, bool hidden = false, bool system = false) { return {name, true, hidden, system}; }
+FolderEntry Folder(const wchar_t* name, bool hidden = false, bool system = false) {
+  return {name, true, hidden, system};
+}
 FolderEntry File(const wchar_t* name) { return {name, false, false, false}; }
 
 TEST(FolderRows, PathFromTheRootThenSubfoldersInNameOrder) {
-  const std::vector<FolderEntry> entries{Folder(L"."),     Folder(L".."),         File(L"a.jpg"),
-                                         Folder(L"zebra"), Folder(L"Été 2024"),   Folder(L"alpha"),
-                                         Folder(L"Hidden", true), Folder(L"Sys", false, true)};
+  const std::vector<FolderEntry> entries{
+      Folder(L"."),        Folder(L".."),    File(L"a.jpg"),          Folder(L"zebra"),
+      Folder(L"Été 2024"), Folder(L"alpha"), Folder(L"Hidden", true), Folder(L"Sys", false, true)};
   EXPECT_EQ(Rows(L"C:\\Users\\me", entries), (std::vector<Row>{
                                                  {L"C:\\", 0, L"C:\\", false},
                                                  {L"Users", 1, L"C:\\Users", false},
@@ -47,17 +49,17 @@ TEST(FolderRows, PathFromTheRootThenSubfoldersInNameOrder) {
 
 TEST(FolderRows, ADriveRootIsOneRowAndItsSubfoldersHangBelowIt) {
   EXPECT_EQ(Rows(L"D:\\", {Folder(L"b"), Folder(L"A")}), (std::vector<Row>{
-                                                            {L"D:\\", 0, L"D:\\", true},
-                                                            {L"A", 1, L"D:\\A", false},
-                                                            {L"b", 1, L"D:\\b", false},
-                                                        }));
+                                                             {L"D:\\", 0, L"D:\\", true},
+                                                             {L"A", 1, L"D:\\A", false},
+                                                             {L"b", 1, L"D:\\b", false},
+                                                         }));
 }
 
 TEST(FolderRows, NetworkShareIsTheRoot) {
   EXPECT_EQ(Rows(L"\\\\server\\share\\photos", {}), (std::vector<Row>{
-                                                         {L"\\\\server\\share\\", 0, L"\\\\server\\share\\", false},
-                                                         {L"photos", 1, L"\\\\server\\share\\photos", true},
-                                                     }));
+                                                        {L"\\\\server\\share\\", 0, L"\\\\server\\share\\", false},
+                                                        {L"photos", 1, L"\\\\server\\share\\photos", true},
+                                                    }));
 }
 
 TEST(DriveList, LetterWithLabelWhenThereIsOne) {
@@ -114,8 +116,8 @@ TEST(DpiScaling, RoundsToTheNearestPixelWithHalvesAwayFromZero) {
     unsigned dpi;
     int expected;
   } rows[] = {
-      {0, 144, 0},     {1, 144, 2},     {3, 144, 5},       {-1, 144, -2},   {-3, 144, -5},
-      {483, 144, 725}, {169, 144, 254}, {29, 120, 36},     {7, 120, 9},     {5, 72, 4},
+      {0, 144, 0},     {1, 144, 2},     {3, 144, 5},         {-1, 144, -2},         {-3, 144, -5},
+      {483, 144, 725}, {169, 144, 254}, {29, 120, 36},       {7, 120, 9},           {5, 72, 4},
       {1, 96, 1},      {204, 192, 408}, {32767, 192, 65534}, {-32768, 144, -49152},
   };
   for (const auto& row : rows)
@@ -142,8 +144,7 @@ TEST(DialogPlacement, CentredOnTheAreaButNeverAboveOrLeftOfIt) {
     int width, height;
     LayoutRectangle expected;
   } rows[] = {
-      {{0, 0, 1024, 768}, 500, 300, {262, 234, 500, 300}},
-      {{0, 0, 1024, 768}, 501, 301, {261, 233, 501, 301}},
+      {{0, 0, 1024, 768}, 500, 300, {262, 234, 500, 300}},      {{0, 0, 1024, 768}, 501, 301, {261, 233, 501, 301}},
       {{-800, 100, 800, 600}, 400, 200, {-600, 300, 400, 200}},  // a monitor left of the primary
       {{0, -600, 1024, 600}, 400, 200, {312, -400, 400, 200}},   // and one above it
       {{0, 0, 1024, 768}, 1200, 900, {0, 0, 1200, 900}},         // larger: the caption stays reachable

@@ -24,10 +24,30 @@ Bytes Exif(bool bigEndian, const std::vector<Bytes>& entries) {
 }
 Bytes Entry(bool bigEndian, std::uint16_t tag, std::uint16_t type, std::uint32_t count, std::uint16_t value) {
   if (bigEndian)
-    return {std::uint8_t(tag >> 8), std::uint8_t(tag), 0, std::uint8_t(type), std::uint8_t(count >> 24), std::uint8_t(count >> 16),
-            std::uint8_t(count >> 8), std::uint8_t(count), std::uint8_t(value >> 8), std::uint8_t(value), 0, 0};
-  return {std::uint8_t(tag), std::uint8_t(tag >> 8), std::uint8_t(type), 0, std::uint8_t(count), std::uint8_t(count >> 8),
-          std::uint8_t(count >> 16), std::uint8_t(count >> 24), std::uint8_t(value), std::uint8_t(value >> 8), 0, 0};
+    return {std::uint8_t(tag >> 8),
+            std::uint8_t(tag),
+            0,
+            std::uint8_t(type),
+            std::uint8_t(count >> 24),
+            std::uint8_t(count >> 16),
+            std::uint8_t(count >> 8),
+            std::uint8_t(count),
+            std::uint8_t(value >> 8),
+            std::uint8_t(value),
+            0,
+            0};
+  return {std::uint8_t(tag),
+          std::uint8_t(tag >> 8),
+          std::uint8_t(type),
+          0,
+          std::uint8_t(count),
+          std::uint8_t(count >> 8),
+          std::uint8_t(count >> 16),
+          std::uint8_t(count >> 24),
+          std::uint8_t(value),
+          std::uint8_t(value >> 8),
+          0,
+          0};
 }
 
 TEST(ExifOrientation, TheTagIsReadInEitherByteOrderAndDamageReadsAsUpright) {
@@ -106,7 +126,11 @@ TEST(AreaReducer, EachKeptPixelIsTheMeanOfTheAreaItCovers) {
       {"fractions", {3, 1}, {2, 1}, {0x000000, 0x000060, 0x0000C0}, {0x000020, 0x0000A0}},
       {"vertical fractions", {1, 3}, {1, 2}, {0x000000, 0x006000, 0x00C000}, {0x002000, 0x00A000}},
       {"same size copies, top byte cleared", {2, 1}, {2, 1}, {0xFF123456, 0x00ABCDEF}, {0x123456, 0xABCDEF}},
-      {"white stays white", {7, 5}, {3, 2}, std::vector<std::uint32_t>(35, 0xFFFFFF), std::vector<std::uint32_t>(6, 0xFFFFFF)},
+      {"white stays white",
+       {7, 5},
+       {3, 2},
+       std::vector<std::uint32_t>(35, 0xFFFFFF),
+       std::vector<std::uint32_t>(6, 0xFFFFFF)},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Reduce(c.source, c.from, c.to), c.expected) << c.name;
@@ -154,8 +178,16 @@ TEST(CubicReducer, KeepsFlatAreasFlatAndWeighsByTheStretchedCubic) {
   const Case cases[] = {
       {"hand-computed weights", {4, 1}, {2, 1}, {0, 0, 112, 112}, {9, 103}},
       {"vertical alike", {1, 4}, {1, 2}, {0, 0, 112 << 8, 112 << 8}, {9 << 8, 103 << 8}},
-      {"grey stays grey at 1.85", {37, 5}, {20, 3}, std::vector<std::uint32_t>(185, 0x7F7F7F), std::vector<std::uint32_t>(60, 0x7F7F7F)},
-      {"white stays white at 1.04", {25, 25}, {24, 24}, std::vector<std::uint32_t>(625, 0xFFFFFF), std::vector<std::uint32_t>(576, 0xFFFFFF)},
+      {"grey stays grey at 1.85",
+       {37, 5},
+       {20, 3},
+       std::vector<std::uint32_t>(185, 0x7F7F7F),
+       std::vector<std::uint32_t>(60, 0x7F7F7F)},
+      {"white stays white at 1.04",
+       {25, 25},
+       {24, 24},
+       std::vector<std::uint32_t>(625, 0xFFFFFF),
+       std::vector<std::uint32_t>(576, 0xFFFFFF)},
       {"same size copies, top byte cleared", {2, 1}, {2, 1}, {0xFF123456, 0x00ABCDEF}, {0x123456, 0xABCDEF}},
       // Either side of a hard edge the cubic's negative lobes would leave 0..255: -12.8 and 266.8.
       {"overshoot is clamped", {8, 1}, {4, 1}, {0, 0, 0, 255, 255, 255, 255, 255}, {0, 126, 255, 255}},

@@ -25,7 +25,8 @@ TEST(FittedFrame, HoldsThePictureFittedAndCentredOnBlack) {
       // 2.56 times: 1024 x 512 at top 128.
       {"wide, enlarged", Solid(400, 200, kMagenta), {{0, 128}, {1023, 639}, {512, 384}}, {{512, 127}, {512, 640}}},
       // Kept reduced by the loader: its own size counts for the placing, 400 x 300 wide at left 112.
-      {"tall, reduced", [] {
+      {"tall, reduced",
+       [] {
          Picture p = Solid(100, 75, kMagenta);
          p.width = 4000;
          p.height = 3000;

@@ -16,9 +16,9 @@ class FakeDisk final : public FileSystem {
  public:
   std::map<std::wstring, std::uint64_t> files;
   std::set<std::wstring> folders;
-  std::set<std::wstring> locked;         // in use: cannot be replaced or deleted
-  std::set<std::wstring> fullAt;         // a copy to here stops half-way and fails
-  std::vector<std::wstring> log;         // "copy a -> b", "mkdir a", "delete a"
+  std::set<std::wstring> locked;  // in use: cannot be replaced or deleted
+  std::set<std::wstring> fullAt;  // a copy to here stops half-way and fails
+  std::vector<std::wstring> log;  // "copy a -> b", "mkdir a", "delete a"
 
   bool CopyReplacing(const std::wstring& from, const std::wstring& to) override {
     log.push_back(L"copy " + from + L" -> " + to);

@@ -37,8 +37,10 @@ TEST(LayoutShow, CoversEveryMonitorAndPutsThePhotographsOnThePrimary) {
        {{{-1024, 0, 0, 768}, false}, {{0, 0, 1280, 1024}, true}, {{1280, -600, 2080, 0}, false}},
        {-1024, -600, 2080, 1024},
        {1024, 600, 2304, 1624}},
-      {"no monitor marked primary: the first", {{{0, 0, 800, 600}, false}, {{800, 0, 1600, 600}, false}},
-       {0, 0, 1600, 600}, {0, 0, 800, 600}},
+      {"no monitor marked primary: the first",
+       {{{0, 0, 800, 600}, false}, {{800, 0, 1600, 600}, false}},
+       {0, 0, 1600, 600},
+       {0, 0, 800, 600}},
       {"no monitor listed: the fallback", {}, {0, 0, 1024, 768}, {0, 0, 1024, 768}},
   };
   for (const auto& row : rows) {

@@ -18,11 +18,20 @@ TEST(PictureGeometry, DeclaredSizesBeyondAnyCameraAreRefused) {
     bool believed;
   };
   const Case cases[] = {
-      {1, 1, true},           {0, 100, false},         {100, 0, false},         {-1, 100, false},
-      {100, -1, false},       {65535, 8192, true},     {65536, 1, false},       {1, 65536, false},
-      {65000, 65000, false},  {23296, 17472, true},    // a 407-megapixel camera composite
-      {16384, 32768, true},   {16384, 32769, false},   // 2^29 pixels exactly, and one row more
-      {std::int64_t{1} << 31, std::int64_t{1} << 31, false}, {INT64_MAX, INT64_MAX, false},
+      {1, 1, true},
+      {0, 100, false},
+      {100, 0, false},
+      {-1, 100, false},
+      {100, -1, false},
+      {65535, 8192, true},
+      {65536, 1, false},
+      {1, 65536, false},
+      {65000, 65000, false},
+      {23296, 17472, true},  // a 407-megapixel camera composite
+      {16384, 32768, true},
+      {16384, 32769, false},  // 2^29 pixels exactly, and one row more
+      {std::int64_t{1} << 31, std::int64_t{1} << 31, false},
+      {INT64_MAX, INT64_MAX, false},
   };
   for (const Case& c : cases)
     EXPECT_EQ(DeclaredSizeAcceptable(c.width, c.height), c.believed) << c.width << " x " << c.height;
@@ -43,13 +52,12 @@ TEST(PictureGeometry, KeptSizeFitsTheBoundWithoutEnlarging) {
       {{6000, 4000}, {0, 0}, {6000, 4000}},        // no bound
       {{6000, 4000}, {1920, 0}, {6000, 4000}},
       {{6000, 4000}, {1920, 1080, 1.0f}, {6000, 4000}},  // drawn at a scale, not fitted
-      {{65535, 1}, {100, 100}, {100, 1}},          // never below one pixel
+      {{65535, 1}, {100, 100}, {100, 1}},                // never below one pixel
       {{1, 65535}, {100, 100}, {1, 100}},
-      {{3, 2}, {2, 2}, {2, 1}},                    // 1.33 rounds to 1
-      {{5, 3}, {4, 4}, {4, 2}},                    // 2.4 rounds to 2
+      {{3, 2}, {2, 2}, {2, 1}},  // 1.33 rounds to 1
+      {{5, 3}, {4, 4}, {4, 2}},  // 2.4 rounds to 2
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(KeptSize(c.own, c.bound), c.kept) << c.own.width << " x " << c.own.height;
+  for (const Case& c : cases) EXPECT_EQ(KeptSize(c.own, c.bound), c.kept) << c.own.width << " x " << c.own.height;
 }
 
 TEST(PictureGeometry, ScaledDecodingReducesAsFarAsTheNeededSizeAllows) {
@@ -64,10 +72,10 @@ TEST(PictureGeometry, ScaledDecodingReducesAsFarAsTheNeededSizeAllows) {
       {{4000, 3000}, {1440, 1080}, 4},  // 3/8 (1500 x 1125) would leave our filter too little
       {{8000, 6000}, {1000, 750}, 2},   // 1/8 is exactly the size: no quarter to spare
       {{8001, 6000}, {1001, 750}, 2},
-      {{800, 600}, {401, 300}, 6},      // 600 x 450
-      {{800, 600}, {800, 600}, 8},      // kept whole
-      {{800, 600}, {700, 500}, 8},      // nothing smaller covers it
-      {{4000, 6000}, {720, 1080}, 2},   // 1000 x 1500
+      {{800, 600}, {401, 300}, 6},     // 600 x 450
+      {{800, 600}, {800, 600}, 8},     // kept whole
+      {{800, 600}, {700, 500}, 8},     // nothing smaller covers it
+      {{4000, 6000}, {720, 1080}, 2},  // 1000 x 1500
       {{1, 1}, {1, 1}, 8},
   };
   for (const Case& c : cases) {

@@ -27,12 +27,12 @@ TEST(RegistryValueText, FormatsWhatTheRegistryDeliveredAndReadsItAsTheFlag) {
       {kRegDword, "\0\0\0\0"s, "000", 0},
       {kRegDword, "\x02\0\0\0"s, "002", 2},
       {kRegDword, "\x19\0\0\0"s, "025", 25},
-      {kRegDword, "\xE8\x03\0\0"s, "100", 100},          // 1000 keeps its first three digits
-      {kRegDword, "\x40\x42\x0F\0"s, "100", 100},        // 1000000
-      {kRegDword, "\xFF\xFF\xFF\xFF"s, "429", 429},      // 4294967295: unsigned, not -1
-      {kRegDword, "\x01\0"s, "001", 1},                  // a short value: missing bytes are zero
+      {kRegDword, "\xE8\x03\0\0"s, "100", 100},      // 1000 keeps its first three digits
+      {kRegDword, "\x40\x42\x0F\0"s, "100", 100},    // 1000000
+      {kRegDword, "\xFF\xFF\xFF\xFF"s, "429", 429},  // 4294967295: unsigned, not -1
+      {kRegDword, "\x01\0"s, "001", 1},              // a short value: missing bytes are zero
       {kRegDword, "", "000", 0},
-      {kRegBinary, "\x01\0\0\0"s, "\x01\0\0"s, 0},       // raw bytes: no number at the front
+      {kRegBinary, "\x01\0\0\0"s, "\x01\0\0"s, 0},  // raw bytes: no number at the front
       {kRegBinary, "1\0"s, "1", 1},
   };
   for (const auto& row : rows) {
@@ -48,8 +48,8 @@ TEST(UsePasswordFromText, IsTheRoundedNumericReading) {
     const char* text;
     std::int16_t expected;
   } rows[] = {
-      {"1", 1},   {"001", 1},  {"  1", 1},  {"1abc", 1}, {"0.5", 0},  {"1.5", 2},    {"2.5", 2},
-      {"0.51", 1}, {"abc", 0}, {"", 0},     {"-1", -1},  {"99999", 0}, // outside 16 bits
+      {"1", 1},   {"001", 1},  {"  1", 1}, {"1abc", 1}, {"0.5", 0}, {"1.5", 2},
+      {"2.5", 2}, {"0.51", 1}, {"abc", 0}, {"", 0},     {"-1", -1}, {"99999", 0},  // outside 16 bits
   };
   for (const auto& row : rows) EXPECT_EQ(UsePasswordFromText(row.text), row.expected) << row.text;
 }
@@ -59,9 +59,8 @@ TEST(IsPredefinedRoot, AcceptsOnlyTheSevenRoots) {
     std::uint32_t root;
     bool expected;
   } rows[] = {
-      {0x80000000u, true},  {0x80000001u, true},  {0x80000002u, true}, {0x80000006u, true},
-      {0x80000007u, false}, {0x7FFFFFFFu, false}, {0u, false},         {0xFFFFFFFFu, false},
-      {0x80000050u, false},
+      {0x80000000u, true},  {0x80000001u, true}, {0x80000002u, true},  {0x80000006u, true},  {0x80000007u, false},
+      {0x7FFFFFFFu, false}, {0u, false},         {0xFFFFFFFFu, false}, {0x80000050u, false},
   };
   for (const auto& row : rows) EXPECT_EQ(IsPredefinedRoot(row.root), row.expected) << std::hex << row.root;
 }

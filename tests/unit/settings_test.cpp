@@ -21,8 +21,8 @@ TEST(LoadSettings, NothingStoredGivesTheNotConfiguredValues) {
 
 TEST(LoadSettings, ReadsEachTextByItsRule) {
   RecordingStore store;
-  store.values = {{L"PhotoDisplayTime", L" 7.5"}, {L"PhotoSize", L"1.5"},
-                  {L"PhotoDirectory", L""}, {L"PhotoOrder", L"2.5abc"}};
+  store.values = {
+      {L"PhotoDisplayTime", L" 7.5"}, {L"PhotoSize", L"1.5"}, {L"PhotoDirectory", L""}, {L"PhotoOrder", L"2.5abc"}};
   const Settings settings = LoadSettings(store);
   EXPECT_EQ(settings.PhotoDisplayTime, 7.5);
   EXPECT_EQ(settings.PhotoSize, 2);
@@ -39,8 +39,8 @@ TEST(SaveSettings, WritesTheFourTextsInOrderAndReadsThemBack) {
   RecordingStore store;
   const Settings saved{2.5, kActualSize, L"C:\\Фото\\Été 2024", kRandom};
   EXPECT_TRUE(SaveSettings(store, saved).empty());
-  EXPECT_EQ(store.writes, (std::vector<std::wstring>{L"PhotoDisplayTime", L"PhotoSize", L"PhotoDirectory",
-                                                     L"PhotoOrder"}));
+  EXPECT_EQ(store.writes,
+            (std::vector<std::wstring>{L"PhotoDisplayTime", L"PhotoSize", L"PhotoDirectory", L"PhotoOrder"}));
   EXPECT_EQ(store.values[L"PhotoDisplayTime"], L"2.5");
   EXPECT_EQ(store.values[L"PhotoSize"], L"2");
   EXPECT_EQ(store.values[L"PhotoDirectory"], L"C:\\Фото\\Été 2024");

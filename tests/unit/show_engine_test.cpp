@@ -58,13 +58,10 @@ class FakeShow {
     const std::uint32_t start = clock;
     paint_ = paintMilliseconds;
     engine_.Begin(clock);
-    RunShowLoop(engine_, {[this] { return clock.load(); },
-                          [this](std::uint32_t timeout) { Block(timeout); },
-                          [this, start, offset] {
-                            return HandleEvents() && clock - start <= offset && cycles.size() < 10000;
-                          },
-                          [this] { return RunDueCycle(); },
-                          [this](std::uint32_t now) { return feed_->Watch(now); }});
+    RunShowLoop(engine_,
+                {[this] { return clock.load(); }, [this](std::uint32_t timeout) { Block(timeout); },
+                 [this, start, offset] { return HandleEvents() && clock - start <= offset && cycles.size() < 10000; },
+                 [this] { return RunDueCycle(); }, [this](std::uint32_t now) { return feed_->Watch(now); }});
   }
   // The show's end: its loader goes without waiting for what it still loads.
   void End() {
@@ -94,7 +91,7 @@ class FakeShow {
   std::atomic<std::uint32_t> clock;
   test::LoadGate gate;
   std::vector<Cycle> cycles;
-  std::vector<int> screen;  // what the screen showed, one entry per paint: the image, 0 for black
+  std::vector<int> screen;            // what the screen showed, one entry per paint: the image, 0 for black
   std::vector<std::uint32_t> blocks;  // the timeouts of blocks that lasted (not ended by a load)
   std::vector<ShowCycle> predicted;   // Ahead, asked after each cycle
   int closeRequests = 0;
@@ -254,8 +251,9 @@ TEST(ShowLoop, PauseKeepsThePictureAndResumeGoesOnWithTheNext) {
   paused.RunFor(6000 + 2 * 555000);
   EXPECT_EQ(paused.screen, (std::vector<int>{1, 2}));
   // Picture 2 is loaded again unpainted at once, then CurrentImage moves on unseen each 555 s.
-  EXPECT_EQ(paused.cycles, (std::vector<FakeShow::Cycle>{{0, 1, true}, {5000, 2, true}, {6000, 2, false},
-                                                          {561000, 3, false}, {1116000, 1, false}}));
+  EXPECT_EQ(paused.cycles,
+            (std::vector<FakeShow::Cycle>{
+                {0, 1, true}, {5000, 2, true}, {6000, 2, false}, {561000, 3, false}, {1116000, 1, false}}));
   EXPECT_EQ(paused.gate.Reads(), (std::vector<std::int16_t>{1, 2, 3})) << "the paused and the next not read again";
 
   FakeShow resumed(3, kStoredTime);
@@ -316,7 +314,8 @@ TEST(ShowLoop, AKeyAClickOrAPointerMovementDuringALoadThatNeverEndsEndsTheShowAt
   } inputs[] = {
       {"Space", [](FakeShow& show) { show.KeyAt(7000, 32); }},
       {"a click", [](FakeShow& show) { show.ClickAt(7000); }},
-      {"a pointer movement", [](FakeShow& show) {
+      {"a pointer movement",
+       [](FakeShow& show) {
          show.MoveAt(1000, 200, 300);  // only the reference
          show.MoveAt(7000, 201, 300);
        }},
@@ -382,7 +381,7 @@ TEST(ShowLoop, ResumeAndADisplayChangeShowAPictureAtOnceButAPausedOneWaitsItsTim
 
 TEST(ShowLoop, WaitsTheWholePeriodAcrossTheCounterWrap) {
   FakeShow show(2, 3.0, {}, 0xFFFFFC18u);  // 1000 ms before the wrap
-  show.KeyAt(1500, kKeyE);             // handled on the far side of the wrap
+  show.KeyAt(1500, kKeyE);                 // handled on the far side of the wrap
   show.RunFor(6000);
   EXPECT_EQ(show.cycles, (std::vector<FakeShow::Cycle>{{0, 1, true}, {3000, 2, true}, {6000, 1, true}}));
   // Asked to block for the whole period; woken by the key halfway, then for the rest.
@@ -396,8 +395,8 @@ TEST(ShowLoop, ADisplayTimeOfZeroOrLessStillAnswersInputBetweenCycles) {
     show.RunFor(100, 10);
     EXPECT_EQ(show.state.PhotoDisplayTime, PauseDisplayTime) << seconds;
     // Cycle after cycle without blocking, each followed by event processing, which sees the key.
-    EXPECT_EQ(show.cycles, (std::vector<FakeShow::Cycle>{{10, 1, true}, {20, 2, true}, {30, 3, true},
-                                                          {40, 1, true}, {50, 1, false}}))
+    EXPECT_EQ(show.cycles, (std::vector<FakeShow::Cycle>{
+                               {10, 1, true}, {20, 2, true}, {30, 3, true}, {40, 1, true}, {50, 1, false}}))
         << seconds;
     EXPECT_EQ(show.blocks, std::vector<std::uint32_t>{555000}) << seconds << ": paused";
   }
@@ -429,12 +428,9 @@ TEST(ShowEngine, AheadIsTheNextCycleUnlessAKeyMovesTheShowAndBehindIsWhereDownGo
     bool sameAsAhead;
     bool sameAsBehind;
   } rows[] = {
-      {"no key", {}, true, false},
-      {"Up", {kKeyUp}, true, false},
-      {"E", {kKeyE}, true, false},
-      {"Up twice", {kKeyUp, kKeyUp}, true, false},
-      {"Down", {kKeyDown}, false, true},
-      {"P", {kKeyP}, false, false},
+      {"no key", {}, true, false},       {"Up", {kKeyUp}, true, false},
+      {"E", {kKeyE}, true, false},       {"Up twice", {kKeyUp, kKeyUp}, true, false},
+      {"Down", {kKeyDown}, false, true}, {"P", {kKeyP}, false, false},
   };
   for (std::int16_t current : {1, 2, 3}) {
     for (const auto& row : rows) {

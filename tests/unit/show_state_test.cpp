@@ -20,8 +20,8 @@ TEST(Picture2KeyDown, KeysStepPauseOrAskToClose) {
     std::int16_t skipWait;
     std::int16_t currentImage;  // from 2
   } rows[] = {
-      {kKeyP, KeyAction::None, 1, 1},         {kKeyUp, KeyAction::None, 1, 2},
-      {kKeyDown, KeyAction::None, 1, 0},      {kKeyE, KeyAction::ShowThankYou, 0, 2},
+      {kKeyP, KeyAction::None, 1, 1},          {kKeyUp, KeyAction::None, 1, 2},
+      {kKeyDown, KeyAction::None, 1, 0},       {kKeyE, KeyAction::ShowThankYou, 0, 2},
       {kSpace, KeyAction::CloseRequest, 0, 2}, {kEscape, KeyAction::CloseRequest, 0, 2},
       {kShift, KeyAction::CloseRequest, 0, 2}, {kLeft, KeyAction::CloseRequest, 0, 2},
       {kRight, KeyAction::CloseRequest, 0, 2}, {kAlt, KeyAction::CloseRequest, 0, 2},
@@ -116,8 +116,8 @@ TEST(LoopDecisions, PaintsUnlessPausedWithPAsTheLastKey) {
     double time;
     std::uint16_t lastKey;
     bool paints;
-  } rows[] = {{555.0, kKeyP, false}, {555.0, kKeyUp, true}, {5.0, kKeyP, true},
-              {555.0001, kKeyP, true}, {555.0, 0, true}};
+  } rows[] = {
+      {555.0, kKeyP, false}, {555.0, kKeyUp, true}, {5.0, kKeyP, true}, {555.0001, kKeyP, true}, {555.0, 0, true}};
   for (const auto& row : rows) {
     ShowState state;
     state.PhotoDisplayTime = row.time;
@@ -131,9 +131,17 @@ TEST(LoopDecisions, DisplayTimeBecomesMillisecondsHalfToEven) {
     double seconds;
     std::int32_t milliseconds;
   } rows[] = {
-      {5, 5000},         {0.0625, 62},  {0.1875, 188},  {-0.0625, -62},      {555, 555000},
-      {0, 0},            {0.0004, 0},   {99.9994, 99999}, {2147483.647, 2147483647},
-      {1e10, std::numeric_limits<std::int32_t>::max()}, {-1e10, std::numeric_limits<std::int32_t>::min()},
+      {5, 5000},
+      {0.0625, 62},
+      {0.1875, 188},
+      {-0.0625, -62},
+      {555, 555000},
+      {0, 0},
+      {0.0004, 0},
+      {99.9994, 99999},
+      {2147483.647, 2147483647},
+      {1e10, std::numeric_limits<std::int32_t>::max()},
+      {-1e10, std::numeric_limits<std::int32_t>::min()},
   };
   for (const auto& row : rows) EXPECT_EQ(DisplayMilliseconds(row.seconds), row.milliseconds) << row.seconds;
   EXPECT_EQ(DisplayMilliseconds(std::nan("")), 0);
@@ -143,7 +151,8 @@ TEST(LoopDecisions, DisplayTimeBecomesMillisecondsHalfToEven) {
 TEST(LoopDecisions, AdvanceWrapsToTheFirstPastEitherEnd) {
   const struct {
     std::int16_t current, count, expected;
-  } rows[] = {{1, 3, 2}, {2, 3, 3}, {3, 3, 1}, {0, 3, 1}, {-1, 3, 1}, {1, 1, 1},
+  } rows[] = {{1, 3, 2},      {2, 3, 3},         {3, 3, 1},
+              {0, 3, 1},      {-1, 3, 1},        {1, 1, 1},
               {-32768, 3, 1}, {32767, 32767, 1}, {32766, 32767, 32767}};
   for (const auto& row : rows) {
     ShowState state;

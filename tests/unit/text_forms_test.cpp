@@ -13,11 +13,9 @@ TEST(NumericReading, TakesTheLongestLeadingDecimalNumber) {
     const wchar_t* text;
     double expected;
   } rows[] = {
-      {L"5", 5},          {L" 7.5", 7.5},     {L"12abc", 12},     {L"abc", 0},
-      {L"", 0},           {L"\t\n 3", 3},     {L"-2.25x", -2.25}, {L"+4", 4},
-      {L"9.", 9},         {L".5", 0.5},       {L"1.2.3", 1.2},    {L"- 3", 0},
-      {L"0.4", 0.4},      {L"1e5", 1},        {L"1 000", 1},      {L"\r5", 0},
-      {L"00012", 12},
+      {L"5", 5},          {L" 7.5", 7.5}, {L"12abc", 12}, {L"abc", 0},  {L"", 0},        {L"\t\n 3", 3},
+      {L"-2.25x", -2.25}, {L"+4", 4},     {L"9.", 9},     {L".5", 0.5}, {L"1.2.3", 1.2}, {L"- 3", 0},
+      {L"0.4", 0.4},      {L"1e5", 1},    {L"1 000", 1},  {L"\r5", 0},  {L"00012", 12},
   };
   for (const auto& row : rows) EXPECT_DOUBLE_EQ(NumericReading(row.text), row.expected) << row.text;
 }
@@ -32,8 +30,8 @@ TEST(Rounding, HalvesGoToTheEvenNeighbour) {
   const struct {
     double value;
     std::int16_t expected;
-  } rows[] = {{1.5, 2}, {2.5, 2}, {0.4, 0}, {0.5, 0}, {-1.5, -2}, {110.5, 110}, {111.5, 112},
-              {32767.4, 32767}, {32768, 0}, {-32769, 0}, {1e300, 0}};
+  } rows[] = {{1.5, 2},     {2.5, 2},         {0.4, 0},   {0.5, 0},    {-1.5, -2}, {110.5, 110},
+              {111.5, 112}, {32767.4, 32767}, {32768, 0}, {-32769, 0}, {1e300, 0}};
   for (const auto& row : rows) EXPECT_EQ(RoundToInt16(row.value), row.expected) << row.value;
   EXPECT_EQ(RoundToInt16(std::nan("")), 0);
   EXPECT_EQ(RoundToInt32(2147483647.0), 2147483647);
@@ -44,9 +42,12 @@ TEST(NumberText, WritesTheShortestPlainDecimal) {
   const struct {
     double value;
     const wchar_t* expected;
-  } rows[] = {{5, L"5"},        {2, L"2"},          {2.5, L"2.5"},   {0, L"0"},
-              {99, L"99"},      {0.1, L"0.1"},      {-3, L"-3"},     {1.0 / 3, L"0.333333333333333"},
-              {1e-5, L"0.00001"}, {123456789012345.0, L"123456789012345"}, {-0.0, L"0"}};
+  } rows[] = {{5, L"5"},          {2, L"2"},
+              {2.5, L"2.5"},      {0, L"0"},
+              {99, L"99"},        {0.1, L"0.1"},
+              {-3, L"-3"},        {1.0 / 3, L"0.333333333333333"},
+              {1e-5, L"0.00001"}, {123456789012345.0, L"123456789012345"},
+              {-0.0, L"0"}};
   for (const auto& row : rows) EXPECT_EQ(NumberText(row.value), row.expected) << row.value;
 }
 

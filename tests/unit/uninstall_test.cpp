@@ -32,7 +32,9 @@ TEST(RunUninstall, RemovesTheFileAndTheSettingsAndSaysWhetherTheFileWent) {
     if (row.installed) disk.files[kSaver] = 90000;
     if (row.inUse) disk.locked.insert(kSaver);
     RecordingStore store;
-    store.values = {{L"PhotoDisplayTime", L"5"}, {L"PhotoSize", L"2"}, {L"PhotoDirectory", L"D:\\dist\\images"},
+    store.values = {{L"PhotoDisplayTime", L"5"},
+                    {L"PhotoSize", L"2"},
+                    {L"PhotoDirectory", L"D:\\dist\\images"},
                     {L"PhotoOrder", L"2"}};
 
     EXPECT_EQ(RunUninstall(disk, store, kSystem), row.message);

@@ -23,9 +23,9 @@ void Append(Bytes& bytes, std::uint64_t value, int size) {
 
 struct Format {
   const char* name;
-  int header;       // the info header's size
+  int header;  // the info header's size
   int bits;
-  int compression;  // 0, 3 (bit fields), 6 (alpha bit fields); 1 and 2 (runs) take a stream
+  int compression;                       // 0, 3 (bit fields), 6 (alpha bit fields); 1 and 2 (runs) take a stream
   std::array<std::uint32_t, 4> masks{};  // red, green, blue, alpha
   bool topDown = false;
   int paletteEntries = 4;  // written and declared (a core header always has all)
@@ -38,7 +38,9 @@ int IndexAt(int x, int y, std::size_t colours) { return (x * 3 + y) % static_cas
 // A 16- or 32-bit pixel of a colour whose channels are each full or empty; alpha stays 0.
 std::uint32_t Packed(const Format& f, std::uint32_t rgb) {
   using Masks = std::array<std::uint32_t, 4>;
-  const Masks masks = f.compression != 0 ? f.masks : f.bits == 16 ? Masks{0x7C00, 0x03E0, 0x001F} : Masks{kRed, kGreen, kBlue};
+  const Masks masks = f.compression != 0 ? f.masks
+                      : f.bits == 16     ? Masks{0x7C00, 0x03E0, 0x001F}
+                                         : Masks{kRed, kGreen, kBlue};
   return (rgb & kRed ? masks[0] : 0) | (rgb & kGreen ? masks[1] : 0) | (rgb & kBlue ? masks[2] : 0);
 }
 
@@ -55,7 +57,8 @@ Bytes Headers(const Format& f, const Colours& colours, int rows) {
     if (masksInHeader)
       for (const std::uint32_t m : f.masks) Append(h, m, 4);
     h.resize(static_cast<std::size_t>(f.header), 0);
-    for (int i = 0; !masksInHeader && f.compression >= 3 && i < (f.compression == 6 ? 4 : 3); ++i) Append(h, f.masks[i], 4);
+    for (int i = 0; !masksInHeader && f.compression >= 3 && i < (f.compression == 6 ? 4 : 3); ++i)
+      Append(h, f.masks[i], 4);
   }
   const int entries = f.header == 12 ? 1 << f.bits : f.paletteEntries;
   for (int i = 0; f.bits <= 8 && i < entries; ++i)
@@ -102,7 +105,8 @@ std::vector<std::uint32_t> Written(const Format& f, const Colours& colours) {
   return pixels;
 }
 
-void ExpectPicture(const std::optional<Picture>& picture, int width, int height, const std::vector<std::uint32_t>& pixels) {
+void ExpectPicture(const std::optional<Picture>& picture, int width, int height,
+                   const std::vector<std::uint32_t>& pixels) {
   ASSERT_TRUE(picture);
   EXPECT_EQ(picture->width, width);
   EXPECT_EQ(picture->height, height);
@@ -172,7 +176,8 @@ Bytes IconImage(const Format& f, const Colours& colours, int maskedLeft, int (*a
   const std::size_t pixelsAt = image.size();
   const Bytes pixels = Pixels(f, colours);
   image.insert(image.end(), pixels.begin(), pixels.end());
-  for (std::size_t i = 0; alpha && i < pixels.size(); i += 4) image[pixelsAt + i + 3] = static_cast<std::uint8_t>(alpha(static_cast<int>(i / 4 % f.width)));
+  for (std::size_t i = 0; alpha && i < pixels.size(); i += 4)
+    image[pixelsAt + i + 3] = static_cast<std::uint8_t>(alpha(static_cast<int>(i / 4 % f.width)));
   const std::size_t maskStride = (static_cast<std::size_t>(f.width) + 31) / 32 * 4;
   for (int y = 0; y < f.height; ++y) {
     Bytes row(maskStride, 0);
@@ -204,8 +209,10 @@ std::vector<std::uint32_t> Columns(int width, int height, std::uint32_t colour, 
 }
 
 TEST(IconImages, TheLargestImageIsDrawnWithItsMaskOrAlphaOverBlack) {
-  const Format small{"8 x 8, 4 bits", 40, 4, 0, {}, false, 4, 8, 8}, large{"16 x 16, 8 bits", 40, 8, 0, {}, false, 4, 16, 16};
-  const Format direct{"8 x 8, 32 bits", 40, 32, 0, {}, false, 4, 8, 8}, broken{"32 x 32, 24 bits", 40, 24, 0, {}, false, 4, 32, 32};
+  const Format small{"8 x 8, 4 bits", 40, 4, 0, {}, false, 4, 8, 8},
+      large{"16 x 16, 8 bits", 40, 8, 0, {}, false, 4, 16, 16};
+  const Format direct{"8 x 8, 32 bits", 40, 32, 0, {}, false, 4, 8, 8},
+      broken{"32 x 32, 24 bits", 40, 24, 0, {}, false, 4, 32, 32};
   const auto halfThenOpaque = [](int x) { return x < 4 ? 0 : x == 4 ? 128 : 255; };
   Bytes cut = IconImage(broken, {kWhite}, 0);
   cut.resize(cut.size() / 2);

@@ -89,9 +89,12 @@ TEST(BoundedPicture, CompleteJpegsOfEveryCodingLoadAtEverySize) {
       // Arithmetic coding drops the zero bytes a flat tail would take: the data ends early, rightly.
       {"flat arithmetic 2000 x 1500", test::EncodeJpegWith(2000, 1500, flat, {.arithmetic = true}), 2000, 1500},
       {"arithmetic with a black lower third",
-       test::EncodeJpegWith(2000, 1500, [](int x, int y) {
-         return y >= 1000 ? test::Rgb{} : test::Rgb{x % 200, y % 180, (x + y) % 160};
-       }, {.arithmetic = true}), 2000, 1500},
+       test::EncodeJpegWith(2000, 1500,
+                            [](int x, int y) {
+                              return y >= 1000 ? test::Rgb{} : test::Rgb{x % 200, y % 180, (x + y) % 160};
+                            },
+                            {.arithmetic = true}),
+       2000, 1500},
   };
   for (const Case& c : cases)
     for (const DrawBound bound : {kFit, kActualSize, kPreview, DrawBound{}}) {

@@ -2,13 +2,13 @@
 // program with its own exit code: no crash through Windows, and nothing after the throw runs.
 #include "platform/callback_barrier.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <stdexcept>
 
-#include "platform/modal_dialog.h"
-#include "platform/window.h"
+#include "platform/win32/modal_dialog.h"
+#include "platform/win32/window.h"
 
 namespace lumiroll {
 namespace {

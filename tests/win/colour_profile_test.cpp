@@ -73,7 +73,19 @@ std::vector<Bytes> IccPieces(const Bytes& profile, int numberOffset = 0, int cou
   const int count = static_cast<int>((profile.size() + kPiece - 1) / kPiece);
   std::vector<Bytes> pieces;
   for (int i = 0; i < count; ++i) {
-    Bytes s = {'I', 'C', 'C', '_', 'P', 'R', 'O', 'F', 'I', 'L', 'E', 0, std::uint8_t(i + 1 + numberOffset),
+    Bytes s = {'I',
+               'C',
+               'C',
+               '_',
+               'P',
+               'R',
+               'O',
+               'F',
+               'I',
+               'L',
+               'E',
+               0,
+               std::uint8_t(i + 1 + numberOffset),
                std::uint8_t(count + countOffset)};
     const auto from = profile.begin() + static_cast<std::ptrdiff_t>(i * kPiece);
     s.insert(s.end(), from, from + static_cast<std::ptrdiff_t>(std::min(kPiece, profile.size() - i * kPiece)));
@@ -178,7 +190,11 @@ TEST_F(ColourProfiles, DamagedOrUnsuitableProfilesAreIgnored) {
       {"no signature", IccPieces(changed(36, {'x', 'x', 'x', 'x'}))},
       {"absurd tag count", IccPieces(changed(128, {0xFF, 0xFF, 0xFF, 0xFF}))},
       {"red colorant past the end", IccPieces(changed(132 + 12 * 3 + 4, {0x7F, 0, 0, 0}))},  // the fourth tag
-      {"garbage after the header", IccPieces([&] { Bytes p = p3; std::fill(p.begin() + 132, p.end(), 0xA5); return p; }())},
+      {"garbage after the header", IccPieces([&] {
+         Bytes p = p3;
+         std::fill(p.begin() + 132, p.end(), 0xA5);
+         return p;
+       }())},
       {"over 4 MB", IccPieces(huge)},
       {"a piece missing", twoPieces},
       {"pieces numbered from 2", IccPieces(p3, 1, 1)},

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/handles.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/dialog_controls.h"
+#include "platform/win32/handles.h"
 
 namespace lumiroll {
 namespace {
@@ -36,8 +36,8 @@ TEST(DialogFonts, TextShowsWholeAtItsOwnSizeWhateverFaceStandsIn) {
     float points;
     UINT dpi;
   } rows[] = {
-      {L"Email:", 28, 8.25f, 96},                      // fits Windows' own face
-      {L"Email:", 57, 8.25f, 192},                     // no look-alike fits unless condensed
+      {L"Email:", 28, 8.25f, 96},   // fits Windows' own face
+      {L"Email:", 57, 8.25f, 192},  // no look-alike fits unless condensed
       {L"www.example.com/lumiroll", 161, 8.25f, 96},
       {L"www.example.com/lumiroll", 100, 8.25f, 96},  // far too narrow: condensed much
       {L"Lumiroll Screen Saver", 224, 13.5f, 96},
@@ -84,8 +84,8 @@ class ControlHost : public testing::Test {
 
 TEST_F(ControlHost, ListsFillSelectAndReportTheirSelection) {
   constexpr int kList = 10, kCombo = 11;
-  ::CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | LBS_NOTIFY, 0, 0, 100, 100, host(),
-                    reinterpret_cast<HMENU>(kList), nullptr, nullptr);
+  ::CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | LBS_NOTIFY, 0, 0, 100, 100, host(), reinterpret_cast<HMENU>(kList),
+                    nullptr, nullptr);
   ::CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 100, 200, host(),
                     reinterpret_cast<HMENU>(kCombo), nullptr, nullptr);
   const std::vector<std::wstring> rows{L"c: [System]", L"Été 2024", L"写真"};

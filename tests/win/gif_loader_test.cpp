@@ -35,9 +35,15 @@ TEST(GifLoader, TheFirstImageLiesOnItsScreenAsTheFileDescribes) {
   };
   const Case cases[] = {
       {"1 x 1 with no colour table at all", {1, 1, {0, 0, 1, 1}, {0, 0}, true, {1}}, 1, 1, {0xFFFFFF}},
-      {"no colour table: a grey ramp as long as the declared table", {4, 1, {0, 0, 4, 1}, kFour, true, {0, 1, 2, 3}},
-       4, 1, {0x000000, 0x555555, 0xAAAAAA, 0xFFFFFF}},
-      {"first image smaller than the screen: black around it", {5, 3, {3, 1, 2, 2}, kFour, false, {1, 2, 3, 0}}, 5, 3,
+      {"no colour table: a grey ramp as long as the declared table",
+       {4, 1, {0, 0, 4, 1}, kFour, true, {0, 1, 2, 3}},
+       4,
+       1,
+       {0x000000, 0x555555, 0xAAAAAA, 0xFFFFFF}},
+      {"first image smaller than the screen: black around it",
+       {5, 3, {3, 1, 2, 2}, kFour, false, {1, 2, 3, 0}},
+       5,
+       3,
        {0, 0, 0, 0, 0, 0, 0, 0, B, C, 0, 0, 0, D, A}},
       {"a screen of 0 x 0 grows to the image", {0, 0, {1, 0, 2, 1}, kFour, false, {2, 3}}, 3, 1, {0, C, D}},
       {"the transparent index is black", {3, 1, {0, 0, 3, 1}, kFour, false, {0, 1, 2}, false, 1}, 3, 1, {A, 0, C}},
@@ -63,7 +69,8 @@ TEST(GifLoader, AnInterlacedImageIsKeptAndReducedLikeAPlainOne) {
   GifImage interlaced = plain;
   interlaced.interlaced = true;
   const auto plainBytes = WriteGif(plain), interlacedBytes = WriteGif(interlaced);
-  for (const DrawBound bound : {DrawBound{}, DrawBound{100, 75}, DrawBound{133, 100, 1.0f}, DrawBound{320, 180, 0.2f}}) {
+  for (const DrawBound bound :
+       {DrawBound{}, DrawBound{100, 75}, DrawBound{133, 100, 1.0f}, DrawBound{320, 180, 0.2f}}) {
     SCOPED_TRACE(testing::Message() << "bound " << bound.width << " x " << bound.height << " at " << bound.scale);
     const auto expected = LoadPictureBytes(plainBytes, bound), actual = LoadPictureBytes(interlacedBytes, bound);
     ASSERT_TRUE(expected && actual);
@@ -73,7 +80,8 @@ TEST(GifLoader, AnInterlacedImageIsKeptAndReducedLikeAPlainOne) {
     int worst = 0;
     for (std::size_t i = 0; i < actual->pixels.size(); ++i)
       for (int shift : {0, 8, 16})
-        worst = std::max(worst, std::abs(int(actual->pixels[i] >> shift & 0xFF) - int(expected->pixels[i] >> shift & 0xFF)));
+        worst = std::max(worst,
+                         std::abs(int(actual->pixels[i] >> shift & 0xFF) - int(expected->pixels[i] >> shift & 0xFF)));
     EXPECT_LE(worst, 1) << "the sums may differ in their last bit, added in another order";
   }
 }

@@ -37,7 +37,8 @@ std::vector<std::uint8_t> WriteGif(const GifImage& image) {
   GifFileType* gif = EGifOpen(&out, Append, nullptr);
   std::vector<GifColorType> colours;
   for (std::uint32_t c : image.colours)
-    colours.push_back({static_cast<GifByteType>(c >> 16), static_cast<GifByteType>(c >> 8), static_cast<GifByteType>(c)});
+    colours.push_back(
+        {static_cast<GifByteType>(c >> 16), static_cast<GifByteType>(c >> 8), static_cast<GifByteType>(c)});
   ColorMapObject* map = GifMakeMapObject(static_cast<int>(colours.size()), colours.data());
   EGifSetGifVersion(gif, true);
   Check(EGifPutScreenDesc(gif, image.screenWidth, image.screenHeight, 8, 0, map));
@@ -52,7 +53,8 @@ std::vector<std::uint8_t> WriteGif(const GifImage& image) {
   Check(EGifPutImageDesc(gif, f.left, f.top, f.width, f.height, image.interlaced, nullptr));
   std::vector<GifPixelType> row(static_cast<std::size_t>(f.width));
   for (int y : StoredRows(f.height, image.interlaced)) {
-    for (int x = 0; x < f.width; ++x) row[static_cast<std::size_t>(x)] = image.indices[static_cast<std::size_t>(y) * f.width + x];
+    for (int x = 0; x < f.width; ++x)
+      row[static_cast<std::size_t>(x)] = image.indices[static_cast<std::size_t>(y) * f.width + x];
     Check(EGifPutLine(gif, row.data(), f.width));
   }
   Check(EGifCloseFile(gif, nullptr));

@@ -9,12 +9,12 @@ namespace lumiroll::test {
 
 struct GifImage {
   int screenWidth = 0, screenHeight = 0;
-  PictureRegion frame;                    // where the image lies on the screen
-  std::vector<std::uint32_t> colours;     // the global table, 0x00RRGGBB, 2, 4 ... 256 entries
-  bool withoutTable = false;              // the table's size is declared, its colours left out
-  std::vector<std::uint8_t> indices;      // frame.width x frame.height, top-down
+  PictureRegion frame;                 // where the image lies on the screen
+  std::vector<std::uint32_t> colours;  // the global table, 0x00RRGGBB, 2, 4 ... 256 entries
+  bool withoutTable = false;           // the table's size is declared, its colours left out
+  std::vector<std::uint8_t> indices;   // frame.width x frame.height, top-down
   bool interlaced = false;
-  int transparent = -1;                   // an index made transparent by a graphic control extension
+  int transparent = -1;  // an index made transparent by a graphic control extension
 };
 
 [[nodiscard]] std::vector<std::uint8_t> WriteGif(const GifImage& image);

@@ -47,10 +47,8 @@ void RemoveTree(const std::wstring& folder) {
       if (name == L"." || name == L"..") continue;
       const std::wstring path = folder + L"\\" + name;
       ::SetFileAttributesW(LongPathForm(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(path);
-      else
-        ::DeleteFileW(LongPathForm(path).c_str());
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
+      else ::DeleteFileW(LongPathForm(path).c_str());
     } while (::FindNextFileW(find, &found));
     ::FindClose(find);
   }
@@ -63,7 +61,8 @@ class ImageListFolders : public ::testing::Test {
   void SetUp() override {
     wchar_t temp[MAX_PATH + 1];
     ASSERT_GT(::GetTempPathW(MAX_PATH + 1, temp), 0u);
-    base_ = FileSystemFolderReader().OpenFolder(temp) + L"\\LumirollImageList" + std::to_wstring(::GetCurrentProcessId());
+    base_ =
+        FileSystemFolderReader().OpenFolder(temp) + L"\\LumirollImageList" + std::to_wstring(::GetCurrentProcessId());
     RemoveTree(base_);
     ASSERT_TRUE(::CreateDirectoryW(base_.c_str(), nullptr));
     previousFolder_ = CurrentFolder();
@@ -94,8 +93,8 @@ TEST_F(ImageListFolders, ListsPlainImageFilesDirectlyInTheFolderInOrder) {
 
   const ListResult result = ListImages(photos);
   EXPECT_EQ(result.count, 7);
-  EXPECT_EQ(result.names, (std::vector<std::wstring>{L"A.gif", L"archive.emf", L"b.JPG", L"c.bmp", L"d.jif",
-                                                     L"e.Rle", L"readonly.ico"}));
+  EXPECT_EQ(result.names, (std::vector<std::wstring>{L"A.gif", L"archive.emf", L"b.JPG", L"c.bmp", L"d.jif", L"e.Rle",
+                                                     L"readonly.ico"}));
 }
 
 TEST_F(ImageListFolders, FindsTheFolderOnlyByItsFullSpellingCaseAside) {

@@ -60,8 +60,8 @@ TEST(MatrixShaperTransform, AgreesWithLittleCmsWithinOneLevel) {
     ASSERT_TRUE(from && to) << c.name;
     const auto fast = MakeMatrixShaperTransform(from.get(), to.get());
     ASSERT_TRUE(fast) << c.name;
-    const cmsHTRANSFORM reference =
-        cmsCreateTransform(from.get(), TYPE_BGRA_8, to.get(), TYPE_BGRA_8, INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE);
+    const cmsHTRANSFORM reference = cmsCreateTransform(from.get(), TYPE_BGRA_8, to.get(), TYPE_BGRA_8,
+                                                       INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE);
     ASSERT_NE(reference, nullptr) << c.name;
     std::vector<std::uint32_t> ours = colours, theirs = colours;
     fast->Apply(ours);

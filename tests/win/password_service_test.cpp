@@ -1,6 +1,6 @@
 // The screen saver's password service against the real registry and the desktop's state.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "platform/process.h"
 #include "saver/win32/password.h"
@@ -75,8 +75,7 @@ TEST_F(ReadRegistryValueTest, WhatCannotBeReadGivesTheEmptyText) {
 
 TEST_F(ReadRegistryValueTest, ReadsTheOtherPredefinedRoots) {
   // HKEY_LOCAL_MACHINE: a key every Windows has.
-  EXPECT_NE(ReadRegistryValue(0x80000002u, "Software\\Microsoft\\Windows NT\\CurrentVersion", "CurrentVersion"),
-            "");
+  EXPECT_NE(ReadRegistryValue(0x80000002u, "Software\\Microsoft\\Windows NT\\CurrentVersion", "CurrentVersion"), "");
 }
 
 class UsePasswordTest : public testing::Test {
@@ -96,9 +95,12 @@ TEST_F(UsePasswordTest, ComesFromTheDesktopsFlagInAnyOfItsForms) {
     std::optional<StoredValue> stored;
     std::int16_t expected;
   } rows[] = {
-      {StoredValue{REG_SZ, "1\0"s}, 1},          {StoredValue{REG_DWORD, DwordBytes(1)}, 1},
-      {StoredValue{REG_DWORD, DwordBytes(0)}, 0}, {StoredValue{REG_SZ, "2\0"s}, 2},
-      {StoredValue{REG_BINARY, "\x01\0\0\0"s}, 0}, {std::nullopt, 0},
+      {StoredValue{REG_SZ, "1\0"s}, 1},
+      {StoredValue{REG_DWORD, DwordBytes(1)}, 1},
+      {StoredValue{REG_DWORD, DwordBytes(0)}, 0},
+      {StoredValue{REG_SZ, "2\0"s}, 2},
+      {StoredValue{REG_BINARY, "\x01\0\0\0"s}, 0},
+      {std::nullopt, 0},
   };
   for (const auto& row : rows) {
     if (row.stored) Store(kDesktopKey, kFlagName, *row.stored);

@@ -7,7 +7,7 @@
 #include <atomic>
 
 #include "picture_test_files.h"
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 
 namespace lumiroll {
 namespace {
@@ -29,7 +29,8 @@ FILETIME WriteTime(const std::wstring& path) {
 }
 
 void SetWriteTime(const std::wstring& path, FILETIME time) {
-  UniqueFile file(::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  UniqueFile file(
+      ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
   ASSERT_TRUE(file);
   ASSERT_TRUE(::SetFileTime(file.get(), nullptr, nullptr, &time));
 }
@@ -53,9 +54,14 @@ TEST(PictureJobs, AKeptDecodeStandsOnlyWhileItsFileIsUnchanged) {
          SetWriteTime(path, time);
        },
        64},
-      {"rewritten", [](const test::ScratchFolder& folder, const std::wstring&) { (void)folder.Write(L"a.jpg", PaddedJpeg(32, 24)); }, 32},
+      {"rewritten",
+       [](const test::ScratchFolder& folder, const std::wstring&) { (void)folder.Write(L"a.jpg", PaddedJpeg(32, 24)); },
+       32},
       {"replaced by a larger file",
-       [](const test::ScratchFolder& folder, const std::wstring&) { (void)folder.Write(L"a.jpg", PaddedJpeg(48, 36, 50000)); }, 48},
+       [](const test::ScratchFolder& folder, const std::wstring&) {
+         (void)folder.Write(L"a.jpg", PaddedJpeg(48, 36, 50000));
+       },
+       48},
       {"deleted", [](const test::ScratchFolder&, const std::wstring& path) { ::DeleteFileW(path.c_str()); }, 0},
   };
   for (const auto& row : rows) {

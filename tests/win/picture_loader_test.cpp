@@ -57,25 +57,27 @@ TEST_F(PictureLoaderTest, EveryFormatLoadsByContentAtItsOwnSize) {
     const wchar_t* name;
     std::wstring path;
     int width, height;
-    Rgb quadrants[4];
     int tolerance;
+    Rgb quadrants[4] = {kQuadrants[0], kQuadrants[1], kQuadrants[2], kQuadrants[3]};
   };
   const Case cases[] = {
-      {L"bmp", test::DataFile(L"picture.bmp"), 40, 30, {kQuadrants[0], kQuadrants[1], kQuadrants[2], kQuadrants[3]}, 0},
-      {L"rle (RLE8)", test::DataFile(L"picture.rle"), 40, 30, {kQuadrants[0], kQuadrants[1], kQuadrants[2], kQuadrants[3]}, 0},
-      {L"gif, first frame", test::DataFile(L"picture.gif"), 40, 30, {kQuadrants[0], kQuadrants[1], kQuadrants[2], kQuadrants[3]}, 0},
-      {L"jpg", test::DataFile(L"picture.jpg"), 64, 48, {kQuadrants[0], kQuadrants[1], kQuadrants[2], kQuadrants[3]}, 12},
-      {L"CMYK jpg", test::DataFile(L"picture_cmyk.jpg"), 64, 48, {kQuadrants[0], kQuadrants[1], kQuadrants[2], kQuadrants[3]}, 12},
-      {L"jif", test::DataFile(L"picture.jif"), 64, 48, {kQuadrants[0], kQuadrants[1], kQuadrants[2], kQuadrants[3]}, 12},
-      {L"ico, largest image, transparency over black", test::DataFile(L"picture.ico"), 48, 48,
-       {kBlack, kQuadrants[1], kQuadrants[2], kQuadrants[3]}, 0},
-      {L"emf", scratch.Write(L"picture.emf", test::QuadrantEnhancedMetafile(40, 30)), 40, 30,
-       {kQuadrants[0], kQuadrants[1], kQuadrants[2], kQuadrants[3]}, 0},
-      {L"plain wmf", scratch.Write(L"plain.wmf", plainWmf), 40, 30, {kQuadrants[0], kQuadrants[1], kQuadrants[2], kQuadrants[3]}, 0},
-      {L"placeable wmf", scratch.Write(L"placeable.wmf", placeableWmf), 40, 30,
-       {kQuadrants[0], kQuadrants[1], kQuadrants[2], kQuadrants[3]}, 0},
+      {L"bmp", test::DataFile(L"picture.bmp"), 40, 30, 0},
+      {L"rle (RLE8)", test::DataFile(L"picture.rle"), 40, 30, 0},
+      {L"gif, first frame", test::DataFile(L"picture.gif"), 40, 30, 0},
+      {L"jpg", test::DataFile(L"picture.jpg"), 64, 48, 12},
+      {L"CMYK jpg", test::DataFile(L"picture_cmyk.jpg"), 64, 48, 12},
+      {L"jif", test::DataFile(L"picture.jif"), 64, 48, 12},
+      {L"ico, largest image, transparency over black",
+       test::DataFile(L"picture.ico"),
+       48,
+       48,
+       0,
+       {kBlack, kQuadrants[1], kQuadrants[2], kQuadrants[3]}},
+      {L"emf", scratch.Write(L"picture.emf", test::QuadrantEnhancedMetafile(40, 30)), 40, 30, 0},
+      {L"plain wmf", scratch.Write(L"plain.wmf", plainWmf), 40, 30, 0},
+      {L"placeable wmf", scratch.Write(L"placeable.wmf", placeableWmf), 40, 30, 0},
       {L"jpeg named .bmp", scratch.Write(L"photo.bmp", test::ReadFileBytes(test::DataFile(L"picture.jpg"))), 64, 48,
-       {kQuadrants[0], kQuadrants[1], kQuadrants[2], kQuadrants[3]}, 12},
+       12},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << std::string(c.name, c.name + wcslen(c.name)));
@@ -220,7 +222,8 @@ Bytes TopDownQuadrantBitmap() {
     for (int x = 0; x < kWidth; ++x) {
       const Rgb c = colour(x, y);
       const std::size_t at = 54 + (static_cast<std::size_t>(y) * kWidth + x) * 3;
-      bmp[at] = static_cast<std::uint8_t>(c.b), bmp[at + 1] = static_cast<std::uint8_t>(c.g), bmp[at + 2] = static_cast<std::uint8_t>(c.r);
+      bmp[at] = static_cast<std::uint8_t>(c.b), bmp[at + 1] = static_cast<std::uint8_t>(c.g),
+      bmp[at + 2] = static_cast<std::uint8_t>(c.r);
     }
   return bmp;
 }
@@ -236,9 +239,9 @@ Bytes JpegDeclaring(std::uint16_t width, std::uint16_t height) {
 }
 
 Bytes GifDeclaring(std::uint16_t width, std::uint16_t height) {
-  Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 0, 0, 0, 0, 0x80, 0, 0, 0, 0, 0, 255, 255, 255,  // screen, 2 colours
-               0x2C, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // image descriptor
-               2, 2, 0x44, 0x01, 0, 0x3B};        // a few pixels of LZW data, trailer
+  Bytes gif = {'G',  'I', 'F',  '8',  '9', 'a', 0, 0, 0, 0, 0x80, 0, 0, 0, 0, 0, 255, 255, 255,  // screen, 2 colours
+               0x2C, 0,   0,    0,    0,   0,   0, 0, 0, 0,                                      // image descriptor
+               2,    2,   0x44, 0x01, 0,   0x3B};  // a few pixels of LZW data, trailer
   PutLittleEndian(gif, 6, width, 2), PutLittleEndian(gif, 8, height, 2);
   PutLittleEndian(gif, 24, width, 2), PutLittleEndian(gif, 26, height, 2);
   return gif;
@@ -247,11 +250,11 @@ Bytes GifDeclaring(std::uint16_t width, std::uint16_t height) {
 // An icon whose one image (a bitmap) declares width x height.
 Bytes IconDeclaring(std::int32_t width, std::int32_t height) {
   Bytes ico(6 + 16 + 40 + 64, 0);
-  PutLittleEndian(ico, 2, 1, 2), PutLittleEndian(ico, 4, 1, 2);                // an icon of one image
-  PutLittleEndian(ico, 6 + 4, 1, 2), PutLittleEndian(ico, 6 + 6, 32, 2);      // planes, bits
+  PutLittleEndian(ico, 2, 1, 2), PutLittleEndian(ico, 4, 1, 2);                  // an icon of one image
+  PutLittleEndian(ico, 6 + 4, 1, 2), PutLittleEndian(ico, 6 + 6, 32, 2);         // planes, bits
   PutLittleEndian(ico, 6 + 8, 40 + 64, 4), PutLittleEndian(ico, 6 + 12, 22, 4);  // size, offset
   PutLittleEndian(ico, 22, 40, 4), PutLittleEndian(ico, 26, static_cast<std::uint32_t>(width), 4);
-  PutLittleEndian(ico, 30, static_cast<std::uint32_t>(height) * 2, 4);      // colour and mask rows
+  PutLittleEndian(ico, 30, static_cast<std::uint32_t>(height) * 2, 4);  // colour and mask rows
   PutLittleEndian(ico, 34, 1, 2), PutLittleEndian(ico, 36, 32, 2);
   return ico;
 }
@@ -259,7 +262,7 @@ Bytes IconDeclaring(std::int32_t width, std::int32_t height) {
 Bytes ZeroSizeEnhancedMetafile() {
   Bytes emf = test::QuadrantEnhancedMetafile(40, 30);
   for (int i = 0; i < 4; ++i) PutLittleEndian(emf, 8 + 4 * i, i < 2 ? 0 : 0xFFFFFFFF, 4);  // bounds: empty
-  for (int i = 0; i < 4; ++i) PutLittleEndian(emf, 24 + 4 * i, 0, 4);                     // frame: zero
+  for (int i = 0; i < 4; ++i) PutLittleEndian(emf, 24 + 4 * i, 0, 4);                      // frame: zero
   return emf;
 }
 
@@ -306,7 +309,8 @@ Bytes RunLength4Bitmap() {
   PutLittleEndian(bmp, 10, 54 + 16 * 4, 4);
   const Rgb palette[] = {{0, 0, 0}, test::kTopLeft, test::kTopRight, test::kBottomLeft};
   for (int i = 0; i < 4; ++i) {
-    bmp[54 + i * 4] = static_cast<std::uint8_t>(palette[i].b), bmp[55 + i * 4] = static_cast<std::uint8_t>(palette[i].g);
+    bmp[54 + i * 4] = static_cast<std::uint8_t>(palette[i].b),
+                 bmp[55 + i * 4] = static_cast<std::uint8_t>(palette[i].g);
     bmp[56 + i * 4] = static_cast<std::uint8_t>(palette[i].r);
   }
   const Bytes runs = {8, 0x12, 0, 0, 8, 0x33, 0, 0, 0, 1};
@@ -323,7 +327,8 @@ TEST_F(PictureLoaderTest, RunLengthBitmapOfFourBitsLoads) {
   ASSERT_EQ(box.ScaleHeight(), 2);
   for (int x = 0; x < 8; ++x) {
     EXPECT_TRUE(Near(PixelAt(*box.picture(), x, 0), test::kBottomLeft, 0)) << "top row, x " << x;
-    EXPECT_TRUE(Near(PixelAt(*box.picture(), x, 1), x % 2 ? test::kTopRight : test::kTopLeft, 0)) << "bottom row, x " << x;
+    EXPECT_TRUE(Near(PixelAt(*box.picture(), x, 1), x % 2 ? test::kTopRight : test::kTopLeft, 0))
+        << "bottom row, x " << x;
   }
 }
 
@@ -344,30 +349,42 @@ TEST_F(PictureLoaderTest, DamagedAndHostileFilesFailCleanlyAndTheOldPictureStays
       {"empty file", scratch.Write(L"empty.jpg", Bytes{}), Outcome::kFails},
       {"text named .jpg", scratch.Write(L"notes.jpg", text), Outcome::kFails},
       {"random bytes", scratch.Write(L"noise.bmp", Noise(65536)), Outcome::kFails},
-      {"random bytes after a JPEG signature", scratch.Write(L"noise.jpg", Noise(65536, {0xFF, 0xD8, 0xFF, 0xE0})), Outcome::kFails},
+      {"random bytes after a JPEG signature", scratch.Write(L"noise.jpg", Noise(65536, {0xFF, 0xD8, 0xFF, 0xE0})),
+       Outcome::kFails},
       {"truncated JPEG", scratch.Write(L"cut.jpg", Truncated(NoisyJpeg(512, 512), 0.6)), Outcome::kFails},
       {"JPEG of its header only", scratch.Write(L"header.jpg", Truncated(NoisyJpeg(512, 512), 0.002)), Outcome::kFails},
       {"JPEG declaring 65,000 x 65,000", scratch.Write(L"huge.jpg", JpegDeclaring(65000, 65000)), Outcome::kFails},
-      {"BMP declaring 2^31-1 x 2^31-1", scratch.Write(L"huge.bmp", Bitmap(0x7FFFFFFF, 0x7FFFFFFF, 24, 0, 64)), Outcome::kFails},
+      {"BMP declaring 2^31-1 x 2^31-1", scratch.Write(L"huge.bmp", Bitmap(0x7FFFFFFF, 0x7FFFFFFF, 24, 0, 64)),
+       Outcome::kFails},
       {"BMP with height -2^31", scratch.Write(L"minus.bmp", Bitmap(1, INT32_MIN, 24, 0, 64)), Outcome::kFails},
       {"BMP declaring 60,000 x 60,000", scratch.Write(L"wide.bmp", Bitmap(60000, 60000, 32, 0, 64)), Outcome::kFails},
-      {"BMP of 8,000 x 8,000 with its rows missing", scratch.Write(L"short.bmp", Bitmap(8000, 8000, 24, 0, 64)), Outcome::kFails},
-      {"truncated BMP", scratch.Write(L"cut.bmp", Truncated(test::ReadFileBytes(test::DataFile(L"picture.bmp")), 0.5)), Outcome::kFails},
-      {"RLE8 BMP of 8,000 x 8,000 that ends at once", scratch.Write(L"empty.rle", [] {
-         Bytes rle = Bitmap(8000, 8000, 8, 1, 1024 + 2);
-         PutLittleEndian(rle, 10, 54 + 1024, 4);
-         rle[54 + 1024 + 1] = 1;  // end of bitmap
-         return rle;
-       }()), Outcome::kFails},
+      {"BMP of 8,000 x 8,000 with its rows missing", scratch.Write(L"short.bmp", Bitmap(8000, 8000, 24, 0, 64)),
+       Outcome::kFails},
+      {"truncated BMP", scratch.Write(L"cut.bmp", Truncated(test::ReadFileBytes(test::DataFile(L"picture.bmp")), 0.5)),
+       Outcome::kFails},
+      {"RLE8 BMP of 8,000 x 8,000 that ends at once",
+       scratch.Write(L"empty.rle",
+                     [] {
+                       Bytes rle = Bitmap(8000, 8000, 8, 1, 1024 + 2);
+                       PutLittleEndian(rle, 10, 54 + 1024, 4);
+                       rle[54 + 1024 + 1] = 1;  // end of bitmap
+                       return rle;
+                     }()),
+       Outcome::kFails},
       {"top-down BMP (negative height)", scratch.Write(L"topdown.bmp", TopDownQuadrantBitmap()), Outcome::kLoads},
       {"GIF declaring 65,535 x 65,535", scratch.Write(L"huge.gif", GifDeclaring(65535, 65535)), Outcome::kFails},
-      {"GIF declaring 8,000 x 8,000 with a few bytes", scratch.Write(L"big.gif", GifDeclaring(8000, 8000)), Outcome::kEither},
-      {"ICO whose image declares 8,000 x 8,000", scratch.Write(L"big.ico", IconDeclaring(8000, 8000)), Outcome::kEither},
-      {"truncated GIF", scratch.Write(L"cut.gif", Truncated(test::ReadFileBytes(test::DataFile(L"picture.gif")), 0.5)), Outcome::kEither},
-      {"ICO whose image declares 100,000 x 100,000", scratch.Write(L"huge.ico", IconDeclaring(100000, 100000)), Outcome::kFails},
+      {"GIF declaring 8,000 x 8,000 with a few bytes", scratch.Write(L"big.gif", GifDeclaring(8000, 8000)),
+       Outcome::kEither},
+      {"ICO whose image declares 8,000 x 8,000", scratch.Write(L"big.ico", IconDeclaring(8000, 8000)),
+       Outcome::kEither},
+      {"truncated GIF", scratch.Write(L"cut.gif", Truncated(test::ReadFileBytes(test::DataFile(L"picture.gif")), 0.5)),
+       Outcome::kEither},
+      {"ICO whose image declares 100,000 x 100,000", scratch.Write(L"huge.ico", IconDeclaring(100000, 100000)),
+       Outcome::kFails},
       {"zero-size EMF", scratch.Write(L"zero.emf", ZeroSizeEnhancedMetafile()), Outcome::kFails},
       {"zero-size placeable WMF", scratch.Write(L"zero.wmf", ZeroSizePlaceableMetafile()), Outcome::kFails},
-      {"plain WMF that sets no window extent", scratch.Write(L"nosize.wmf", test::QuadrantWindowsMetafile(40, 30, 1, false)), Outcome::kFails},
+      {"plain WMF that sets no window extent",
+       scratch.Write(L"nosize.wmf", test::QuadrantWindowsMetafile(40, 30, 1, false)), Outcome::kFails},
   };
   PictureBox box;
   for (const Case& c : cases) {

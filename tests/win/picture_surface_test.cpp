@@ -5,10 +5,10 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/handles.h"
 #include "platform/picture_box.h"
-#include "platform/picture_surface.h"
-#include "platform/window.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/picture_surface.h"
+#include "platform/win32/window.h"
 #include "saver/win32/paint_photo.h"
 #include "tests/shared/solid_picture.h"
 #include "tests/win/picture_test_files.h"
@@ -17,8 +17,8 @@ namespace lumiroll {
 namespace {
 
 constexpr int kWidth = 640, kHeight = 480;
-constexpr std::uint32_t kBlack = 0x000000, kWhite = 0xFFFFFF, kRed = 0xFF0000, kGreen = 0x00FF00,
-                        kBlue = 0x0000FF, kYellow = 0xFFFF00;
+constexpr std::uint32_t kBlack = 0x000000, kWhite = 0xFFFFFF, kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF,
+                        kYellow = 0xFFFF00;
 
 using test::Solid;
 
@@ -95,7 +95,7 @@ TEST_F(PictureSurfaceOnScreen, FittedPortraitPictureWithBlackBands) {
     int x, y;
     std::uint32_t colour;
   } rows[] = {
-      {139, 240, kBlack}, {500, 240, kBlack}, {0, 0, kBlack},    {639, 479, kBlack}, {140, 0, kRed},
+      {139, 240, kBlack}, {500, 240, kBlack}, {0, 0, kBlack},    {639, 479, kBlack},  {140, 0, kRed},
       {230, 120, kRed},   {410, 120, kGreen}, {230, 360, kBlue}, {410, 360, kYellow}, {499, 479, kYellow},
   };
   for (const auto& row : rows) EXPECT_EQ(At(row.x, row.y), row.colour) << row.x << "," << row.y;

@@ -7,7 +7,7 @@
 
 #include <jpeglib.h>
 
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 
 namespace lumiroll::test {
 
@@ -47,7 +47,8 @@ Bytes EncodeJpegWith(int width, int height, const PixelFunction& pixel, const Jp
   while (c.next_scanline < c.image_height) {
     for (int x = 0; x < width; ++x) {
       const Rgb p = pixel(x, static_cast<int>(c.next_scanline));
-      row[x * 3] = static_cast<JSAMPLE>(p.r), row[x * 3 + 1] = static_cast<JSAMPLE>(p.g), row[x * 3 + 2] = static_cast<JSAMPLE>(p.b);
+      row[x * 3] = static_cast<JSAMPLE>(p.r), row[x * 3 + 1] = static_cast<JSAMPLE>(p.g),
+              row[x * 3 + 2] = static_cast<JSAMPLE>(p.b);
     }
     JSAMPROW rows[] = {row.data()};
     jpeg_write_scanlines(&c, rows, 1);
@@ -81,7 +82,8 @@ Bytes ExifWithOrientation(int orientation, bool bigEndian) {
     else u16(out, v & 0xFFFF), u16(out, v >> 16);
   };
   Bytes exif = {'E', 'x', 'i', 'f', 0, 0};
-  exif.insert(exif.end(), bigEndian ? std::initializer_list<std::uint8_t>{'M', 'M'} : std::initializer_list<std::uint8_t>{'I', 'I'});
+  exif.insert(exif.end(), bigEndian ? std::initializer_list<std::uint8_t>{'M', 'M'}
+                                    : std::initializer_list<std::uint8_t>{'I', 'I'});
   u16(exif, 42);
   u32(exif, 8);  // IFD0 right after the header
   u16(exif, 2);  // two entries: another tag first, so the reader must look past it
@@ -138,8 +140,8 @@ Bytes QuadrantWindowsMetafile(int width, int height, int scale, bool recordWindo
 }
 
 Bytes PlaceableHeader(std::int16_t right, std::int16_t bottom, std::uint16_t inch) {
-  const std::uint16_t words[10] = {0xCDD7, 0x9AC6, 0, 0, 0, static_cast<std::uint16_t>(right),
-                                   static_cast<std::uint16_t>(bottom), inch, 0, 0};
+  const std::uint16_t words[10] = {
+      0xCDD7, 0x9AC6, 0, 0, 0, static_cast<std::uint16_t>(right), static_cast<std::uint16_t>(bottom), inch, 0, 0};
   std::uint16_t checksum = 0;
   for (std::uint16_t w : words) checksum ^= w;
   Bytes header;

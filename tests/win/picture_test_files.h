@@ -26,8 +26,8 @@ using PixelFunction = std::function<Rgb(int x, int y)>;
 [[nodiscard]] PixelFunction Quadrants(int width, int height);
 
 // A baseline JPEG; app1 (if not empty) is written as an APP1 segment.
-[[nodiscard]] Bytes EncodeJpeg(int width, int height, const PixelFunction& pixel, std::span<const std::uint8_t> app1 = {},
-                               int quality = 92);
+[[nodiscard]] Bytes EncodeJpeg(int width, int height, const PixelFunction& pixel,
+                               std::span<const std::uint8_t> app1 = {}, int quality = 92);
 // How EncodeJpegWith codes a picture.
 struct JpegCoding {
   std::span<const std::uint8_t> app1{};  // written as an APP1 segment when not empty

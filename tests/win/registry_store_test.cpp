@@ -1,10 +1,10 @@
 // The settings store against the real registry.
 #include "settings/win32/registry_store.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 
 namespace lumiroll {
 namespace {
@@ -64,8 +64,7 @@ TEST_F(RegistryStoreTest, DeletingTheSectionRemovesAllKeysAndTheEmptyApplication
   store.DeleteSection();
   EXPECT_EQ(LoadSettings(store), Settings{});
   UniqueKey application;
-  EXPECT_NE(::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Lumiroll", 0, KEY_READ, application.put()),
-            ERROR_SUCCESS);
+  EXPECT_NE(::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Lumiroll", 0, KEY_READ, application.put()), ERROR_SUCCESS);
   store.DeleteSection();  // nothing there: no harm
 }
 
@@ -74,15 +73,14 @@ TEST_F(RegistryStoreTest, DeletingTheSectionKeepsOtherDataOfTheApplication) {
   ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Lumiroll\\Other", L"v", REG_SZ, L"1", 4);
   store.DeleteSection();
   UniqueKey other;
-  EXPECT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Lumiroll\\Other", 0, KEY_READ, other.put()),
-            ERROR_SUCCESS);
+  EXPECT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Lumiroll\\Other", 0, KEY_READ, other.put()), ERROR_SUCCESS);
 }
 
 // An application key made volatile takes no lasting subkey, so the section cannot be made.
 TEST_F(RegistryStoreTest, AnUnwritableSectionIsReportedAndStoresNothing) {
   UniqueKey application;
-  ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Lumiroll", 0, nullptr, REG_OPTION_VOLATILE,
-                              KEY_ALL_ACCESS, nullptr, application.put(), nullptr),
+  ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Lumiroll", 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                              nullptr, application.put(), nullptr),
             ERROR_SUCCESS);
   EXPECT_FALSE(store.Write(L"PhotoOrder", L"2"));
   EXPECT_EQ(SaveSettings(store, Settings{5, 2, L"C:\\x", 2}),

@@ -1,5 +1,5 @@
 // Window objects and the program's loop.
-#include "platform/window.h"
+#include "platform/win32/window.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 #include <windows.h>
 
 #include "platform/file_system.h"
-#include "platform/message_box.h"
-#include "platform/modal_dialog.h"
+#include "platform/win32/message_box.h"
+#include "platform/win32/modal_dialog.h"
 #include "platform/process.h"
 #include "settings/win32/registry_store.h"
 #include "uninstal/uninstall.h"

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "platform/clipboard.h"
-#include "platform/message_box.h"
+#include "platform/win32/clipboard.h"
+#include "platform/win32/message_box.h"
 #include "saver/config/about_box_layout.h"
 #include "saver/win32/resource_ids.h"
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/window.h"
+#include "platform/win32/window.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/dialog_controls.h"
 

@@ -4,7 +4,7 @@
 
 #include "platform/file_system.h"
 #include "platform/folder_reader.h"
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 #include "saver/config/folder_rows.h"
 
 namespace lumiroll {

@@ -1,7 +1,7 @@
 #include "saver/config/win32/folder_list_drawing.h"
 
 #include "platform/dpi_scaling.h"
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 
 namespace lumiroll {
 namespace {

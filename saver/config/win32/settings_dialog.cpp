@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/message_box.h"
-#include "platform/picture_surface.h"
+#include "platform/win32/message_box.h"
+#include "platform/win32/picture_surface.h"
 #include "platform/process.h"
-#include "platform/window.h"
+#include "platform/win32/window.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/dialog_controls.h"
 #include "platform/win32/display_profile.h"

@@ -22,8 +22,7 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
   auto& search = *reinterpret_cast<WindowSearch*>(parameter);
   DWORD owner = 0;
   ::GetWindowThreadProcessId(window, &owner);
-  if (::IsWindowVisible(window) && (search.processId == 0 || owner == search.processId))
-    search.found.push_back(window);
+  if (::IsWindowVisible(window) && (search.processId == 0 || owner == search.processId)) search.found.push_back(window);
   return TRUE;
 }
 
@@ -270,8 +269,7 @@ void DeleteRegistryTree(HKEY root, std::wstring_view subkey) {
   ::RegDeleteKeyW(root, key.c_str());
 }
 
-void StoreSettings(std::wstring_view time, std::wstring_view size, std::wstring_view folder,
-                   std::wstring_view order) {
+void StoreSettings(std::wstring_view time, std::wstring_view size, std::wstring_view folder, std::wstring_view order) {
   WriteRegistryText(HKEY_CURRENT_USER, kSettingsKey, L"PhotoDisplayTime", time);
   WriteRegistryText(HKEY_CURRENT_USER, kSettingsKey, L"PhotoSize", size);
   WriteRegistryText(HKEY_CURRENT_USER, kSettingsKey, L"PhotoDirectory", folder);
@@ -298,8 +296,8 @@ std::wstring FreshFolder(std::wstring_view name) {
   ::CreateDirectoryW(parent.c_str(), nullptr);
   static unsigned counter = 0;
   for (;;) {
-    const std::wstring folder = parent + L"\\" + std::wstring(name) + L"-" +
-                                std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+    const std::wstring folder = parent + L"\\" + std::wstring(name) + L"-" + std::to_wstring(::GetCurrentProcessId()) +
+                                L"-" + std::to_wstring(++counter);
     if (::CreateDirectoryW(folder.c_str(), nullptr)) return folder;
   }
 }

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 
 namespace lumiroll::e2e {
 
@@ -91,8 +91,7 @@ struct Screenshot {
 [[nodiscard]] int ScreenHeight();
 
 // Registry of the current user.
-[[nodiscard]] std::optional<std::wstring> ReadRegistryText(HKEY root, std::wstring_view subkey,
-                                                           std::wstring_view name);
+[[nodiscard]] std::optional<std::wstring> ReadRegistryText(HKEY root, std::wstring_view subkey, std::wstring_view name);
 void WriteRegistryText(HKEY root, std::wstring_view subkey, std::wstring_view name, std::wstring_view text);
 void WriteRegistryDword(HKEY root, std::wstring_view subkey, std::wstring_view name, DWORD value);
 void DeleteRegistryValue(HKEY root, std::wstring_view subkey, std::wstring_view name);
@@ -100,8 +99,7 @@ void DeleteRegistryTree(HKEY root, std::wstring_view subkey);
 
 // The screen saver's stored settings, written or read directly.
 inline constexpr wchar_t kSettingsKey[] = L"Software\\Lumiroll\\Settings";
-void StoreSettings(std::wstring_view time, std::wstring_view size, std::wstring_view folder,
-                   std::wstring_view order);
+void StoreSettings(std::wstring_view time, std::wstring_view size, std::wstring_view folder, std::wstring_view order);
 void ClearSettings();
 
 // While it lives, the settings cannot be written: the application's key is made volatile, and a

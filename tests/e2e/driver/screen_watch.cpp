@@ -1,6 +1,6 @@
 #include "screen_watch.h"
 
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 
 namespace lumiroll::e2e {
 

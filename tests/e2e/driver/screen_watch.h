@@ -16,8 +16,8 @@ namespace lumiroll::e2e {
 [[nodiscard]] std::uint32_t ScreenPixel(int x, int y);
 
 struct ScreenChange {
-  double at = 0;              // NowMilliseconds when first seen
-  std::uint32_t colour = 0;   // of the first watched pixel
+  double at = 0;             // NowMilliseconds when first seen
+  std::uint32_t colour = 0;  // of the first watched pixel
 };
 
 // Samples the pixels until the time is up or until stop says so; one entry for the first sample

@@ -16,7 +16,8 @@ constexpr int kMirrorLifetimeSeconds = 600;  // a mirror whose test died unmount
 std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
 std::string Utf8(std::wstring_view text) {
-  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  const int size =
+      ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<std::size_t>(size), '\0');
   ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
   return out;
@@ -77,9 +78,8 @@ StallingFolder::StallingFolder(std::wstring_view name) {
   mount_ = root_ + L"\\mirror";
   control_ = root_ + L"\\control";
   for (const std::wstring* folder : {&source_, &mount_, &control_}) ::CreateDirectoryW(folder->c_str(), nullptr);
-  const std::wstring arguments = Wide(LUMIROLL_E2E_DIR "/stalling_mirror.py ") + Wide(root) + L"/source " +
-                                 Wide(root) + L"/mirror " + Wide(root) + L"/control " +
-                                 std::to_wstring(kMirrorLifetimeSeconds);
+  const std::wstring arguments = Wide(LUMIROLL_E2E_DIR "/stalling_mirror.py ") + Wide(root) + L"/source " + Wide(root) +
+                                 L"/mirror " + Wide(root) + L"/control " + std::to_wstring(kMirrorLifetimeSeconds);
   if (!StartLinuxProgram(L"Z:\\usr\\bin\\python3", arguments)) {
     unavailable_ = "cannot start /usr/bin/python3 for the FUSE mirror";
     return;

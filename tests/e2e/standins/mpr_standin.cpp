@@ -6,11 +6,12 @@ namespace {
 HMODULE self = nullptr;
 }
 
-extern "C" __declspec(dllexport) DWORD WINAPI PwdChangePasswordA(LPCSTR provider, HWND owner, DWORD flags,
-                                                                 LPVOID reserved) {
+extern "C" __declspec(dllexport) DWORD WINAPI
+    PwdChangePasswordA(LPCSTR provider, HWND owner, DWORD flags, LPVOID reserved) {
   using namespace lumiroll::standin;
   RecordCall(kChangePasswordKey, self, owner);
-  WriteText(kChangePasswordKey, kProvider, provider ? std::wstring(provider, provider + lstrlenA(provider)) : L"(null)");
+  WriteText(kChangePasswordKey, kProvider,
+            provider ? std::wstring(provider, provider + lstrlenA(provider)) : L"(null)");
   WriteText(kChangePasswordKey, kReserved,
             std::to_wstring(flags) + L"," + std::to_wstring(reinterpret_cast<std::uintptr_t>(reserved)));
   return 0;

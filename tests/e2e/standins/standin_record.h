@@ -22,7 +22,7 @@ inline constexpr wchar_t kPointerVisible[] = L"PointerVisible";  // 1 or 0, at t
 inline constexpr wchar_t kRunning[] = L"ScreenSaverRunning";     // the desktop's state, at the call
 inline constexpr wchar_t kModule[] = L"Module";                  // the stand-in's own file
 inline constexpr wchar_t kProvider[] = L"Provider";
-inline constexpr wchar_t kReserved[] = L"Reserved";              // the two words after the owner
+inline constexpr wchar_t kReserved[] = L"Reserved";  // the two words after the owner
 inline constexpr wchar_t kPointerVisibleAtExit[] = L"PointerVisibleAtExit";
 inline constexpr wchar_t kRunningAtExit[] = L"ScreenSaverRunningAtExit";
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/handles.h"
+#include "platform/win32/handles.h"
 
 namespace lumiroll {
 

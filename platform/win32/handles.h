@@ -143,8 +143,8 @@ class ScopedSelect {
   ~ScopedSelect() { ::SelectObject(dc_, previous_); }
 
  private:
-  HDC dc_;             // not owned
-  HGDIOBJ previous_;   // not owned: belonged to the DC before
+  HDC dc_;            // not owned
+  HGDIOBJ previous_;  // not owned: belonged to the DC before
 };
 
 }  // namespace lumiroll

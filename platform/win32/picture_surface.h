@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/handles.h"
 #include "platform/picture.h"
-#include "platform/window.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/window.h"
 
 namespace lumiroll {
 
@@ -40,7 +40,7 @@ class PictureSurface : public Window {
  private:
   struct BackBuffer {
     UniqueBitmap bitmap;
-    UniqueMemoryDc dc;  // holds bitmap selected; declared after it, so it is deleted first
+    UniqueMemoryDc dc;              // holds bitmap selected; declared after it, so it is deleted first
     std::uint32_t* bits = nullptr;  // owned by bitmap
     int width = 0;
     int height = 0;
