@@ -93,9 +93,10 @@ void FinePrecision(const std::wstring& counting, const std::wstring& folder, DWO
     return static_cast<double>(c.fineMilliseconds) + (c.fineSince != 0 ? static_cast<double>(now - c.fineSince) : 0.0);
   };
   const double share = 100.0 * (fine(after) - fine(before)) / static_cast<double>(now - start);
-  std::printf("1 ms timer precision asked for, at 5 s a photograph over %lu s: today 100%% (the whole show), "
-              "ours %.2f%% with the coarse timer's fallback, 0%% with a high-resolution timer; %ld paints\n",
-              milliseconds / 1000, share, after.paints - before.paints);
+  std::printf(
+      "1 ms timer precision asked for, at 5 s a photograph over %lu s: today 100%% (the whole show), "
+      "ours %.2f%% with the coarse timer's fallback, 0%% with a high-resolution timer; %ld paints\n",
+      milliseconds / 1000, share, after.paints - before.paints);
   End(show);
 }
 

@@ -111,7 +111,8 @@ void MeasureSteps(const std::wstring& saver, const std::wstring& label, const st
     PressKey(up ? VK_UP : VK_DOWN);
     const auto changes = WatchPixels({{ScreenWidth() / 2, ScreenHeight() / 2}}, 3000,
                                      [&](const ScreenChange& c) { return c.colour != before; });
-    if (!changes.empty() && changes.back().colour != before) latencies[up ? 0 : 1].push_back(changes.back().at - pressed);
+    if (!changes.empty() && changes.back().colour != before)
+      latencies[up ? 0 : 1].push_back(changes.back().at - pressed);
   }
   End(run);
   for (int key = 0; key < 2; ++key) {

@@ -39,7 +39,8 @@ void SetIcon(HWND dialog, int iconId) {
   for (const auto& [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
     const int size = ::GetSystemMetrics(metric);
     // Not owned: a shared icon belongs to the system.
-    HANDLE icon = ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON, size, size, LR_SHARED);
+    HANDLE icon =
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON, size, size, LR_SHARED);
     ::SendMessageW(dialog, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
   }
 }
@@ -63,9 +64,9 @@ ModalDialog::~ModalDialog() = default;
 
 int ModalDialog::Run(HWND owner) {
   const std::vector<WORD> dialogTemplate = EmptyTemplate(layout_.caption);
-  const INT_PTR result =
-      ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
-                                owner, &ModalDialog::Procedure, reinterpret_cast<LPARAM>(this));
+  const INT_PTR result = ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr),
+                                                   reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner,
+                                                   &ModalDialog::Procedure, reinterpret_cast<LPARAM>(this));
   hwnd_ = nullptr;
   controls_.reset();
   return static_cast<int>(result);
@@ -111,9 +112,7 @@ INT_PTR ModalDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED) ButtonPressed(LOWORD(wParam));
       return TRUE;
-    case WM_CLOSE:
-      ::EndDialog(hwnd_, layout_.closeResult);
-      return TRUE;
+    case WM_CLOSE: ::EndDialog(hwnd_, layout_.closeResult); return TRUE;
     case WM_DPICHANGED:
       controls_->LayOut(HIWORD(wParam));
       SizeForDpi(hwnd_, layout_.clientWidth, layout_.clientHeight, HIWORD(wParam),

@@ -47,7 +47,7 @@ class ModalDialog {
   void ButtonPressed(int id);
 
   DialogLayout layout_;
-  HWND hwnd_ = nullptr;  // while it runs
+  HWND hwnd_ = nullptr;                       // while it runs
   std::unique_ptr<DialogControls> controls_;  // made once the dialog's window exists
 };
 

@@ -37,7 +37,7 @@ class FolderLists {
   // Each opens a folder in the folder list. True when the list moved to another folder, which
   // is Dir1_Change; false when it is the same folder or cannot be opened: the list stays.
   [[nodiscard]] bool Open(std::wstring_view folder);
-  [[nodiscard]] bool OpenRow(std::size_t row);  // a highlighted row, by Enter or a double click
+  [[nodiscard]] bool OpenRow(std::size_t row);      // a highlighted row, by Enter or a double click
   [[nodiscard]] bool OpenDrive(std::size_t drive);  // the drive's current folder
 
   // File1 anew: the image files of the open folder, by name.

@@ -13,13 +13,12 @@ namespace {
 // and the rest is waited at 1 ms.
 constexpr std::uint32_t kFineLead = 40;
 
-// CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, which MinGW's headers do not name; older systems refuse it.
-constexpr DWORD kHighResolutionTimer = 0x00000002;
-
 HANDLE CreateHighResolutionTimer() {
 #ifdef LUMIROLL_COARSE_TIMER_ONLY
   return nullptr;  // the benchmark build's measure of the fallback
 #else
+  // CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, which MinGW's headers do not name; older systems refuse it.
+  constexpr DWORD kHighResolutionTimer = 0x00000002;
   return ::CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS);
 #endif
 }

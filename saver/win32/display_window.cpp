@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "platform/folder_reader.h"
-#include "platform/win32/message_box.h"
 #include "platform/picture.h"
 #include "platform/process.h"
 #include "platform/win32/display_profile.h"
+#include "platform/win32/message_box.h"
 #include "platform/win32/window.h"
 #include "saver/config/win32/settings_dialog.h"
 #include "saver/image_list.h"
@@ -34,9 +34,9 @@
 #include "saver/win32/show_pictures.h"
 #include "saver/win32/show_surface.h"
 #include "saver/win32/thank_you.h"
+#include "settings/win32/registry_store.h"
 #include "shared/message_titles.h"
 #include "shared/text_forms.h"
-#include "settings/win32/registry_store.h"
 
 namespace lumiroll {
 namespace {
@@ -47,9 +47,7 @@ constexpr UINT kStartShow = WM_APP + 1;
 
 RECT ToRect(const ScreenRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-double StoredDisplayTime() {
-  return NumericReading(ReadSettingText(RegistrySettingsStore(), kPhotoDisplayTimeKey));
-}
+double StoredDisplayTime() { return NumericReading(ReadSettingText(RegistrySettingsStore(), kPhotoDisplayTimeKey)); }
 
 enum class FormStart { Ended, SettingsDialog, Showing };
 
@@ -89,8 +87,8 @@ class DisplayWindow final : public Window, private ShowInput {
   std::vector<std::wstring> ImageNames;
   std::int16_t UsePassword = 0;
   ShowState show_;
-  std::optional<ShowEngine> engine_;  // once the image list is known
-  std::optional<PictureFeed> feed_;   // while RunShow runs
+  std::optional<ShowEngine> engine_;        // once the image list is known
+  std::optional<PictureFeed> feed_;         // while RunShow runs
   std::shared_ptr<const Picture> Picture1;  // the picture last loaded; kept when a load fails
   float scale_ = 0.0f;                      // Picture1's on the screen
   std::optional<DisplayPowerNotifications> power_;
@@ -99,8 +97,8 @@ class DisplayWindow final : public Window, private ShowInput {
   bool shown_ = false;
   bool showStarted_ = false;
   bool pointerHidden_ = false;
-  bool ended_ = false;  // the close was granted: input is no longer the show's
-  bool asking_ = false;  // the password dialog is open: losing activation to it is no close
+  bool ended_ = false;        // the close was granted: input is no longer the show's
+  bool asking_ = false;       // the password dialog is open: losing activation to it is no close
   bool closePosted_ = false;  // for a lost activation, not yet handled
 };
 
@@ -195,21 +193,17 @@ bool DisplayWindow::RunDueCycle() {
 DecodeRequest DisplayWindow::RequestFor(const ShowCycle& cycle) const {
   const ScreenRect& primary = layout_.picture2;
   // A photograph never shows more pixels than the monitor has: decode no more.
-  return {cycle.image, ImagePath(SettingsVariables.PhotoDirectory, ImageNames[cycle.image - 1]),
+  return {cycle.image,
+          ImagePath(SettingsVariables.PhotoDirectory, ImageNames[cycle.image - 1]),
           {primary.width(), primary.height(), cycle.scale}};
 }
 
 void DisplayWindow::picture2_KeyDown(WORD keyCode) {
   if (ended_) return;
   switch (lumiroll::picture2_KeyDown(show_, keyCode, &StoredDisplayTime)) {
-    case KeyAction::CloseRequest:
-      RequestClose();
-      break;
-    case KeyAction::ShowThankYou:
-      PaintPhoto(Form4::Picture1(), Picture2, 1.0f);
-      break;
-    case KeyAction::None:
-      break;
+    case KeyAction::CloseRequest: RequestClose(); break;
+    case KeyAction::ShowThankYou: PaintPhoto(Form4::Picture1(), Picture2, 1.0f); break;
+    case KeyAction::None: break;
   }
 }
 
@@ -253,17 +247,10 @@ void DisplayWindow::DisplayChanged() {
 LRESULT DisplayWindow::PowerBroadcast(WPARAM wParam, LPARAM lParam) {
   if (!engine_) return TRUE;
   switch (ReadPowerBroadcast(wParam, lParam)) {
-    case PowerEvent::DisplayOff:
-      engine_->SetDisplayOn(false);
-      break;
-    case PowerEvent::DisplayOn:
-      engine_->SetDisplayOn(true);
-      break;
-    case PowerEvent::Resumed:
-      engine_->Resumed();
-      break;
-    case PowerEvent::Other:
-      break;
+    case PowerEvent::DisplayOff: engine_->SetDisplayOn(false); break;
+    case PowerEvent::DisplayOn: engine_->SetDisplayOn(true); break;
+    case PowerEvent::Resumed: engine_->Resumed(); break;
+    case PowerEvent::Other: break;
   }
   return TRUE;
 }
@@ -309,9 +296,7 @@ LRESULT DisplayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETFOCUS:
       if (Picture2.hwnd()) ::SetFocus(Picture2.hwnd());
       return 0;
-    case kStartShow:
-      Form_Activate();
-      return 0;
+    case kStartShow: Form_Activate(); return 0;
     case WM_CLOSE:  // from the desktop, or for a lost activation
       closePosted_ = false;
       RequestClose();
@@ -322,28 +307,20 @@ LRESULT DisplayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_SCREENSAVE) return 0;  // already showing
       break;
-    case WM_DISPLAYCHANGE:
-      DisplayChanged();
-      break;
-    case WM_POWERBROADCAST:
-      return PowerBroadcast(wParam, lParam);
+    case WM_DISPLAYCHANGE: DisplayChanged(); break;
+    case WM_POWERBROADCAST: return PowerBroadcast(wParam, lParam);
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      Form_KeyDown();
-      return 0;
+    case WM_SYSKEYDOWN: Form_KeyDown(); return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-    case WM_XBUTTONDOWN:
-      Form_Click();
-      return message == WM_XBUTTONDOWN ? TRUE : 0;
+    case WM_XBUTTONDOWN: Form_Click(); return message == WM_XBUTTONDOWN ? TRUE : 0;
     case WM_MOUSEMOVE:
       // Over another monitor: the same rule, in Picture2's coordinates, so moving the pointer
       // there ends the show too.
       picture2_MouseMove(GET_X_LPARAM(lParam) - layout_.picture2.left, GET_Y_LPARAM(lParam) - layout_.picture2.top);
       return 0;
-    default:
-      break;
+    default: break;
   }
   return Window::HandleMessage(message, wParam, lParam);
 }
@@ -354,13 +331,11 @@ int RunDisplayWindow() {
   DisplayWindow form;
   if (!form.CreateHidden()) return 0;
   switch (form.Form_Load()) {
-    case FormStart::Ended:
-      return 0;
+    case FormStart::Ended: return 0;
     case FormStart::SettingsDialog:
       // Form2 opens, then Form1 closes; the program goes on as long as Form2 does.
       return RunSettingsDialog([&form] { ::PostMessageW(form.hwnd(), WM_CLOSE, 0, 0); });
-    case FormStart::Showing:
-      break;
+    case FormStart::Showing: break;
   }
   return form.RunShow();
 }

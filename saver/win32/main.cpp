@@ -1,33 +1,26 @@
 // Lumiroll.scr: the desktop starts it with /s, /c, /p or /a.
 #include <windows.h>
 
-#include "platform/win32/message_box.h"
 #include "platform/process.h"
+#include "platform/win32/message_box.h"
 #include "saver/command_line.h"
 #include "saver/config/win32/settings_dialog.h"
 #include "saver/win32/display_window.h"
 #include "saver/win32/password.h"
 #include "saver/win32/settings_variables.h"
-#include "shared/message_titles.h"
 #include "settings/win32/registry_store.h"
+#include "shared/message_titles.h"
 
 namespace lumiroll {
 namespace {
 
 int RunMode(const StartRequest& request) {
   switch (request.mode) {
-    case StartMode::Show:
-      return RunDisplayWindow();
-    case StartMode::Configure:
-      return RunSettingsDialog();
-    case StartMode::Preview:
-      break;
-    case StartMode::ChangePassword:
-      ChangePassword(request.parentWindow);
-      break;
-    case StartMode::Unknown:
-      ShowMessage(UnknownSwitchMessage(request.normalisedArguments), kErrorTitle);
-      break;
+    case StartMode::Show: return RunDisplayWindow();
+    case StartMode::Configure: return RunSettingsDialog();
+    case StartMode::Preview: break;
+    case StartMode::ChangePassword: ChangePassword(request.parentWindow); break;
+    case StartMode::Unknown: ShowMessage(UnknownSwitchMessage(request.normalisedArguments), kErrorTitle); break;
   }
   return 0;
 }

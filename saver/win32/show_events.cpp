@@ -14,15 +14,14 @@ int RunShowEvents(const ShowEngine& engine, HANDLE loadFinished, const std::func
                   const std::function<std::uint32_t(std::uint32_t)>& loadWatch) {
   DeadlineTimer timer;
   int exitCode = 0;
-  const ShowLoopServices services{
-      [] { return static_cast<std::uint32_t>(::timeGetTime()); },
-      [&](std::uint32_t timeout) { timer.Wait(loadFinished, timeout); },
-      [&] {
-        const std::optional<int> quit = ProcessPendingEvents();
-        if (quit) exitCode = *quit;
-        return !quit;
-      },
-      runDueCycle, loadWatch};
+  const ShowLoopServices services{[] { return static_cast<std::uint32_t>(::timeGetTime()); },
+                                  [&](std::uint32_t timeout) { timer.Wait(loadFinished, timeout); },
+                                  [&] {
+                                    const std::optional<int> quit = ProcessPendingEvents();
+                                    if (quit) exitCode = *quit;
+                                    return !quit;
+                                  },
+                                  runDueCycle, loadWatch};
   RunShowLoop(engine, services);
   return exitCode;
 }

@@ -24,6 +24,6 @@ ShowPictures::ShowPictures()
             CountDecode();
             return LoadJobPicture(job, &ShapeForShow);
           },
-              [event = finished_.get()] { ::SetEvent(event); }, SystemLoaderOptions()) {}
+          [event = finished_.get()] { ::SetEvent(event); }, SystemLoaderOptions()) {}
 
 }  // namespace lumiroll

@@ -202,7 +202,8 @@ TEST_F(StalledShow, AKeyEndsTheShowAsSoonAsAPlainEndingAndTheNextStartShows) {
     ASSERT_TRUE(WaitUntil([&] { return folder.Opens(row.stalled) > opens; }, 10000, 10)) << "never read";
     ::Sleep(2000);  // past its due time, its read stalls
     EXPECT_EQ(CentreColour(), row.shown);
-    if (const auto path = ScreenshotPath(row.shown == kRed ? L"show-while-the-next-stalls" : L"show-while-the-first-stalls"))
+    if (const auto path =
+            ScreenshotPath(row.shown == kRed ? L"show-while-the-next-stalls" : L"show-while-the-first-stalls"))
       (void)TakeScreenshot().SaveBmp(*path);
     const double ended = EndOnAKey();
     std::printf("%s: the process gone %.0f ms after the key (nothing stalled: %.0f ms)\n", row.name, ended, plain);

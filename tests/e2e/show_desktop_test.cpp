@@ -1,5 +1,5 @@
-// The show among the desktop's own events: another program's window made active over it, the display turned off and on, the machine waking from sleep, and a
-// resolution change by another program.
+// The show among the desktop's own events: another program's window made active over it, the display turned off and on,
+// the machine waking from sleep, and a resolution change by another program.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -86,16 +86,18 @@ TEST_F(DisplayChange, TheShowCoversTheNewDesktopAndPaintsThePhotographOnItAgain)
   ASSERT_TRUE(WaitForCentre(kRed));
   RunningProgram change = RunningProgram::Start(StandIn(), L"mode 800 600");
   ASSERT_TRUE(change.WaitForExit(10000));
-  const bool covered = WaitUntil([&] {
-    RECT r{};
-    ::GetWindowRect(window, &r);
-    return r.left == 0 && r.top == 0 && r.right == 800 && r.bottom == 600;
-  }, 5000);
+  const bool covered = WaitUntil(
+      [&] {
+        RECT r{};
+        ::GetWindowRect(window, &r);
+        return r.left == 0 && r.top == 0 && r.right == 800 && r.bottom == 600;
+      },
+      5000);
   const bool repainted = WaitForColourAt(310, 235, kRed, 3000);
   const Screenshot shot = TakeScreenshot();
   if (const auto path = ScreenshotPath(L"display-change-800x600")) (void)shot.SaveBmp(*path);
-  RunningProgram restore = RunningProgram::Start(StandIn(), L"mode " + std::to_wstring(oldWidth) + L" " +
-                                                                std::to_wstring(oldHeight));
+  RunningProgram restore =
+      RunningProgram::Start(StandIn(), L"mode " + std::to_wstring(oldWidth) + L" " + std::to_wstring(oldHeight));
   (void)restore.WaitForExit(10000);
   EXPECT_TRUE(covered) << "the window kept the old desktop's rectangle";
   EXPECT_TRUE(repainted) << "the photograph stayed where the old monitor's middle was";

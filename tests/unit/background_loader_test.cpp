@@ -131,7 +131,12 @@ TEST(LoadStamped, AKeptDecodeStandsOnlyForItsOwnRequestAndAnUnchangedFile) {
       {"rewritten at the same size", RequestOf(2), kept, {FileStamp{1000, 43}, FileStamp{1000, 43}}, false, true},
       {"kept while it changed", RequestOf(2), keptUnstamped, {stamp, stamp}, false, true},
       {"another scale", RequestOf(2, 1.0f), kept, {stamp, stamp}, false, true},
-      {"another name at the same position", {2, L"C:\\Photos\\x.jpg", {1920, 1080, 0.0f}}, kept, {stamp, stamp}, false, true},
+      {"another name at the same position",
+       {2, L"C:\\Photos\\x.jpg", {1920, 1080, 0.0f}},
+       kept,
+       {stamp, stamp},
+       false,
+       true},
       {"changed while read", RequestOf(2), nullptr, {stamp, FileStamp{1200, 50}}, false, false},
       {"deleted while read", RequestOf(2), nullptr, {stamp, std::nullopt}, false, false},
   };

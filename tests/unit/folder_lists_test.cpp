@@ -44,10 +44,10 @@ TEST(FolderLists, OpeningMovesTheListOnlyToAnotherFolderThatOpens) {
     bool moved;
     const wchar_t* open;
   } rows[] = {
-      {L"C:\\work", false, L"C:\\work"},              // the same folder: no Dir1_Change
-      {L"C:\\missing", false, L"C:\\work"},           // cannot be opened: the list stays
+      {L"C:\\work", false, L"C:\\work"},     // the same folder: no Dir1_Change
+      {L"C:\\missing", false, L"C:\\work"},  // cannot be opened: the list stays
       {L"C:\\work\\Trips", true, L"C:\\work\\Trips"},
-      {L"e:", false, L"C:\\work\\Trips"},             // a drive that is not ready
+      {L"e:", false, L"C:\\work\\Trips"},  // a drive that is not ready
       {L"d:", true, L"D:\\"},
   };
   for (const auto& row : rows) {

@@ -37,11 +37,16 @@ TEST(InstallationSteps, ARootOrANetworkFolderGetsOneSeparator) {
     const wchar_t *system, *source;
     InstallStep saver, harborCopy;
   } rows[] = {
-      {kSystem, L"D:\\", {StepKind::CopyFile, L"D:\\Lumiroll.scr", L"C:\\windows\\system32\\Lumiroll.scr"},
+      {kSystem,
+       L"D:\\",
+       {StepKind::CopyFile, L"D:\\Lumiroll.scr", L"C:\\windows\\system32\\Lumiroll.scr"},
        {StepKind::CopyFile, L"D:\\harbor.jpg", L"D:\\images\\harbor.jpg"}},
-      {L"C:\\", L"E:/", {StepKind::CopyFile, L"E:\\Lumiroll.scr", L"C:\\Lumiroll.scr"},
+      {L"C:\\",
+       L"E:/",
+       {StepKind::CopyFile, L"E:\\Lumiroll.scr", L"C:\\Lumiroll.scr"},
        {StepKind::CopyFile, L"E:\\harbor.jpg", L"E:\\images\\harbor.jpg"}},
-      {kSystem, L"\\\\server\\share\\dist",
+      {kSystem,
+       L"\\\\server\\share\\dist",
        {StepKind::CopyFile, L"\\\\server\\share\\dist\\Lumiroll.scr", L"C:\\windows\\system32\\Lumiroll.scr"},
        {StepKind::CopyFile, L"\\\\server\\share\\dist\\harbor.jpg", L"\\\\server\\share\\dist\\images\\harbor.jpg"}},
   };
@@ -71,8 +76,8 @@ FakeDisk Distribution(std::wstring_view source) {
 }
 
 void ExpectDefaultSettings(const RecordingStore& store, const std::wstring& images) {
-  EXPECT_EQ(store.writes, (std::vector<std::wstring>{L"PhotoDisplayTime", L"PhotoSize", L"PhotoDirectory",
-                                                     L"PhotoOrder"}));
+  EXPECT_EQ(store.writes,
+            (std::vector<std::wstring>{L"PhotoDisplayTime", L"PhotoSize", L"PhotoDirectory", L"PhotoOrder"}));
   EXPECT_EQ(store.values.at(L"PhotoDisplayTime"), L"5");
   EXPECT_EQ(store.values.at(L"PhotoSize"), L"2");
   EXPECT_EQ(store.values.at(L"PhotoDirectory"), images);
@@ -111,15 +116,15 @@ TEST(RunInstallation, APhotographWhoseCopyFailedStaysInTheSource) {
   } rows[] = {
       {"the copy's name is taken by a folder",
        [](FakeDisk& d, const std::wstring& i, const std::wstring& c) { d.folders.insert(i), d.folders.insert(c); }, 1},
-      {"the disk filled up during the copy", [](FakeDisk& d, const std::wstring&, const std::wstring& c) {
-         d.fullAt.insert(c);
-       }, 1},
-      {"an older copy is in use", [](FakeDisk& d, const std::wstring& i, const std::wstring& c) {
+      {"the disk filled up during the copy",
+       [](FakeDisk& d, const std::wstring&, const std::wstring& c) { d.fullAt.insert(c); }, 1},
+      {"an older copy is in use",
+       [](FakeDisk& d, const std::wstring& i, const std::wstring& c) {
          d.folders.insert(i), d.files[c] = 5, d.locked.insert(c);
-       }, 1},
-      {"the images folder cannot be made", [](FakeDisk& d, const std::wstring& i, const std::wstring&) {
-         d.locked.insert(i);
-       }, 4},
+       },
+       1},
+      {"the images folder cannot be made",
+       [](FakeDisk& d, const std::wstring& i, const std::wstring&) { d.locked.insert(i); }, 4},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -129,7 +134,8 @@ TEST(RunInstallation, APhotographWhoseCopyFailedStaysInTheSource) {
     EXPECT_TRUE(RunInstallation(disk, store, kSystem, source).empty());
     EXPECT_EQ(disk.SizeOf(harbor), 1000u) << "the photograph is kept";
     std::size_t left = 0;
-    for (std::wstring_view photograph : kSamplePhotographs) left += disk.Exists(source + L"\\" + std::wstring(photograph));
+    for (std::wstring_view photograph : kSamplePhotographs)
+      left += disk.Exists(source + L"\\" + std::wstring(photograph));
     EXPECT_EQ(left, row.photographsLeft);
     ExpectDefaultSettings(store, images);
   }
@@ -178,8 +184,13 @@ TEST(MayDeletePhotograph, OnlyWhenTheCopyIsThereInFull) {
     std::optional<std::uint64_t> original, copy;
     bool expected;
   } rows[] = {
-      {1000, 1000, true},  {0, 0, true},          {1000, 500, false},      {500, 1000, false},
-      {1000, std::nullopt, false}, {std::nullopt, 1000, false}, {std::nullopt, std::nullopt, false},
+      {1000, 1000, true},
+      {0, 0, true},
+      {1000, 500, false},
+      {500, 1000, false},
+      {1000, std::nullopt, false},
+      {std::nullopt, 1000, false},
+      {std::nullopt, std::nullopt, false},
       {1ull << 40, (1ull << 40) + 1, false},
   };
   for (const auto& row : rows) EXPECT_EQ(MayDeletePhotograph(row.original, row.copy), row.expected);

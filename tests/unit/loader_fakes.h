@@ -110,13 +110,23 @@ class LoadGate {
       return std::make_shared<const DecodedPicture>(DecodedPicture{job.request(), FileStamp{1, 1}, PictureOf(image)});
     };
   }
-  void Open() { Let([&] { open_ = true; }); }
-  void Release(std::int16_t image) { Let([&] { held_.erase(image); }); }
+  void Open() {
+    Let([&] { open_ = true; });
+  }
+  void Release(std::int16_t image) {
+    Let([&] { held_.erase(image); });
+  }
 
   // The images loads were begun for, and those whose files were read (no kept decode stood).
-  std::vector<std::int16_t> Started() { return Locked([&] { return started_; }); }
-  std::vector<std::int16_t> Reads() { return Locked([&] { return reads_; }); }
-  int Cancels() { return Locked([&] { return cancels_; }); }
+  std::vector<std::int16_t> Started() {
+    return Locked([&] { return started_; });
+  }
+  std::vector<std::int16_t> Reads() {
+    return Locked([&] { return reads_; });
+  }
+  int Cancels() {
+    return Locked([&] { return cancels_; });
+  }
   // Loads held at the gate and not yet let go.
   int Waiting() {
     return Locked([&] {
@@ -140,8 +150,9 @@ class LoadGate {
 // A loader on counted threads and a clock the test moves; its threads are joined after it.
 struct LoaderRig {
   explicit LoaderRig(std::set<std::int16_t> held, int maxThreads = 4) : gate(std::move(held)) {
-    loader.emplace(gate.Function(), [this] { ++finished; },
-                   LoaderOptions{[this] { return clock.load(); }, threads.Starter(), maxThreads, 10000});
+    loader.emplace(
+        gate.Function(), [this] { ++finished; },
+        LoaderOptions{[this] { return clock.load(); }, threads.Starter(), maxThreads, 10000});
   }
   ~LoaderRig() {
     loader.reset();

@@ -16,14 +16,14 @@ TEST(NumericText, FollowsTheRulesOfThePlatformsNumericTest) {
     const wchar_t* text;
     bool numeric;
   } rows[] = {
-      {L"", false},     {L" ", false},     {L"\t", false},    {L"5", true},       {L"99", true},
-      {L"9.", true},    {L".5", true},     {L".", false},     {L"+7", true},      {L"-3", true},
-      {L" 12 ", true},  {L"\t4\t", true},  {L"+", false},     {L"-.", false},     {L"1.2.3", false},
-      {L"1 2", false},  {L"+-1", false},   {L"1-", false},    {L"a", false},      {L"5a", false},
-      {L"1e5", false},  {L"0x1", false},   {L"1,5", false},   {L"- 3", false},    {L"007", true},
-      {L"\x0661", false},  // digits of other scripts are not read as numbers
+      {L"", false},   {L" ", false},      {L"\t", false},    {L"5", true},    {L"99", true},   {L"9.", true},
+      {L".5", true},  {L".", false},      {L"+7", true},     {L"-3", true},   {L" 12 ", true}, {L"\t4\t", true},
+      {L"+", false},  {L"-.", false},     {L"1.2.3", false}, {L"1 2", false}, {L"+-1", false}, {L"1-", false},
+      {L"a", false},  {L"5a", false},     {L"1e5", false},   {L"0x1", false}, {L"1,5", false}, {L"- 3", false},
+      {L"007", true}, {L"\x0661", false},  // digits of other scripts are not read as numbers
   };
-  for (const auto& row : rows) EXPECT_EQ(IsNumericText(row.text), row.numeric) << testing::PrintToString(std::wstring(row.text));
+  for (const auto& row : rows)
+    EXPECT_EQ(IsNumericText(row.text), row.numeric) << testing::PrintToString(std::wstring(row.text));
 }
 
 TEST(DelayCheck, NumericCheckComesFirstThenTheRange) {
@@ -31,9 +31,9 @@ TEST(DelayCheck, NumericCheckComesFirstThenTheRange) {
     const wchar_t* text;
     std::wstring_view message;
   } rows[] = {
-      {L"", kDelayNotNumericMessage},    {L"  ", kDelayNotNumericMessage}, {L"ab", kDelayNotNumericMessage},
-      {L"5s", kDelayNotNumericMessage},  {L"0", kDelayOutOfRangeMessage},  {L".5", kDelayOutOfRangeMessage},
-      {L"-1", kDelayOutOfRangeMessage},  {L"0.", kDelayOutOfRangeMessage}, {L"100", kDelayOutOfRangeMessage},
+      {L"", kDelayNotNumericMessage},     {L"  ", kDelayNotNumericMessage}, {L"ab", kDelayNotNumericMessage},
+      {L"5s", kDelayNotNumericMessage},   {L"0", kDelayOutOfRangeMessage},  {L".5", kDelayOutOfRangeMessage},
+      {L"-1", kDelayOutOfRangeMessage},   {L"0.", kDelayOutOfRangeMessage}, {L"100", kDelayOutOfRangeMessage},
       {L"99.5", kDelayOutOfRangeMessage},
   };
   for (const auto& row : rows) {
@@ -66,14 +66,27 @@ TEST(LargeImageCheck, ThresholdsByTheLastThreeCharacters) {
     std::uint64_t size;
     LargeImageWarning expected;
   } rows[] = {
-      {L"a.bmp", 2'000'000, None},       {L"a.bmp", 2'000'001, Bmp},        {L"a.jpg", 1'000'000, None},
-      {L"a.jpg", 1'000'001, JpgOrGif},   {L"a.gif", 1'000'000, None},       {L"a.gif", 1'000'001, JpgOrGif},
-      {L"a.bmp", 1'500'000, None},       {L"a.gif", 1'500'000, JpgOrGif},   {L"a.jif", 5'000'000, None},
-      {L"a.wmf", 5'000'000, None},       {L"a.rle", 5'000'000, None},       {L"a.ico", 5'000'000, None},
-      {L"a.emf", 5'000'000, None},       {L"a.Jpg", 1'000'001, JpgOrGif},   {L"A.BMP", 2'000'001, Bmp},
-      {L"GIF", 1'000'001, JpgOrGif},     {L"xbmp", 2'000'001, Bmp},         {L"a.jpeg", 5'000'000, None},
+      {L"a.bmp", 2'000'000, None},
+      {L"a.bmp", 2'000'001, Bmp},
+      {L"a.jpg", 1'000'000, None},
+      {L"a.jpg", 1'000'001, JpgOrGif},
+      {L"a.gif", 1'000'000, None},
+      {L"a.gif", 1'000'001, JpgOrGif},
+      {L"a.bmp", 1'500'000, None},
+      {L"a.gif", 1'500'000, JpgOrGif},
+      {L"a.jif", 5'000'000, None},
+      {L"a.wmf", 5'000'000, None},
+      {L"a.rle", 5'000'000, None},
+      {L"a.ico", 5'000'000, None},
+      {L"a.emf", 5'000'000, None},
+      {L"a.Jpg", 1'000'001, JpgOrGif},
+      {L"A.BMP", 2'000'001, Bmp},
+      {L"GIF", 1'000'001, JpgOrGif},
+      {L"xbmp", 2'000'001, Bmp},
+      {L"a.jpeg", 5'000'000, None},
       // Over 2 GB and over 4 GB: a 32-bit size would read as negative or wrap to small.
-      {L"a.bmp", 2'147'483'648ull, Bmp}, {L"a.jpg", 4'294'967'297ull, JpgOrGif},
+      {L"a.bmp", 2'147'483'648ull, Bmp},
+      {L"a.jpg", 4'294'967'297ull, JpgOrGif},
   };
   for (const auto& row : rows)
     EXPECT_EQ(FindLargeImage({Listed(row.name, row.size)}), row.expected)
@@ -110,9 +123,8 @@ TEST(DialogPreview, ActualSizeShrinksByThePreviewsShareOfTheScreen) {
     int previewWidth, screenWidth;
     float expected;
   } rows[] = {
-      {1, 150, 1024, 0.0f},          {2, 150, 1024, 0.146484375f},     {2, 960, 1920, 0.5f},
-      {0, 150, 1024, 0.0f},          {3, 150, 1024, 0.0f},             {-1, 150, 1024, 0.0f},
-      {2, 150, 0, 0.0f},             {2, 0, 1024, 0.0f},
+      {1, 150, 1024, 0.0f}, {2, 150, 1024, 0.146484375f}, {2, 960, 1920, 0.5f}, {0, 150, 1024, 0.0f},
+      {3, 150, 1024, 0.0f}, {-1, 150, 1024, 0.0f},        {2, 150, 0, 0.0f},    {2, 0, 1024, 0.0f},
   };
   for (const auto& row : rows)
     EXPECT_EQ(PreviewScale(row.PhotoSize, row.previewWidth, row.screenWidth), row.expected)
@@ -135,11 +147,11 @@ TEST(DialogLoad, DriveListFollowsTheFolderTheFolderListOpened) {
     const wchar_t* opened;
     wchar_t starting, expected;
   } rows[] = {
-      {L"D:\\Photos", L'C', L'D'},           // stored folder on another drive: its drive
+      {L"D:\\Photos", L'C', L'D'},  // stored folder on another drive: its drive
       {L"z:\\tmp", L'C', L'Z'},
       {L"C:\\windows", L'C', L'C'},
-      {L"Q:\\Photos", L'C', L'C'},           // no such drive: the starting drive stays
-      {L"\\\\server\\share\\x", L'D', L'D'}, // no drive letter at all
+      {L"Q:\\Photos", L'C', L'C'},            // no such drive: the starting drive stays
+      {L"\\\\server\\share\\x", L'D', L'D'},  // no drive letter at all
   };
   for (const auto& row : rows)
     EXPECT_EQ(DriveToShow(row.opened, drives, row.starting), row.expected)

@@ -33,8 +33,9 @@ class FakeShow {
   FakeShow(std::int16_t imageCount, double displayTime, std::set<std::int16_t> held = {}, std::uint32_t start = 0)
       : clock(start), gate(std::move(held)), engine_(state, imageCount, kFitScreen) {
     state.PhotoDisplayTime = displayTime;
-    loader_.emplace(gate.Function(), [this] { ++finished_; },
-                    LoaderOptions{[this] { return clock.load(); }, threads_.Starter(), 4, 10000});
+    loader_.emplace(
+        gate.Function(), [this] { ++finished_; },
+        LoaderOptions{[this] { return clock.load(); }, threads_.Starter(), 4, 10000});
     feed_.emplace(engine_, *loader_, [](const ShowCycle& cycle) { return test::RequestOf(cycle.image, cycle.scale); });
   }
   ~FakeShow() {
@@ -51,7 +52,9 @@ class FakeShow {
     tells_.push_back({clock + offset, std::move(tell)});
   }
   // The held load of this image gives its picture at that time.
-  void ReleaseAt(std::uint32_t offset, std::int16_t image) { inputs_.push_back({clock + offset, Input::Release, 0, image}); }
+  void ReleaseAt(std::uint32_t offset, std::int16_t image) {
+    inputs_.push_back({clock + offset, Input::Release, 0, image});
+  }
 
   // Runs the show from its first picture until offset ms after the start or its end.
   void RunFor(std::uint32_t offset, std::uint32_t paintMilliseconds = 0) {
@@ -145,7 +148,9 @@ class FakeShow {
   }
 
   // Every thread of the loader either ended or held at the gate.
-  void Settle() { EXPECT_TRUE(test::Eventually([&] { return threads_.Running() == gate.Waiting(); })); }
+  void Settle() {
+    EXPECT_TRUE(test::Eventually([&] { return threads_.Running() == gate.Waiting(); }));
+  }
 
   bool HandleEvents() {
     for (Tell& t : tells_) {
@@ -358,9 +363,13 @@ TEST(ShowLoop, ResumeAndADisplayChangeShowAPictureAtOnceButAPausedOneWaitsItsTim
     bool pausedFirst;
     std::vector<FakeShow::Cycle> cycles;
   } rows[] = {
-      {"resume: the next, one period from then", [](ShowEngine& e) { e.Resumed(); }, false,
+      {"resume: the next, one period from then",
+       [](ShowEngine& e) { e.Resumed(); },
+       false,
        {{0, 1, true}, {2000, 2, true}, {7000, 3, true}}},
-      {"display change: the same again", [](ShowEngine& e) { e.Repeat(2000); }, false,
+      {"display change: the same again",
+       [](ShowEngine& e) { e.Repeat(2000); },
+       false,
        {{0, 1, true}, {2000, 1, true}, {7000, 2, true}}},
       {"resume while paused", [](ShowEngine& e) { e.Resumed(); }, true, {{0, 1, true}, {1000, 1, false}}},
       {"display change while paused", [](ShowEngine& e) { e.Repeat(2000); }, true, {{0, 1, true}, {1000, 1, false}}},
@@ -376,7 +385,8 @@ TEST(ShowLoop, ResumeAndADisplayChangeShowAPictureAtOnceButAPausedOneWaitsItsTim
   late.ReleaseAt(7000, 2);
   late.TellAt(6000, [&late](ShowEngine& e) { e.Repeat(late.clock); });
   late.RunFor(7000);
-  EXPECT_EQ(late.cycles, (std::vector<FakeShow::Cycle>{{0, 1, true}, {7000, 2, true}})) << "the next, awaited, stays next";
+  EXPECT_EQ(late.cycles, (std::vector<FakeShow::Cycle>{{0, 1, true}, {7000, 2, true}}))
+      << "the next, awaited, stays next";
 }
 
 TEST(ShowLoop, WaitsTheWholePeriodAcrossTheCounterWrap) {

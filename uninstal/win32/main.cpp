@@ -2,9 +2,9 @@
 #include <windows.h>
 
 #include "platform/file_system.h"
+#include "platform/process.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/modal_dialog.h"
-#include "platform/process.h"
 #include "settings/win32/registry_store.h"
 #include "uninstal/uninstall.h"
 
@@ -18,9 +18,9 @@ constexpr int kIcon = 100;
 using enum LayoutKind;
 constexpr ControlLayout kControls[] = {
     // name      kind           caption             parent left top width height tab   id
-    {L"Label15", Label,         kUninstallQuestion, L"",   15,  14, 218,  15, false, kLabel15},
-    {L"No",      DefaultButton, L"No",              L"",  126,  42,  71,  22, true,  IDNO},
-    {L"Yes",     Button,        L"Yes",             L"",   49,  42,  71,  22, true,  IDYES},
+    {L"Label15", Label, kUninstallQuestion, L"", 15, 14, 218, 15, false, kLabel15},
+    {L"No", DefaultButton, L"No", L"", 126, 42, 71, 22, true, IDNO},
+    {L"Yes", Button, L"Yes", L"", 49, 42, 71, 22, true, IDYES},
 };
 
 }  // namespace
@@ -30,11 +30,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace lumiroll;
   RestrictDllSearchToSystemFolder();
   const DialogLayout layout{.caption = kUninstallCaption,
-                         .clientWidth = 246,
-                         .clientHeight = 78,
-                         .controls = kControls,
-                         .iconId = kIcon,
-                         .closeResult = IDNO};  // closing it is No
+                            .clientWidth = 246,
+                            .clientHeight = 78,
+                            .controls = kControls,
+                            .iconId = kIcon,
+                            .closeResult = IDNO};  // closing it is No
   ModalDialog form5(layout);
   if (form5.Run(nullptr) != IDYES) return 0;
   // The removal runs here, not inside the dialog's procedure; the report follows it.

@@ -81,9 +81,7 @@ void AboutBox::Label23_Click() { CopyAddress(kIdLabel23, kWebPageCopiedMessage);
 
 LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_COMMAND:
-      callbacks_.Dispatch(LOWORD(wParam), HIWORD(wParam));
-      return 0;
+    case WM_COMMAND: callbacks_.Dispatch(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return DialogFaceColours(reinterpret_cast<HDC>(wParam), IsAddress(reinterpret_cast<HWND>(lParam))

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/win32/window.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/dialog_controls.h"
+#include "platform/win32/window.h"
 
 namespace lumiroll {
 

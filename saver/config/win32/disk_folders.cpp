@@ -17,9 +17,7 @@ std::wstring WithoutTrailingSeparator(std::wstring path) {
   return path;
 }
 
-std::wstring AllIn(const std::wstring& folder) {
-  return folder.ends_with(L'\\') ? folder + L"*" : folder + L"\\*";
-}
+std::wstring AllIn(const std::wstring& folder) { return folder.ends_with(L'\\') ? folder + L"*" : folder + L"\\*"; }
 
 std::wstring FixedDriveLabel(const std::wstring& root) {
   if (::GetDriveTypeW(root.c_str()) != DRIVE_FIXED) return {};  // asking a removable drive can be slow
@@ -35,8 +33,8 @@ std::optional<std::wstring> DiskFolders::OpenableFolder(std::wstring_view folder
   const std::wstring full = WithoutTrailingSeparator(FullPathName(folder).value_or(std::wstring()));
   if (full.empty() || !IsExistingFolder(full)) return std::nullopt;
   WIN32_FIND_DATAW found;
-  UniqueFind listing(
-      ::FindFirstFileExW(LongPathForm(AllIn(full)).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0));
+  UniqueFind listing(::FindFirstFileExW(LongPathForm(AllIn(full)).c_str(), FindExInfoBasic, &found,
+                                        FindExSearchNameMatch, nullptr, 0));
   if (!listing) return std::nullopt;
   return FileSystemFolderReader().OpenFolder(full);
 }

@@ -11,13 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/message_box.h"
-#include "platform/win32/picture_surface.h"
 #include "platform/process.h"
-#include "platform/win32/window.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/dialog_controls.h"
 #include "platform/win32/display_profile.h"
+#include "platform/win32/message_box.h"
+#include "platform/win32/picture_surface.h"
+#include "platform/win32/window.h"
+#include "saver/background_loader.h"
 #include "saver/config/delay_check.h"
 #include "saver/config/dialog_start.h"
 #include "saver/config/folder_lists.h"
@@ -27,7 +28,6 @@
 #include "saver/config/win32/about_box.h"
 #include "saver/config/win32/disk_folders.h"
 #include "saver/config/win32/folder_list_drawing.h"
-#include "saver/background_loader.h"
 #include "saver/win32/paint_photo.h"
 #include "saver/win32/picture_jobs.h"
 #include "saver/win32/resource_ids.h"
@@ -94,10 +94,11 @@ class SettingsDialog final : public Window {
   EditBox Text1{nullptr, kIdText1};
   OptionButton Option1[2]{{nullptr, kIdOption1Index1}, {nullptr, kIdOption1Index2}};
   OptionButton Option2[2]{{nullptr, kIdOption2Index1}, {nullptr, kIdOption2Index2}};
-  Button CommandOK{nullptr, kIdCommandOK}, CommandCancel{nullptr, kIdCommandCancel}, CommandAbout{nullptr, kIdCommandAbout};
+  Button CommandOK{nullptr, kIdCommandOK}, CommandCancel{nullptr, kIdCommandCancel},
+      CommandAbout{nullptr, kIdCommandAbout};
   DiskFolders disk_;
   std::optional<FolderLists> folders_;  // Dir1, File1 and Drive1's contents, from Form_Load
-  HWND lastFocus_ = nullptr;  // not owned: a child control
+  HWND lastFocus_ = nullptr;            // not owned: a child control
   PictureSurface Picture1;
   std::optional<BackgroundLoader> loader_;  // once the window exists, which it tells
   std::optional<PreviewLoading> Picture2;   // the preview's image holder, on loader_
@@ -132,8 +133,9 @@ void SettingsDialog::CreateControls() {
 
 // Before the controls exist: the handles find them by id when used.
 void SettingsDialog::ConnectControls() {
-  const std::reference_wrapper<ControlHandle> handles[] = {
-      Dir1, File1, Drive1, Text1, Option1[0], Option1[1], Option2[0], Option2[1], CommandOK, CommandCancel, CommandAbout};
+  const std::reference_wrapper<ControlHandle> handles[] = {Dir1,       File1,         Drive1,      Text1,
+                                                           Option1[0], Option1[1],    Option2[0],  Option2[1],
+                                                           CommandOK,  CommandCancel, CommandAbout};
   for (ControlHandle& handle : handles) handle.Attach(hwnd());
   CommandOK.OnClick(callbacks_, [this] {
     // Enter in the folder list opens the highlighted folder rather than pressing OK.
@@ -177,12 +179,9 @@ void SettingsDialog::Form_Load() {
 
 LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_COMMAND:
-      callbacks_.Dispatch(LOWORD(wParam), HIWORD(wParam));
-      return 0;
+    case WM_COMMAND: callbacks_.Dispatch(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-      return DialogFaceColours(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_BTNTEXT));
+    case WM_CTLCOLORBTN: return DialogFaceColours(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_BTNTEXT));
     case WM_ACTIVATE:
       // Like a dialog: the focus leaves with the window and comes back to the same control.
       if (LOWORD(wParam) == WA_INACTIVE) {
@@ -192,18 +191,12 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         ::SetFocus(lastFocus_ && ::IsWindow(lastFocus_) ? lastFocus_ : Dir1.hwnd());
       }
       return 0;
-    case WM_DPICHANGED:
-      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      return 0;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_MEASUREITEM:
       reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(FolderRowHeight(dpi_));
       return TRUE;
-    case WM_DRAWITEM:
-      OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-      return TRUE;
-    case kPreviewDecoded:
-      OnPreviewDecoded();
-      return 0;
+    case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    case kPreviewDecoded: OnPreviewDecoded(); return 0;
     case WM_TIMER:
       if (wParam == kPreviewWatch) WatchPreviewDecode();
       return 0;
