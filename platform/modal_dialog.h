@@ -1,8 +1,10 @@
 #pragma once
-// Modal dialogs laid out from a layout table, scaled to the dialog's DPI.
+// Modal dialogs laid out from a layout table, scaled to the dialog's DPI. A program's dialog is
+// this class or one derived from it that handles its buttons as methods; each runs in the
+// system's modal loop.
 #include <windows.h>
 
-#include <functional>
+#include <memory>
 #include <span>
 #include <string_view>
 
@@ -18,13 +20,35 @@ struct DialogLayout {
   // The result of closing the dialog by its close box, Alt+F4 or WM_CLOSE. Esc presses the
   // IDCANCEL button when the table has one and does nothing otherwise.
   int closeResult = IDCANCEL;
-  // Runs when a button is pressed, while the dialog is still shown; the dialog then ends with
-  // the button's id.
-  std::function<void(HWND dialog, int buttonId)> onButton;
 };
 
-// Shows the dialog centred on the work area of its monitor, over the owner, takes the focus,
-// and returns the id that ended it; -1 when the dialog could not be made.
-int RunModalDialog(const DialogLayout& layout, HWND owner);
+class DialogControls;
+
+class ModalDialog {
+ public:
+  explicit ModalDialog(const DialogLayout& layout);
+  ModalDialog(const ModalDialog&) = delete;
+  ModalDialog& operator=(const ModalDialog&) = delete;
+  virtual ~ModalDialog();
+
+  // Shows the dialog centred on the work area of its monitor, over the owner, takes the focus,
+  // and returns the id that ended it; -1 when the dialog could not be made.
+  [[nodiscard]] int Run(HWND owner);
+
+ protected:
+  // A button of the table pressed, while the dialog is still shown; it then ends with the id.
+  virtual void OnButton(int /*buttonId*/) {}
+  [[nodiscard]] HWND hwnd() const { return hwnd_; }
+
+ private:
+  static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnInit();
+  void ButtonPressed(int id);
+
+  DialogLayout layout_;
+  HWND hwnd_ = nullptr;  // while it runs
+  std::unique_ptr<DialogControls> controls_;  // made once the dialog's window exists
+};
 
 }  // namespace lumiroll

@@ -1,6 +1,5 @@
 #include "platform/modal_dialog.h"
 
-#include <optional>
 #include <vector>
 
 #include "platform/callback_barrier.h"
@@ -8,11 +7,6 @@
 
 namespace lumiroll {
 namespace {
-
-struct DialogState {
-  const DialogLayout* layout;
-  std::optional<DialogControls> controls;  // made once the dialog's window exists
-};
 
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND;
 constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
@@ -62,63 +56,71 @@ bool HasControl(const DialogLayout& layout, int id) {
   return false;
 }
 
-void InitDialog(HWND dialog, DialogState& state) {
-  ::SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
-  TakeOverDpiChanges(dialog);
-  SetIcon(dialog, state.layout->iconId);
-  state.controls.emplace(dialog, state.layout->controls);
-  state.controls->Create(::GetDpiForWindow(dialog));
-  SizeAndCentre(dialog, state.layout->clientWidth, state.layout->clientHeight);
+}  // namespace
+
+ModalDialog::ModalDialog(const DialogLayout& layout) : layout_(layout) {}
+ModalDialog::~ModalDialog() = default;
+
+int ModalDialog::Run(HWND owner) {
+  const std::vector<WORD> dialogTemplate = EmptyTemplate(layout_.caption);
+  const INT_PTR result =
+      ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
+                                owner, &ModalDialog::Procedure, reinterpret_cast<LPARAM>(this));
+  hwnd_ = nullptr;
+  controls_.reset();
+  return static_cast<int>(result);
+}
+
+// The object comes with WM_INITDIALOG; the messages before it get the default handling.
+INT_PTR CALLBACK ModalDialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  return CallBehindBarrier([&]() -> INT_PTR {
+    if (message == WM_INITDIALOG) {
+      auto* self = reinterpret_cast<ModalDialog*>(lParam);
+      self->hwnd_ = dialog;
+      ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      self->OnInit();
+      return FALSE;  // the focus is set
+    }
+    auto* self = reinterpret_cast<ModalDialog*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+    return self && self->controls_ ? self->HandleMessage(message, wParam, lParam) : FALSE;
+  });
+}
+
+void ModalDialog::OnInit() {
+  TakeOverDpiChanges(hwnd_);
+  SetIcon(hwnd_, layout_.iconId);
+  controls_ = std::make_unique<DialogControls>(hwnd_, layout_.controls);
+  controls_->Create(::GetDpiForWindow(hwnd_));
+  SizeAndCentre(hwnd_, layout_.clientWidth, layout_.clientHeight);
   // Without a window manager (and when started from a console) nobody else gives us the focus.
-  ::SetForegroundWindow(dialog);
-  if (const ControlLayout* button = DefaultButton(*state.layout)) {
-    ::SendMessageW(dialog, DM_SETDEFID, button->id, 0);
-    ::SetFocus(state.controls->Control(button->id));
+  ::SetForegroundWindow(hwnd_);
+  if (const ControlLayout* button = DefaultButton(layout_)) {
+    ::SendMessageW(hwnd_, DM_SETDEFID, button->id, 0);
+    ::SetFocus(controls_->Control(button->id));
   }
 }
 
-void ButtonPressed(HWND dialog, DialogState& state, int id) {
-  if (!HasControl(*state.layout, id)) return;  // Esc without a cancel button does nothing
-  if (state.layout->onButton) state.layout->onButton(dialog, id);
-  ::EndDialog(dialog, id);
+void ModalDialog::ButtonPressed(int id) {
+  if (!HasControl(layout_, id)) return;  // Esc without a cancel button does nothing
+  OnButton(id);
+  ::EndDialog(hwnd_, id);
 }
 
-INT_PTR HandleDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    InitDialog(dialog, *reinterpret_cast<DialogState*>(lParam));
-    return FALSE;  // the focus is set
-  }
-  auto* state = reinterpret_cast<DialogState*>(::GetWindowLongPtrW(dialog, DWLP_USER));
-  if (!state || !state->controls) return FALSE;
+INT_PTR ModalDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      if (HIWORD(wParam) == BN_CLICKED) ButtonPressed(dialog, *state, LOWORD(wParam));
+      if (HIWORD(wParam) == BN_CLICKED) ButtonPressed(LOWORD(wParam));
       return TRUE;
     case WM_CLOSE:
-      ::EndDialog(dialog, state->layout->closeResult);
+      ::EndDialog(hwnd_, layout_.closeResult);
       return TRUE;
     case WM_DPICHANGED:
-      state->controls->LayOut(HIWORD(wParam));
-      SizeForDpi(dialog, state->layout->clientWidth, state->layout->clientHeight, HIWORD(wParam),
+      controls_->LayOut(HIWORD(wParam));
+      SizeForDpi(hwnd_, layout_.clientWidth, layout_.clientHeight, HIWORD(wParam),
                  *reinterpret_cast<const RECT*>(lParam));
       return TRUE;
   }
   return FALSE;
-}
-
-INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-  return CallBehindBarrier([&] { return HandleDialogMessage(dialog, message, wParam, lParam); });
-}
-
-}  // namespace
-
-int RunModalDialog(const DialogLayout& layout, HWND owner) {
-  const std::vector<WORD> dialogTemplate = EmptyTemplate(layout.caption);
-  DialogState state{&layout, std::nullopt};
-  const INT_PTR result =
-      ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
-                                owner, &DialogProcedure, reinterpret_cast<LPARAM>(&state));
-  return static_cast<int>(result);
 }
 
 }  // namespace lumiroll

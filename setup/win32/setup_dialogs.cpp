@@ -46,9 +46,9 @@ WelcomeChoice ShowWelcomeDialog(HWND background) {
                         .clientHeight = 204,
                         .controls = kWelcomeControls,
                         .iconId = IDI_LUMIROLL,
-                        .closeResult = IDOK,  // closing it otherwise counts as OK
-                        .onButton = {}};
-  switch (RunModalDialog(layout, background)) {
+                        .closeResult = IDOK};  // closing it otherwise counts as OK
+  ModalDialog form2(layout);
+  switch (form2.Run(background)) {
     case -1: return WelcomeChoice::MissingComponents;
     case IDCANCEL: return WelcomeChoice::Cancel;
     default: return WelcomeChoice::Continue;
@@ -61,9 +61,9 @@ bool ShowFinalDialog(HWND background) {
                         .clientHeight = 358,
                         .controls = kFinalControls,
                         .iconId = IDI_LUMIROLL,
-                        .closeResult = IDCANCEL,  // installs nothing
-                        .onButton = {}};
-  return RunModalDialog(layout, background) == IDOK;
+                        .closeResult = IDCANCEL};  // installs nothing
+  ModalDialog form5(layout);
+  return form5.Run(background) == IDOK;
 }
 
 }  // namespace lumiroll

@@ -15,30 +15,7 @@ namespace {
 
 using test::RequestOf;
 
-// A loader on counted threads and a clock the test moves; declared so that the loader goes
-// first and its threads are joined after it.
-struct LoaderRig {
-  explicit LoaderRig(std::set<std::int16_t> held, int maxThreads = 4) : gate(std::move(held)) {
-    loader.emplace(gate.Function(), finished.Function(),
-                   LoaderOptions{[this] { return clock.load(); }, threads.Starter(), maxThreads, 10000});
-  }
-  ~LoaderRig() {
-    loader.reset();
-    gate.Open();
-    EXPECT_TRUE(threads.WaitAllEnded());  // before the gate they run in goes
-  }
-  // The newest result, waiting for it at most a few seconds of real time.
-  std::shared_ptr<const DecodedPicture> Result(int finishedCount) {
-    EXPECT_TRUE(finished.WaitFor(finishedCount));
-    return loader->TakeFinished();
-  }
-
-  std::atomic<std::uint32_t> clock = 0;
-  test::LoaderThreads threads;
-  test::LoadGate gate;
-  test::FinishedSignal finished;
-  std::optional<BackgroundLoader> loader;
-};
+using test::LoaderRig;
 
 int WidthOf(const std::shared_ptr<const DecodedPicture>& decoded) {
   return decoded && decoded->picture ? decoded->picture->width : 0;

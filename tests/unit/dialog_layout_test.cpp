@@ -166,12 +166,5 @@ TEST(Artwork, TheScaleNearestTheDpiWithTiesToTheLarger) {
   EXPECT_EQ(ArtworkResource(220, 192), 222);
 }
 
-TEST(DialogLayouts, OkIsTheAboutBoxsOnlyTabStop) {
-  int tabStops = 0;
-  for (const ControlLayout& control : AboutBoxLayout()) tabStops += control.tabStop ? 1 : 0;
-  EXPECT_EQ(tabStops, 1);
-  EXPECT_TRUE(FindControl(AboutBoxLayout(), L"Command3")->tabStop);
-}
-
 }  // namespace
 }  // namespace lumiroll

@@ -15,41 +15,49 @@ using testing::RecordingStore;
 constexpr wchar_t kSystem[] = L"C:\\windows\\system32";
 constexpr wchar_t kSource[] = L"D:\\Été 2024\\Lumiroll";
 
-std::vector<InstallStep> Expected(std::wstring_view system, std::wstring_view source) {
-  const std::wstring s(source), images = s + L"\\images";
-  return {
-      {StepKind::CopyFile, s + L"\\Lumiroll.scr", std::wstring(system) + L"\\Lumiroll.scr"},
-      {StepKind::MakeFolder, images, L""},
-      {StepKind::CopyFile, s + L"\\harbor.jpg", images + L"\\harbor.jpg"},
-      {StepKind::CopyFile, s + L"\\meadow.jpg", images + L"\\meadow.jpg"},
-      {StepKind::CopyFile, s + L"\\lantern.jpg", images + L"\\lantern.jpg"},
-      {StepKind::CopyFile, s + L"\\tulips.jpg", images + L"\\tulips.jpg"},
-      {StepKind::DeleteFile, s + L"\\harbor.jpg", images + L"\\harbor.jpg"},
-      {StepKind::DeleteFile, s + L"\\meadow.jpg", images + L"\\meadow.jpg"},
-      {StepKind::DeleteFile, s + L"\\lantern.jpg", images + L"\\lantern.jpg"},
-      {StepKind::DeleteFile, s + L"\\tulips.jpg", images + L"\\tulips.jpg"},
+TEST(InstallationSteps, TenStepsInOrderWithTheirPaths) {
+  using enum StepKind;
+  const std::vector<InstallStep> expected = {
+      {CopyFile, L"D:\\Été 2024\\Lumiroll\\Lumiroll.scr", L"C:\\windows\\system32\\Lumiroll.scr"},
+      {MakeFolder, L"D:\\Été 2024\\Lumiroll\\images", L""},
+      {CopyFile, L"D:\\Été 2024\\Lumiroll\\harbor.jpg", L"D:\\Été 2024\\Lumiroll\\images\\harbor.jpg"},
+      {CopyFile, L"D:\\Été 2024\\Lumiroll\\meadow.jpg", L"D:\\Été 2024\\Lumiroll\\images\\meadow.jpg"},
+      {CopyFile, L"D:\\Été 2024\\Lumiroll\\lantern.jpg", L"D:\\Été 2024\\Lumiroll\\images\\lantern.jpg"},
+      {CopyFile, L"D:\\Été 2024\\Lumiroll\\tulips.jpg", L"D:\\Été 2024\\Lumiroll\\images\\tulips.jpg"},
+      {DeleteFile, L"D:\\Été 2024\\Lumiroll\\harbor.jpg", L"D:\\Été 2024\\Lumiroll\\images\\harbor.jpg"},
+      {DeleteFile, L"D:\\Été 2024\\Lumiroll\\meadow.jpg", L"D:\\Été 2024\\Lumiroll\\images\\meadow.jpg"},
+      {DeleteFile, L"D:\\Été 2024\\Lumiroll\\lantern.jpg", L"D:\\Été 2024\\Lumiroll\\images\\lantern.jpg"},
+      {DeleteFile, L"D:\\Été 2024\\Lumiroll\\tulips.jpg", L"D:\\Été 2024\\Lumiroll\\images\\tulips.jpg"},
   };
+  EXPECT_EQ(InstallationSteps(kSystem, kSource), expected);
 }
 
-TEST(InstallationSteps, TenStepsInOrderWithTheirPaths) {
+TEST(InstallationSteps, ARootOrANetworkFolderGetsOneSeparator) {
   const struct {
-    const wchar_t *system, *source, *expectedSystem, *expectedSource;
+    const wchar_t *system, *source;
+    InstallStep saver, harborCopy;
   } rows[] = {
-      {kSystem, kSource, kSystem, kSource},
-      {L"C:\\windows\\system32", L"D:\\", L"C:\\windows\\system32", L"D:"},  // a drive root
-      {L"C:\\", L"E:/", L"C:", L"E:"},
-      {L"C:\\windows\\system32", L"\\\\server\\share\\dist", L"C:\\windows\\system32", L"\\\\server\\share\\dist"},
+      {kSystem, L"D:\\", {StepKind::CopyFile, L"D:\\Lumiroll.scr", L"C:\\windows\\system32\\Lumiroll.scr"},
+       {StepKind::CopyFile, L"D:\\harbor.jpg", L"D:\\images\\harbor.jpg"}},
+      {L"C:\\", L"E:/", {StepKind::CopyFile, L"E:\\Lumiroll.scr", L"C:\\Lumiroll.scr"},
+       {StepKind::CopyFile, L"E:\\harbor.jpg", L"E:\\images\\harbor.jpg"}},
+      {kSystem, L"\\\\server\\share\\dist",
+       {StepKind::CopyFile, L"\\\\server\\share\\dist\\Lumiroll.scr", L"C:\\windows\\system32\\Lumiroll.scr"},
+       {StepKind::CopyFile, L"\\\\server\\share\\dist\\harbor.jpg", L"\\\\server\\share\\dist\\images\\harbor.jpg"}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(::testing::PrintToString(std::wstring(row.source)));
-    EXPECT_EQ(InstallationSteps(row.system, row.source), Expected(row.expectedSystem, row.expectedSource));
+    const std::vector<InstallStep> steps = InstallationSteps(row.system, row.source);
+    ASSERT_EQ(steps.size(), 10u);
+    EXPECT_EQ(steps[0], row.saver);
+    EXPECT_EQ(steps[2], row.harborCopy);
   }
 }
 
 TEST(InstallationSteps, WithoutASystemFolderTheScreenSaverIsNotCopied) {
-  auto expected = Expected(L"", kSource);
-  expected.erase(expected.begin());
-  EXPECT_EQ(InstallationSteps(L"", kSource), expected);
+  const std::vector<InstallStep> steps = InstallationSteps(L"", kSource);
+  ASSERT_EQ(steps.size(), 9u);
+  EXPECT_EQ(steps[0], (InstallStep{StepKind::MakeFolder, L"D:\\Été 2024\\Lumiroll\\images", L""}));
 }
 
 FakeDisk Distribution(std::wstring_view source) {

@@ -10,10 +10,13 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "saver/background_loader.h"
 
@@ -180,5 +183,30 @@ class FinishedSignal {
 inline DecodeRequest RequestOf(std::int16_t image, float scale = 0.0f) {
   return {image, L"C:\\Photos\\" + std::to_wstring(image) + L".jpg", {1920, 1080, scale}};
 }
+
+// A loader on counted threads and a clock the test moves; declared so that the loader goes
+// first and its threads are joined after it.
+struct LoaderRig {
+  explicit LoaderRig(std::set<std::int16_t> held, int maxThreads = 4) : gate(std::move(held)) {
+    loader.emplace(gate.Function(), finished.Function(),
+                   LoaderOptions{[this] { return clock.load(); }, threads.Starter(), maxThreads, 10000});
+  }
+  ~LoaderRig() {
+    loader.reset();
+    gate.Open();
+    EXPECT_TRUE(threads.WaitAllEnded());  // before the gate they run in goes
+  }
+  // The newest result, waiting for it at most a few seconds of real time.
+  std::shared_ptr<const DecodedPicture> Result(int finishedCount) {
+    EXPECT_TRUE(finished.WaitFor(finishedCount));
+    return loader->TakeFinished();
+  }
+
+  std::atomic<std::uint32_t> clock = 0;
+  LoaderThreads threads;
+  LoadGate gate;
+  FinishedSignal finished;
+  std::optional<BackgroundLoader> loader;
+};
 
 }  // namespace lumiroll::test

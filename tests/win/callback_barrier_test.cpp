@@ -34,19 +34,25 @@ void SendToWindowThatThrows(UINT message) {
   std::_Exit(0);
 }
 
+class ThrowingDialog final : public ModalDialog {
+ public:
+  using ModalDialog::ModalDialog;
+
+ protected:
+  void OnButton(int) override { throw std::runtime_error("install failed"); }
+};
+
 // Shows a dialog whose OK handler throws, and presses OK from inside the dialog's own loop.
 void PressOkOnDialogThatThrows() {
   const ControlLayout kControls[] = {{L"OK", LayoutKind::DefaultButton, L"OK", L"", 10, 10, 70, 22, true, IDOK}};
-  const DialogLayout layout{.caption = L"Barrier test dialog",
-                            .clientWidth = 100,
-                            .clientHeight = 50,
-                            .controls = kControls,
-                            .onButton = [](HWND, int) { throw std::runtime_error("install failed"); }};
+  const DialogLayout layout{
+      .caption = L"Barrier test dialog", .clientWidth = 100, .clientHeight = 50, .controls = kControls};
+  ThrowingDialog dialog(layout);
   ::SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
     if (HWND dialog = ::FindWindowW(L"#32770", L"Barrier test dialog"))
       ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   });
-  const int result = RunModalDialog(layout, nullptr);
+  const int result = dialog.Run(nullptr);
   std::_Exit(result == IDOK ? 102 : 103);  // reached only when the exception did not end the program
 }
 

@@ -1,6 +1,4 @@
-// Window objects and the program's loop: the object is the window's from its first own message,
-// outlives a window the system closes, takes its window with it when it goes first, and only the
-// program ends its loop.
+// Window objects and the program's loop.
 #include "platform/window.h"
 
 #include <gtest/gtest.h>

@@ -29,14 +29,14 @@ constexpr ControlLayout kControls[] = {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace lumiroll;
   RestrictDllSearchToSystemFolder();
-  const DialogLayout form5{.caption = kUninstallCaption,
+  const DialogLayout layout{.caption = kUninstallCaption,
                          .clientWidth = 246,
                          .clientHeight = 78,
                          .controls = kControls,
                          .iconId = kIcon,
-                         .closeResult = IDNO,  // closing it is No
-                         .onButton = {}};
-  if (RunModalDialog(form5, nullptr) != IDYES) return 0;
+                         .closeResult = IDNO};  // closing it is No
+  ModalDialog form5(layout);
+  if (form5.Run(nullptr) != IDYES) return 0;
   // The removal runs here, not inside the dialog's procedure; the report follows it.
   RegistrySettingsStore store;
   ShowMessage(RunUninstall(RealFileSystem(), store, SystemFolder()), kUninstallCaption);

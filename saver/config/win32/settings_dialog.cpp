@@ -20,16 +20,14 @@
 #include "platform/win32/display_profile.h"
 #include "saver/config/delay_check.h"
 #include "saver/config/dialog_start.h"
-#include "saver/config/folder_rows.h"
+#include "saver/config/folder_lists.h"
 #include "saver/config/large_image_check.h"
-#include "saver/config/preview_pictures.h"
+#include "saver/config/preview_loading.h"
 #include "saver/config/settings_dialog_layout.h"
 #include "saver/config/win32/about_box.h"
+#include "saver/config/win32/disk_folders.h"
 #include "saver/config/win32/folder_list_drawing.h"
-#include "saver/config/win32/folder_navigation.h"
 #include "saver/background_loader.h"
-#include "saver/image_list.h"
-#include "saver/timed_wait.h"
 #include "saver/win32/paint_photo.h"
 #include "saver/win32/picture_jobs.h"
 #include "saver/win32/resource_ids.h"
@@ -71,9 +69,9 @@ class SettingsDialog final : public Window {
   void CommandAbout_Click();
   void EndWhenBothClosed();
 
-  // Opens the folder in Dir1; runs Dir1_Change when that changes it. False when the folder
-  // cannot be opened: Dir1 stays where it was.
-  bool SetDir1Path(std::wstring_view folder);
+  // After the folder list was asked to open a folder: when it moved, it shows the new rows and
+  // Dir1_Change runs. True when it moved.
+  bool Dir1Opened(bool moved);
   void OpenHighlightedFolder();
   void ShowFolderRows();
   void FillFile1();
@@ -81,10 +79,9 @@ class SettingsDialog final : public Window {
   void FillDrive1(wchar_t startingDrive);
   void SelectOption(const OptionButton (&options)[2], std::int16_t index);
   [[nodiscard]] PreviewArea Picture1Area() const;
+  [[nodiscard]] PreviewMode ShownMode() const { return PreviewModeOf(settings_.PhotoSize); }
   // Paints what Picture2 holds for the size mode, without reading the file again.
   void PaintPreview();
-  // The preview's decodes run on the loader's workers; the dialog only asks and is told.
-  void RequestPreviewDecode();
   void OnPreviewDecoded();
   void WatchPreviewDecode();
 
@@ -98,14 +95,12 @@ class SettingsDialog final : public Window {
   OptionButton Option1[2]{{nullptr, kIdOption1Index1}, {nullptr, kIdOption1Index2}};
   OptionButton Option2[2]{{nullptr, kIdOption2Index1}, {nullptr, kIdOption2Index2}};
   Button CommandOK{nullptr, kIdCommandOK}, CommandCancel{nullptr, kIdCommandCancel}, CommandAbout{nullptr, kIdCommandAbout};
-  std::wstring dir1Path_;
-  std::vector<FolderRow> dir1Rows_;
-  std::vector<FolderEntry> file1Files_;  // as listed, sizes included
-  std::vector<DriveChoice> drives_;
+  DiskFolders disk_;
+  std::optional<FolderLists> folders_;  // Dir1, File1 and Drive1's contents, from Form_Load
   HWND lastFocus_ = nullptr;  // not owned: a child control
   PictureSurface Picture1;
-  PreviewPictures Picture2;
   std::optional<BackgroundLoader> loader_;  // once the window exists, which it tells
+  std::optional<PreviewLoading> Picture2;   // the preview's image holder, on loader_
   AboutBox Form8{[this] { EndWhenBothClosed(); }};
 };
 
@@ -115,6 +110,7 @@ bool SettingsDialog::Create() {
   dpi_ = ::GetDpiForWindow(hwnd());
   loader_.emplace([](LoadJob& job) { return LoadJobPicture(job); },
                   [window = hwnd()] { ::PostMessageW(window, kPreviewDecoded, 0, 0); }, SystemLoaderOptions());
+  Picture2.emplace(*loader_);
   SizeAndCentre(hwnd(), kSettingsDialogWidth, kSettingsDialogHeight);
   ConnectControls();
   CreateControls();
@@ -161,12 +157,10 @@ void SettingsDialog::Form_Load() {
   FillUnsetSettings(settings_);
   Text1.SetText(NumberText(settings_.PhotoDisplayTime));
   const std::wstring startFolder = CurrentFolder();
-  const std::wstring dir1Start = OpenableFolder(startFolder).value_or(startFolder);
-  dir1Path_ = dir1Start;
+  folders_.emplace(disk_, startFolder);
   ShowFolderRows();
-  SetDir1Path(settings_.PhotoDirectory);
   // When the folder list moved, Dir1_Change has filled the file list and painted already.
-  const bool dir1Moved = dir1Path_ != dir1Start;
+  const bool dir1Moved = Dir1Opened(folders_->Open(settings_.PhotoDirectory));
   if (!dir1Moved) FillFile1();
   // The drive list is set without running Drive1_Change, so the folder list stays on the
   // stored folder even when it lies on another drive.
@@ -218,13 +212,8 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 void SettingsDialog::OnDrawItem(const DRAWITEMSTRUCT& item) {
-  if (item.CtlID != kIdDir1 || item.itemID >= dir1Rows_.size()) return;
-  int openLevel = 0;
-  for (const FolderRow& row : dir1Rows_)
-    if (row.open) openLevel = row.level;
-  const FolderRow& row = dir1Rows_[item.itemID];
-  const bool onOpenPath = item.itemID <= static_cast<UINT>(openLevel);
-  DrawFolderRow(item, row, onOpenPath, dpi_);
+  if (item.CtlID != kIdDir1 || !folders_ || item.itemID >= folders_->Rows().size()) return;
+  DrawFolderRow(item, folders_->Rows()[item.itemID], folders_->OnOpenPath(item.itemID), dpi_);
 }
 
 void SettingsDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
@@ -238,80 +227,61 @@ void SettingsDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
   ::SetWindowPos(Picture1.hwnd(), nullptr, preview.left, preview.top, preview.right - preview.left,
                  preview.bottom - preview.top, SWP_NOZORDER | SWP_NOACTIVATE);
   Dir1.SetRowHeight(FolderRowHeight(dpi_));
-  if (!file1Files_.empty()) PaintPreview();
+  if (folders_ && !folders_->Files().empty()) PaintPreview();
 }
 
-bool SettingsDialog::SetDir1Path(std::wstring_view folder) {
-  const std::optional<std::wstring> opened = OpenableFolder(folder);
-  if (!opened) return false;
-  if (*opened == dir1Path_) return true;
-  dir1Path_ = *opened;
+bool SettingsDialog::Dir1Opened(bool moved) {
+  if (!moved) return false;
   ShowFolderRows();
   Dir1_Change();
   return true;
 }
 
 void SettingsDialog::ShowFolderRows() {
-  dir1Rows_ = FolderRows(dir1Path_, ReadFolderEntries(dir1Path_));
   std::vector<std::wstring> texts;
-  std::size_t openRow = 0;
-  for (std::size_t i = 0; i < dir1Rows_.size(); ++i) {
-    texts.push_back(dir1Rows_[i].text);
-    if (dir1Rows_[i].open) openRow = i;
-  }
+  for (const FolderRow& row : folders_->Rows()) texts.push_back(row.text);
   Dir1.Fill(texts);
-  Dir1.Select(openRow);
+  Dir1.Select(folders_->OpenRowIndex());
 }
 
 void SettingsDialog::OpenHighlightedFolder() {
-  const std::optional<std::size_t> row = Dir1.Selected();
-  if (!row || *row >= dir1Rows_.size()) return;
-  const std::wstring path = dir1Rows_[*row].path;
-  SetDir1Path(path);
+  if (const std::optional<std::size_t> row = Dir1.Selected()) Dir1Opened(folders_->OpenRow(*row));
 }
 
 void SettingsDialog::FillFile1() {
-  file1Files_ = MatchingFiles(ReadFolderEntries(dir1Path_), ImagePattern);
+  folders_->ListFiles();
   std::vector<std::wstring> names;
-  for (const FolderEntry& file : file1Files_) names.push_back(file.name);
+  for (const FolderEntry& file : folders_->Files()) names.push_back(file.name);
   File1.Fill(names);
 }
 
 void SettingsDialog::SelectFirstFile() {
-  if (file1Files_.empty()) return;
+  if (folders_->Files().empty()) return;
   File1.Select(0);
   File1_Click();
 }
 
 void SettingsDialog::FillDrive1(wchar_t startingDrive) {
-  drives_ = ListDrives();
+  const std::optional<std::size_t> shown = folders_->ListDrives(startingDrive);
   std::vector<std::wstring> texts;
-  std::vector<wchar_t> letters;
-  for (const DriveChoice& drive : drives_) {
-    texts.push_back(drive.text);
-    letters.push_back(drive.letter);
-  }
+  for (const DriveChoice& drive : folders_->Drives()) texts.push_back(drive.text);
   Drive1.Fill(texts);
-  const wchar_t shown = DriveToShow(dir1Path_, letters, startingDrive);
-  for (std::size_t i = 0; i < letters.size(); ++i)
-    if (letters[i] == shown) Drive1.Select(i);
+  if (shown) Drive1.Select(*shown);
 }
 
 void SettingsDialog::SelectOption(const OptionButton (&options)[2], std::int16_t index) {
   for (int i = 1; i <= 2; ++i) options[i - 1].SetChecked(i == index);
 }
 
+// A drive that is not ready leaves Dir1 where it was.
 void SettingsDialog::Drive1_Change() {
-  const std::optional<std::size_t> chosen = Drive1.Selected();
-  if (!chosen || *chosen >= drives_.size()) return;
-  const wchar_t drive[] = {drives_[*chosen].letter, L':', L'\0'};
-  SetDir1Path(drive);  // a drive that is not ready leaves Dir1 where it was
+  if (const std::optional<std::size_t> chosen = Drive1.Selected()) Dir1Opened(folders_->OpenDrive(*chosen));
 }
 
 void SettingsDialog::Dir1_Change() {
   FillFile1();
-  if (file1Files_.empty()) {
-    Picture2.Forget();
+  if (folders_->Files().empty()) {
+    Picture2->Forget();
     WatchPreviewDecode();
     Picture1.Clear();
     return;
@@ -319,41 +289,31 @@ void SettingsDialog::Dir1_Change() {
   SelectFirstFile();
 }
 
+// The preview keeps what it shows until the decode is done.
 void SettingsDialog::File1_Click() {
-  if (file1Files_.empty()) return;
+  const std::vector<FolderEntry>& files = folders_->Files();
   const std::optional<std::size_t> selected = File1.Selected();
-  if (!selected || *selected >= file1Files_.size()) return;
-  // The preview keeps what it shows until the decode is done.
-  Picture2.Select(static_cast<std::int16_t>(*selected), FileInFolder(dir1Path_, file1Files_[*selected].name),
-                  Picture1Area());
-  RequestPreviewDecode();
-}
-
-void SettingsDialog::RequestPreviewDecode() {
-  const std::optional<DecodeRequest> next = Picture2.NextRequest(PreviewModeOf(settings_.PhotoSize));
-  if (next) loader_->Request(*next);
+  if (!selected || *selected >= files.size()) return;
+  Picture2->Select(static_cast<std::int16_t>(*selected), FileInFolder(folders_->OpenFolder(), files[*selected].name),
+                   Picture1Area(), ShownMode());
   WatchPreviewDecode();
 }
 
 void SettingsDialog::OnPreviewDecoded() {
-  const std::shared_ptr<const DecodedPicture> decoded = loader_->TakeFinished();
-  if (!decoded) return;
-  if (Picture2.Finish(*decoded)) PaintPreview();
-  RequestPreviewDecode();  // the other size mode's, when it is still to do
+  if (Picture2->TakeFinished(ShownMode())) PaintPreview();
+  WatchPreviewDecode();
 }
 
+// A request waiting for a thread is not watched yet: the timer looks again a little later.
 void SettingsDialog::WatchPreviewDecode() {
-  const std::uint32_t due = loader_->Watch(static_cast<std::uint32_t>(::timeGetTime()));
-  if (due == 0) {
-    ::PostMessageW(hwnd(), kPreviewDecoded, 0, 0);  // given up: its failed result waits to be taken
-    return;
-  }
-  if (!Picture2.NextRequest(PreviewModeOf(settings_.PhotoSize))) {
+  const std::optional<std::uint32_t> due = Picture2->Watch(static_cast<std::uint32_t>(::timeGetTime()), ShownMode());
+  if (!due) {
     ::KillTimer(hwnd(), kPreviewWatch);
-    return;
+  } else if (*due == 0) {
+    ::PostMessageW(hwnd(), kPreviewDecoded, 0, 0);  // given up: its failed result waits to be taken
+  } else {
+    ::SetTimer(hwnd(), kPreviewWatch, std::clamp<UINT>(*due, USER_TIMER_MINIMUM, kPreviewWatchMilliseconds), nullptr);
   }
-  // A request waiting for a thread is not watched yet: look again a little later.
-  ::SetTimer(hwnd(), kPreviewWatch, std::clamp<UINT>(due, USER_TIMER_MINIMUM, kPreviewWatchMilliseconds), nullptr);
 }
 
 PreviewArea SettingsDialog::Picture1Area() const {
@@ -362,17 +322,18 @@ PreviewArea SettingsDialog::Picture1Area() const {
 
 void SettingsDialog::PaintPreview() {
   // Nothing loaded since the dialog opened: the preview stays black.
-  const PreviewMode mode = PreviewModeOf(settings_.PhotoSize);
-  PaintPhoto(Picture2.PictureFor(mode), Picture1, PreviewScaleFor(mode, Picture1Area()));
+  const PreviewMode mode = ShownMode();
+  PaintPhoto(Picture2->PictureFor(mode), Picture1, PreviewScaleFor(mode, Picture1Area()));
 }
 
 // The preview follows the new size mode at once, from the pictures already decoded. With no
 // file listed it stays as it is.
 void SettingsDialog::Option1_Click(std::int16_t index) {
   settings_.PhotoSize = index;
-  if (file1Files_.empty()) return;
-  if (Picture2.Ready(PreviewModeOf(index))) PaintPreview();
-  RequestPreviewDecode();  // the new mode's decode first, when it is not done yet
+  if (folders_->Files().empty()) return;
+  if (Picture2->Ready(ShownMode())) PaintPreview();
+  Picture2->RequestNext(ShownMode());  // the new mode's decode first, when it is not done yet
+  WatchPreviewDecode();
 }
 
 void SettingsDialog::Option2_Click(std::int16_t index) { settings_.PhotoOrder = index; }
@@ -384,12 +345,12 @@ void SettingsDialog::CommandOK_Click() {
     Text1.FocusAndSelectAll();
     return;
   }
-  settings_.PhotoDirectory = dir1Path_;
+  settings_.PhotoDirectory = folders_->OpenFolder();
   settings_.PhotoDisplayTime = verdict.seconds;
   RegistrySettingsStore store;
   const std::vector<std::wstring_view> unsaved = SaveSettings(store, settings_);
   if (!unsaved.empty()) ShowMessage(SettingsNotSavedMessage(unsaved), kErrorTitle, hwnd());
-  const LargeImageWarning warning = FindLargeImage(file1Files_);
+  const LargeImageWarning warning = FindLargeImage(folders_->Files());
   if (warning != LargeImageWarning::None) ShowMessage(LargeImageWarningText(warning), kWarningTitle, hwnd());
   EndProgram();
 }

@@ -1,4 +1,4 @@
-#include "saver/config/win32/folder_navigation.h"
+#include "saver/config/win32/disk_folders.h"
 
 #include <windows.h>
 
@@ -30,7 +30,7 @@ std::wstring FixedDriveLabel(const std::wstring& root) {
 
 }  // namespace
 
-std::optional<std::wstring> OpenableFolder(std::wstring_view folder) {
+std::optional<std::wstring> DiskFolders::OpenableFolder(std::wstring_view folder) const {
   if (folder.empty()) return std::nullopt;
   const std::wstring full = WithoutTrailingSeparator(FullPathName(folder).value_or(std::wstring()));
   if (full.empty() || !IsExistingFolder(full)) return std::nullopt;
@@ -41,9 +41,11 @@ std::optional<std::wstring> OpenableFolder(std::wstring_view folder) {
   return FileSystemFolderReader().OpenFolder(full);
 }
 
-std::vector<FolderEntry> ReadFolderEntries(std::wstring_view folder) { return FileSystemFolderReader().List(folder); }
+std::vector<FolderEntry> DiskFolders::Entries(std::wstring_view folder) const {
+  return FileSystemFolderReader().List(folder);
+}
 
-std::vector<DriveChoice> ListDrives() {
+std::vector<DriveChoice> DiskFolders::Drives() const {
   std::vector<DriveChoice> drives;
   const DWORD present = ::GetLogicalDrives();
   for (int i = 0; i < 26; ++i) {
