@@ -71,7 +71,7 @@ LRESULT DisplayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       ::SetFocus(Picture2.hwnd());
       events_.Form_Activate();
       return 0;
-    case WM_CLOSE:  // from the desktop
+    case WM_CLOSE:
       events_.CloseRequested();
       return 0;
     case WM_ACTIVATEAPP:
@@ -88,11 +88,13 @@ LRESULT DisplayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       return TRUE;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
+      events_.Form_KeyDown();
+      return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
     case WM_XBUTTONDOWN:
-      events_.CloseRequested();
+      events_.Form_Click();
       return message == WM_XBUTTONDOWN ? TRUE : 0;
     case WM_MOUSEMOVE:
       // Over another monitor: the same rule, in Picture2's coordinates, so moving the pointer

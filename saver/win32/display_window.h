@@ -16,7 +16,9 @@ class ShowWindowEvents : public ShowInput {
  public:
   virtual void Activated() = 0;  // the window became active
   virtual void Form_Activate() = 0;  // after PostStart, with Picture2 in place: the show begins
-  virtual void CloseRequested() = 0;  // a key or a click on the form, the desktop's close
+  virtual void Form_KeyDown() = 0;
+  virtual void Form_Click() = 0;
+  virtual void CloseRequested() = 0;  // WM_CLOSE: from the desktop, or posted for a lost activation
   virtual void LostActivation() = 0;  // another program's window became active
   virtual void DisplayChanged() = 0;
   virtual void PowerChanged(PowerEvent event) = 0;

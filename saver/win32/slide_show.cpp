@@ -115,13 +115,19 @@ void SlideShow::RequestClose() {
     Form_Unload();
     return;
   }
-  Form1.TakeFocusBack();  // refused: the show goes on
+  Form1.TakeFocusBack();  // refused: the show goes on, with the keys back from a program made active
 }
 
-// Posted, so that a password dialog does not open inside the change of activation.
+void SlideShow::CloseRequested() {
+  closePosted_ = false;
+  RequestClose();
+}
+
+// Posted, so that a password dialog does not open inside the change of activation; once, however
+// many times the loss is told before the close request runs.
 void SlideShow::LostActivation() {
-  if (asking_ || !showStarted_ || ended_) return;
-  ::PostMessageW(Form1.hwnd(), WM_CLOSE, 0, 0);
+  if (asking_ || closePosted_ || !showStarted_ || ended_) return;
+  closePosted_ = ::PostMessageW(Form1.hwnd(), WM_CLOSE, 0, 0) != FALSE;
 }
 
 // The photograph is painted again at once on the primary monitor as it now is; a picture made

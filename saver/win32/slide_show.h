@@ -35,7 +35,9 @@ class SlideShow final : private ShowWindowEvents {
 
   void Activated() override { StartShowOnce(); }
   void Form_Activate() override;
-  void CloseRequested() override { RequestClose(); }
+  void Form_KeyDown() override { RequestClose(); }
+  void Form_Click() override { RequestClose(); }
+  void CloseRequested() override;
   void LostActivation() override;
   void DisplayChanged() override;
   void PowerChanged(PowerEvent event) override;
@@ -55,6 +57,7 @@ class SlideShow final : private ShowWindowEvents {
   bool pointerHidden_ = false;
   bool ended_ = false;   // the close was granted: input is no longer the show's
   bool asking_ = false;  // the password dialog is open: losing activation to it is no close
+  bool closePosted_ = false;  // for a lost activation, not yet handled
 };
 
 }  // namespace lumiroll

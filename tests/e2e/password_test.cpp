@@ -231,6 +231,26 @@ TEST_F(PasswordTest, AWrongPasswordKeepsTheShowAndTheNextMovementOnlyTakesANewRe
   }
 }
 
+TEST_F(PasswordTest, AnotherProgramMadeActiveAsksForThePasswordAsAnyCloseDoes) {
+  InstallPasswordLibrary();
+  SetFlag(Text(L"1"));
+  SetAnswer(0);
+  HWND window = nullptr;
+  const RunningProgram show = StartShow(window);
+  const RunningProgram refused = RunningProgram::Start(StandIn(L"desktop_standin.exe"), L"activate");
+  ASSERT_TRUE(WaitUntil([] { return PasswordCalls() != 0; }, 5000)) << "the password was not asked";
+  // Wine without a window manager may hand the activation back to the other program once more.
+  EXPECT_FALSE(show.WaitForExit(1500)) << "a refused close ended the show";
+  EXPECT_EQ(::GetForegroundWindow(), window) << "the keys stayed with the other program";
+  const std::uint64_t refusals = PasswordCalls();
+  refused.Kill();
+  SetAnswer(1);
+  const RunningProgram granted = RunningProgram::Start(StandIn(L"desktop_standin.exe"), L"activate");
+  EXPECT_TRUE(show.WaitForExit(5000)) << "the right password did not end the show";
+  EXPECT_EQ(PasswordCalls(), refusals + 1);
+  granted.Kill();
+}
+
 TEST_F(PasswordTest, WithoutTheDesktopsPasswordLibraryTheCloseIsGranted) {
   SetFlag(Text(L"1"));
   // No password.cpl at all, and a password.cpl that lacks the function (the mpr stand-in).
