@@ -63,11 +63,4 @@ const Picture* PreviewPictures::PictureFor(PreviewMode mode) const {
   return picture ? &*picture : nullptr;
 }
 
-std::wstring FileInFolder(std::wstring_view folder, std::wstring_view name) {
-  std::wstring path(folder);
-  path += L'\\';
-  path += name;
-  return path;
-}
-
 }  // namespace lumiroll

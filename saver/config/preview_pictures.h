@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "platform/picture.h"
 #include "saver/decoded_picture.h"
@@ -58,8 +57,5 @@ class PreviewPictures {
   [[nodiscard]] static std::size_t IndexOf(PreviewMode mode);
   std::array<Slot, 2> slots_;  // by IndexOf
 };
-
-// The folder, one backslash and the name, whether or not the folder already ends in one.
-[[nodiscard]] std::wstring FileInFolder(std::wstring_view folder, std::wstring_view name);
 
 }  // namespace lumiroll

@@ -28,6 +28,7 @@
 #include "saver/config/win32/about_box.h"
 #include "saver/config/win32/disk_folders.h"
 #include "saver/config/win32/folder_list_drawing.h"
+#include "saver/show_state.h"
 #include "saver/win32/paint_photo.h"
 #include "saver/win32/picture_jobs.h"
 #include "saver/win32/resource_ids.h"
@@ -287,7 +288,7 @@ void SettingsDialog::File1_Click() {
   const std::vector<FolderEntry>& files = folders_->Files();
   const std::optional<std::size_t> selected = File1.Selected();
   if (!selected || *selected >= files.size()) return;
-  Picture2->Select(static_cast<std::int16_t>(*selected), FileInFolder(folders_->OpenFolder(), files[*selected].name),
+  Picture2->Select(static_cast<std::int16_t>(*selected), ImagePath(folders_->OpenFolder(), files[*selected].name),
                    Picture1Area(), ShownMode());
   WatchPreviewDecode();
 }
