@@ -35,5 +35,13 @@ void CountFinePeriod(bool held) {
   }
 }
 
+void CountCovered() {
+  FILETIME created{}, exited{}, kernel{}, user{}, now{};
+  if (!::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user)) return;
+  ::GetSystemTimePreciseAsFileTime(&now);
+  const auto ticks = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+  Counters().coveredMicroseconds = static_cast<LONG>((ticks(now) - ticks(created)) / 10);  // 100 ns ticks
+}
+
 }  // namespace lumiroll
 #endif

@@ -10,6 +10,7 @@ struct ShowCounters {
   LONG paints;            // photographs painted
   LONG fineMilliseconds;  // with the 1 ms timer period held, before fineSince
   DWORD fineSince;        // timeGetTime when the period was last asked for; 0 while not held
+  LONG coveredMicroseconds;  // from the process's creation to the cover shown; 0 before
 };
 
 inline constexpr wchar_t kShowCountersName[] = L"Local\\LumirollShowCounters";
@@ -18,10 +19,12 @@ inline constexpr wchar_t kShowCountersName[] = L"Local\\LumirollShowCounters";
 void CountDecode();
 void CountPaint();
 void CountFinePeriod(bool held);
+void CountCovered();
 #else
 inline void CountDecode() {}
 inline void CountPaint() {}
 inline void CountFinePeriod(bool) {}
+inline void CountCovered() {}
 #endif
 
 }  // namespace lumiroll
