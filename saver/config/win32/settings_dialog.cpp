@@ -399,9 +399,9 @@ int RunSettingsDialog(HWND cover) {
   ::SetErrorMode(::SetErrorMode(0) | SEM_FAILCRITICALERRORS);
   SettingsDialog form2(cover);
   if (!form2.Create()) return 0;
-  form2.Form_Load();
   // As under a modal dialog: input on the cover would otherwise end the program unseen.
   if (cover) ::EnableWindow(cover, FALSE);
+  form2.Form_Load();
   const int exitCode = RunMessageLoop();
   if (cover) EndProgram();  // the cover goes with the program
   return exitCode;
