@@ -71,27 +71,14 @@ TEST_F(StalledListing, TheShowCoversTheScreenAtOnceAndAKeyEndsItAsQuicklyAsAPlai
   EXPECT_TRUE(WhileRunning(next, [] { return NearRed(Centre()); })) << "the next start shows its photograph";
 }
 
-TEST(StalledListingDialog, OpensOnAStalledFolderFillsItsListsWhenTheListingComesAndCancelEndsIt) {
+TEST(StalledListingDialog, OpensOnAStalledFolderAndCancelEndsIt) {
   const StallingFolder folder(L"dialog-listing");
   if (!folder.unavailable().empty()) GTEST_SKIP() << folder.unavailable();
-  WriteSolidBmp(folder.source() + L"\\a.bmp", 64, 48, kRed);
   folder.StallListing();
   StoreSettings(L"5", L"1", folder.path(), L"1");
   SettingsDialogSession session;
   ASSERT_TRUE(session.Open()) << "the dialog waits for the listing";
-  const HWND file1 = ::GetDlgItem(session.dialog, kIdFile1);
   ASSERT_TRUE(WhileRunning(session.program, [&] { return folder.Listings() > 0; }));
-  EXPECT_TRUE(ListTexts(file1).empty());
-
-  folder.ReleaseListing();
-  EXPECT_TRUE(WhileRunning(session.program, [&] { return ListTexts(file1) == std::vector<std::wstring>{L"a.bmp"}; }));
-  EXPECT_TRUE(WhileRunning(session.program, [&] { return session.PreviewShowsAPicture(); })) << "the preview follows";
-
-  // Cancel during a listing: the open folder's again, by Enter in the folder list.
-  folder.StallListing();
-  const int listed = folder.Listings();
-  PressKey(VK_RETURN);
-  ASSERT_TRUE(WhileRunning(session.program, [&] { return folder.Listings() > listed; }));
   ClickControl(::GetDlgItem(session.dialog, kIdCommandCancel));
   EXPECT_TRUE(session.program.WaitForExit(kLiveness));
 }
