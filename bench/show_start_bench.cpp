@@ -37,16 +37,16 @@ void Print(const char* label, const char* what, const std::vector<double>& times
               times.size(), tries);
 }
 
-LONG CoveredMicroseconds() {
-  LONG covered = 0;
+lumiroll::ShowCounters ReadCounters() {
+  lumiroll::ShowCounters counters{};
   if (HANDLE section = ::OpenFileMappingW(FILE_MAP_READ, FALSE, lumiroll::kShowCountersName)) {
-    if (const void* view = ::MapViewOfFile(section, FILE_MAP_READ, 0, 0, sizeof(lumiroll::ShowCounters))) {
-      covered = static_cast<const lumiroll::ShowCounters*>(view)->coveredMicroseconds;
+    if (const void* view = ::MapViewOfFile(section, FILE_MAP_READ, 0, 0, sizeof counters)) {
+      counters = *static_cast<const lumiroll::ShowCounters*>(view);
       ::UnmapViewOfFile(view);
     }
     ::CloseHandle(section);
   }
-  return covered;
+  return counters;
 }
 
 void EndProgram(const RunningProgram& program) {
@@ -55,7 +55,7 @@ void EndProgram(const RunningProgram& program) {
 }
 
 struct Start {
-  std::vector<double> window, inside, firstPhoto, keyToGone;
+  std::vector<double> window, inside, code, firstPhoto, keyToGone;
 };
 
 // One /s: the window up (polled every millisecond), the counting build's own figure, the first
@@ -68,9 +68,11 @@ void StartOnce(const std::wstring& saver, const std::wstring& folder, bool photo
   const RunningProgram program = RunningProgram::Start(saver, L"/s");
   if (!WaitForWindow(kShowTitle, L"", program.id(), kGiveUpMs)) return EndProgram(program);
   start.window.push_back(NowMilliseconds() - begun);
-  LONG inside = 0;  // written just after the window shows
-  if (counted && WaitUntil([&] { return (inside = CoveredMicroseconds()) > 0; }, 2000, 1))
-    start.inside.push_back(inside / 1000.0);
+  lumiroll::ShowCounters inside{};  // written just after the window shows
+  if (counted && WaitUntil([&] { return (inside = ReadCounters()).coveredMicroseconds > 0; }, 2000, 1)) {
+    start.inside.push_back(inside.coveredMicroseconds / 1000.0);
+    start.code.push_back((inside.coveredMicroseconds - inside.codeMicroseconds) / 1000.0);
+  }
   if (photo && WaitUntil([] { return ScreenPixel(ScreenWidth() / 2, ScreenHeight() / 2) != 0; }, kGiveUpMs, 2))
     start.firstPhoto.push_back(NowMilliseconds() - begun);
   if (key) {
@@ -112,7 +114,8 @@ int wmain(int argc, wchar_t** argv) {
   const int rounds = argc > 5 ? std::max(1, _wtoi(argv[5])) : 3;
   DeleteRegistryValue(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"ScreenSaveUsePassword");
   const std::wstring four = FreshFolder(L"start four");
-  for (const wchar_t* name : {L"a.bmp", L"b.bmp", L"c.bmp", L"d.bmp"}) WriteSolidBmp(four + L"\\" + name, 200, 150, 0xE02020);
+  for (const wchar_t* name : {L"a.bmp", L"b.bmp", L"c.bmp", L"d.bmp"})
+    WriteSolidBmp(four + L"\\" + name, 200, 150, 0xE02020);
   const std::wstring large = argv[4];
   WriteSolidBmp(large + L"\\a.bmp", 200, 150, 0xE02020);
   const StallingFolder stalling(L"start");
@@ -145,6 +148,9 @@ int wmain(int argc, wchar_t** argv) {
       Print(label, "inside: process start to cover, 4 files", plain.inside, rounds);
       Print(label, "inside: process start to cover, 32,767 files", big.inside, rounds);
       Print(label, "inside: process start to cover, stalled listing", stalled.inside, canStall ? rounds : 0);
+      Print(label, "inside: program's first code to cover, 4 files", plain.code, rounds);
+      Print(label, "inside: program's first code to cover, 32,767", big.code, rounds);
+      Print(label, "inside: program's first code to cover, stalled", stalled.code, canStall ? rounds : 0);
     }
     Print(label, "/s to the first photograph, 32,767 files", big.firstPhoto, rounds);
     Print(label, "key to gone, plain show", plain.keyToGone, rounds);

@@ -6,11 +6,12 @@
 namespace lumiroll {
 
 struct ShowCounters {
-  LONG decodes;           // loads started
-  LONG paints;            // photographs painted
-  LONG fineMilliseconds;  // with the 1 ms timer period held, before fineSince
-  DWORD fineSince;        // timeGetTime when the period was last asked for; 0 while not held
+  LONG decodes;              // loads started
+  LONG paints;               // photographs painted
+  LONG fineMilliseconds;     // with the 1 ms timer period held, before fineSince
+  DWORD fineSince;           // timeGetTime when the period was last asked for; 0 while not held
   LONG coveredMicroseconds;  // from the process's creation to the cover shown; 0 before
+  LONG codeMicroseconds;     // from the process's creation to the program's own first code
 };
 
 inline constexpr wchar_t kShowCountersName[] = L"Local\\LumirollShowCounters";

@@ -27,9 +27,8 @@ ShowStart ListShowImages(const std::wstring& folder, std::int16_t PhotoOrder) {
 ShowStart AwaitShowImages(const Settings& settings) {
   const UniqueHandle listed(::CreateEventW(nullptr, TRUE, FALSE, nullptr));  // declared first: outlives the work
   LatestWork<ShowStart> listing([event = listed.get()] { ::SetEvent(event); }, 1);
-  listing.Request([folder = settings.PhotoDirectory, order = settings.PhotoOrder] {
-    return ListShowImages(folder, order);
-  });
+  listing.Request(
+      [folder = settings.PhotoDirectory, order = settings.PhotoOrder] { return ListShowImages(folder, order); });
   const HANDLE handles[] = {listed.get()};
   for (;;) {
     if (std::optional<ShowStart> start = listing.TakeFinished()) return std::move(*start);

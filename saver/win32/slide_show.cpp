@@ -160,7 +160,7 @@ void SlideShow::PowerChanged(PowerEvent event) {
 bool SlideShow::Form_QueryUnload() {
   bool cancel = false;
   if (shown_ && start_.UsePassword == 1) {  // armed only once the show's checks passed
-    ::ShowCursor(TRUE);  // the pointer shows over the password dialog
+    ::ShowCursor(TRUE);                     // the pointer shows over the password dialog
     asking_ = true;
     const bool mayEnd = VerifyScreenSavePassword(Form1.hwnd());
     asking_ = false;

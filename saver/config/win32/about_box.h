@@ -42,7 +42,7 @@ class AboutBox final : public Window {
   void Command3_Click() { ::DestroyWindow(hwnd()); }
 
   std::function<void()> closed_;
-  HWND cover_ = nullptr;  // not owned
+  HWND cover_ = nullptr;                    // not owned
   std::optional<DialogControls> controls_;  // while the window exists
   ControlCallbacks callbacks_;
 };

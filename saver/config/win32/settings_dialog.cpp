@@ -111,7 +111,7 @@ class SettingsDialog final : public Window {
   // The listings, on threads never joined; once the window exists, which they tell.
   std::optional<LatestWork<FolderListing>> folderListing_;
   std::optional<LatestWork<std::vector<DriveChoice>>> driveListing_;
-  HWND lastFocus_ = nullptr;            // not owned: a child control
+  HWND lastFocus_ = nullptr;  // not owned: a child control
   PictureSurface Picture1;
   std::optional<BackgroundLoader> loader_;  // once the window exists, which it tells
   std::optional<PreviewLoading> Picture2;   // the preview's image holder, on loader_
@@ -180,9 +180,8 @@ void SettingsDialog::Form_Load() {
   const std::wstring startFolder = CurrentFolder();
   startingDrive_ = DriveOfPath(startFolder).value_or(L'C');
   folders_.emplace(startFolder, FullPathName(settings_.PhotoDirectory).value_or(settings_.PhotoDirectory));
-  folderListing_->Request([stored = settings_.PhotoDirectory, startFolder] {
-    return ListFirstFolder(DiskFolders(), stored, startFolder);
-  });
+  folderListing_->Request(
+      [stored = settings_.PhotoDirectory, startFolder] { return ListFirstFolder(DiskFolders(), stored, startFolder); });
   driveListing_->Request([] { return DiskFolders().Drives(); });
   SelectOption(Option1, settings_.PhotoSize);
   if (settings_.PhotoSize == kFitScreen || settings_.PhotoSize == kActualSize) Option1_Click(settings_.PhotoSize);
@@ -280,7 +279,8 @@ void SettingsDialog::ShowFolderRows() {
 
 void SettingsDialog::OpenHighlightedFolder() {
   const std::optional<std::size_t> row = Dir1.Selected();
-  if (const std::optional<std::wstring> folder = row ? folders_->RowFolder(*row) : std::nullopt) OpenFolderLater(*folder);
+  if (const std::optional<std::wstring> folder = row ? folders_->RowFolder(*row) : std::nullopt)
+    OpenFolderLater(*folder);
 }
 
 void SettingsDialog::FillFile1() {
