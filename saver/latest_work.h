@@ -32,9 +32,9 @@ class LatestWork {
  public:
   // finished is called on the worker thread when the newest request's result is ready, under the
   // lock: it must only signal (set an event, post a message), never call back.
-  explicit LatestWork(std::function<void()> finished, int maxThreads = 4, StartDetachedThread start = {})
+  explicit LatestWork(const std::function<void()>& finished, int maxThreads = 4, StartDetachedThread start = {})
       : shared_(std::make_shared<Shared>()) {
-    shared_->finished = std::move(finished);
+    shared_->finished = finished;
     shared_->maxThreads = maxThreads;
     shared_->start = start ? std::move(start) : StartDetachedThread(&StartStandardDetachedThread);
   }
