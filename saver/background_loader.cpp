@@ -138,7 +138,8 @@ std::uint32_t BackgroundLoader::Watch(std::uint32_t now) {
     if (!left) return kWaitForever;
     if (*left > 0) return *left;
     givenUp = std::exchange(s.wanted, nullptr);
-    s.result = FailedLoad(givenUp->request());
+    s.result =
+        std::make_shared<const DecodedPicture>(DecodedPicture{givenUp->request(), std::nullopt, std::nullopt, true});
   }
   givenUp->GiveUp();  // the cancel may take its time; it is not the loader's lock to hold
   return 0;

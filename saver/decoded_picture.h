@@ -28,6 +28,7 @@ struct DecodedPicture {
   DecodeRequest request;
   std::optional<FileStamp> stamp;  // nothing when the file was missing, changed while read or not answered
   std::optional<Picture> picture;  // nothing when the file failed to load
+  bool givenUp = false;            // the file gave no data for the loader's limit
 };
 
 }  // namespace lumiroll

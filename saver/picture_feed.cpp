@@ -20,12 +20,16 @@ std::optional<ReadyCycle> PictureFeed::TakeDue() {
   const DecodeRequest request = requestFor_(due);
   if (due_ != request) {
     due_ = request;
-    ready_.reset();
-    loader_.Request(request, Kept(request));
-    Collect();
+    ready_ = GivenUpAhead(request);
+    if (!ready_) {
+      loader_.Request(request, Kept(request));
+      Collect();
+    }
   }
   if (!ready_) return std::nullopt;
   due_.reset();
+  // A file given up counts as failed once, at its due time; it is read afresh the next time round.
+  if (ready_->givenUp) std::erase(kept_, ready_);
   current_ = engine_.Next();
   return ReadyCycle{*current_, std::exchange(ready_, nullptr)};
 }
@@ -46,6 +50,12 @@ void PictureFeed::Collect() {
     kept_.push_back(decoded);
     if (due_ && decoded->request == *due_) ready_ = std::move(decoded);
   }
+}
+
+// A read ahead given up during the display time is not waited for a second time at its due time.
+std::shared_ptr<const DecodedPicture> PictureFeed::GivenUpAhead(const DecodeRequest& request) const {
+  std::shared_ptr<const DecodedPicture> kept = Kept(request);
+  return kept && kept->givenUp ? kept : nullptr;
 }
 
 std::shared_ptr<const DecodedPicture> PictureFeed::Kept(const DecodeRequest& request) const {

@@ -39,6 +39,7 @@ class PictureFeed {
  private:
   void Collect();
   [[nodiscard]] std::shared_ptr<const DecodedPicture> Kept(const DecodeRequest& request) const;
+  [[nodiscard]] std::shared_ptr<const DecodedPicture> GivenUpAhead(const DecodeRequest& request) const;
 
   ShowEngine& engine_;
   BackgroundLoader& loader_;

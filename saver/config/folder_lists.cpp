@@ -4,39 +4,64 @@
 #include "saver/image_list.h"
 
 namespace lumiroll {
+namespace {
 
-FolderLists::FolderLists(const FolderBrowsing& disk, std::wstring_view startFolder)
-    : disk_(disk), open_(disk.OpenableFolder(startFolder).value_or(std::wstring(startFolder))) {
-  rows_ = FolderRows(open_, disk_.Entries(open_));
+// One listing gives both the rows and the files.
+void ListInto(const FolderBrowsing& disk, FolderListing& listing) {
+  const std::vector<FolderEntry> entries = disk.Entries(*listing.open);
+  listing.rows = FolderRows(*listing.open, entries);
+  listing.files = MatchingFiles(entries, ImagePattern);
 }
 
-bool FolderLists::Open(std::wstring_view folder) {
-  std::optional<std::wstring> opened = disk_.OpenableFolder(folder);
-  if (!opened || *opened == open_) return false;
-  open_ = std::move(*opened);
-  rows_ = FolderRows(open_, disk_.Entries(open_));
+}  // namespace
+
+FolderListing ListFolder(const FolderBrowsing& disk, std::wstring_view folder) {
+  FolderListing listing;
+  listing.open = disk.OpenableFolder(folder);
+  if (listing.open) ListInto(disk, listing);
+  return listing;
+}
+
+FolderListing ListFirstFolder(const FolderBrowsing& disk, std::wstring_view stored, std::wstring_view startFolder) {
+  FolderListing listing = ListFolder(disk, stored);
+  if (listing.open) return listing;
+  listing.open = disk.OpenableFolder(startFolder).value_or(std::wstring(startFolder));
+  ListInto(disk, listing);
+  return listing;
+}
+
+FolderLists::FolderLists(std::wstring startFolder, std::wstring askedFirst)
+    : open_(std::move(startFolder)), asked_(std::move(askedFirst)) {}
+
+bool FolderLists::Take(FolderListing listing) {
+  asked_.reset();
+  if (!listing.open || (listed_ && *listing.open == open_)) return false;
+  listed_ = true;
+  open_ = std::move(*listing.open);
+  rows_ = std::move(listing.rows);
+  files_ = std::move(listing.files);
   return true;
 }
 
-bool FolderLists::OpenRow(std::size_t row) {
-  if (row >= rows_.size()) return false;
-  const std::wstring path = rows_[row].path;  // Open replaces the rows
-  return Open(path);
+const std::vector<FolderEntry>& FolderLists::ChosenFiles() const {
+  static const std::vector<FolderEntry> none;
+  return asked_ ? none : files_;
 }
 
-bool FolderLists::OpenDrive(std::size_t drive) {
-  if (drive >= drives_.size()) return false;
-  const wchar_t current[] = {drives_[drive].letter, L':', L'\0'};
-  return Open(current);
+std::optional<std::wstring> FolderLists::RowFolder(std::size_t row) const {
+  if (row >= rows_.size()) return std::nullopt;
+  return rows_[row].path;
 }
 
-void FolderLists::ListFiles() { files_ = MatchingFiles(disk_.Entries(open_), ImagePattern); }
+std::optional<std::wstring> FolderLists::DriveFolder(std::size_t drive) const {
+  if (drive >= drives_.size()) return std::nullopt;
+  return std::wstring{drives_[drive].letter, L':'};
+}
 
-std::optional<std::size_t> FolderLists::ListDrives(wchar_t startingDrive) {
-  drives_ = disk_.Drives();
+std::optional<std::size_t> FolderLists::ShownDrive(wchar_t startingDrive) const {
   std::vector<wchar_t> letters;
   for (const DriveChoice& drive : drives_) letters.push_back(drive.letter);
-  const wchar_t shown = DriveToShow(open_, letters, startingDrive);
+  const wchar_t shown = DriveToShow(ChosenFolder(), letters, startingDrive);
   for (std::size_t i = 0; i < letters.size(); ++i)
     if (letters[i] == shown) return i;
   return std::nullopt;

@@ -7,7 +7,6 @@
 #include "saver/config/win32/settings_dialog.h"
 #include "saver/win32/password.h"
 #include "saver/win32/settings_variables.h"
-#include "saver/win32/show_start.h"
 #include "saver/win32/slide_show.h"
 #include "settings/win32/registry_store.h"
 #include "shared/message_titles.h"
@@ -17,7 +16,7 @@ namespace {
 
 int RunMode(const StartRequest& request) {
   switch (request.mode) {
-    case StartMode::Show: return SlideShow(CheckShowStart(SettingsVariables)).Run();
+    case StartMode::Show: return SlideShow().Run();
     case StartMode::Configure: return RunSettingsDialog();
     case StartMode::Preview: break;
     case StartMode::ChangePassword: ChangePassword(request.parentWindow); break;

@@ -35,5 +35,29 @@ void CountFinePeriod(bool held) {
   }
 }
 
+namespace {
+
+// Microseconds from the process's creation to now; 0 when it cannot be told.
+LONG SinceCreation() {
+  FILETIME created{}, exited{}, kernel{}, user{}, now{};
+  if (!::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
+  ::GetSystemTimePreciseAsFileTime(&now);
+  const auto ticks = [](const FILETIME& t) {
+    return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
+  return static_cast<LONG>((ticks(now) - ticks(created)) / 10);  // 100 ns ticks
+}
+
+// Stamped as the program's static data is made, before its entry point: what the system's own
+// start of a process takes, apart from the program's.
+[[maybe_unused]] const bool kCodeStamped = [] {
+  Counters().codeMicroseconds = SinceCreation();
+  return true;
+}();
+
+}  // namespace
+
+void CountCovered() { Counters().coveredMicroseconds = SinceCreation(); }
+
 }  // namespace lumiroll
 #endif

@@ -1,25 +1,40 @@
 #include "saver/win32/show_start.h"
 
+#include <windows.h>
+
+#include <optional>
+
 #include "platform/folder_reader.h"
-#include "platform/win32/message_box.h"
+#include "platform/process.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/window.h"
 #include "saver/image_list.h"
+#include "saver/latest_work.h"
 #include "saver/show_state.h"
-#include "saver/win32/password.h"
-#include "shared/message_titles.h"
 
 namespace lumiroll {
+namespace {
 
-ShowStart CheckShowStart(const Settings& settings) {
+ShowStart ListShowImages(const std::wstring& folder, std::int16_t PhotoOrder) {
   ShowStart start;
-  BuildImageList(settings.PhotoDirectory, ImagePattern, start.ImageCount, start.ImageNames, FileSystemFolderReader());
-  if (start.ImageCount < 1) {
-    ShowMessage(ImageFolderMessage(start.ImageCount, settings.PhotoDirectory), kErrorTitle);
-    return start;
-  }
-  if (settings.PhotoOrder == kRandom) ShuffleImages(start.ImageNames);
-  start.UsePassword = ReadUsePassword();
-  start.outcome = SettingsComplete(settings) ? ShowStartOutcome::Show : ShowStartOutcome::SettingsDialog;
+  BuildImageList(folder, ImagePattern, start.ImageCount, start.ImageNames, FileSystemFolderReader());
+  if (start.ImageCount >= 1 && PhotoOrder == kRandom) ShuffleImages(start.ImageNames);
   return start;
+}
+
+}  // namespace
+
+ShowStart AwaitShowImages(const Settings& settings) {
+  const UniqueHandle listed(::CreateEventW(nullptr, TRUE, FALSE, nullptr));  // declared first: outlives the work
+  LatestWork<ShowStart> listing([event = listed.get()] { ::SetEvent(event); }, 1);
+  listing.Request(
+      [folder = settings.PhotoDirectory, order = settings.PhotoOrder] { return ListShowImages(folder, order); });
+  const HANDLE handles[] = {listed.get()};
+  for (;;) {
+    if (std::optional<ShowStart> start = listing.TakeFinished()) return std::move(*start);
+    if (ProcessPendingEvents()) EndProgram();  // nothing here asks the loop to end
+    WaitForEvents(INFINITE, handles);
+  }
 }
 
 }  // namespace lumiroll

@@ -1,5 +1,5 @@
 #pragma once
-// What the show starts from: Form1's load step up to showing the window.
+// What the show starts from: the image list of the photo folder, built behind the cover.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -8,18 +8,16 @@
 
 namespace lumiroll {
 
-enum class ShowStartOutcome { Ended, SettingsDialog, Show };
-
 struct ShowStart {
-  ShowStartOutcome outcome = ShowStartOutcome::Ended;
   std::int16_t ImageCount = 0;
   std::vector<std::wstring> ImageNames;  // in the order of the show
   std::int16_t UsePassword = 0;
 };
 
-// Builds the image list of the photo folder (a message, and the end, when the folder is missing
-// or holds no image), shuffles it for random order, reads the desktop's password flag and
-// checks that the settings are complete (the settings dialog instead when they are not).
-[[nodiscard]] ShowStart CheckShowStart(const Settings& settings);
+// Builds the image list of the photo folder, shuffled for random order, on a thread of its own
+// that is never joined: a folder on a share that stopped answering holds nobody up. Meanwhile
+// this thread's events are handled, so input reaches the covering window's handlers, which may
+// end the program. Returns the list once it is in.
+[[nodiscard]] ShowStart AwaitShowImages(const Settings& settings);
 
 }  // namespace lumiroll

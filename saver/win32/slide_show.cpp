@@ -3,6 +3,7 @@
 #include <timeapi.h>
 
 #include "platform/process.h"
+#include "platform/win32/message_box.h"
 #include "saver/config/win32/settings_dialog.h"
 #include "saver/image_list.h"
 #include "saver/win32/paint_photo.h"
@@ -13,6 +14,7 @@
 #include "saver/win32/show_pictures.h"
 #include "saver/win32/thank_you.h"
 #include "settings/win32/registry_store.h"
+#include "shared/message_titles.h"
 #include "shared/text_forms.h"
 
 namespace lumiroll {
@@ -24,22 +26,30 @@ double DisplayTimeInTheStore() {
 
 }  // namespace
 
-SlideShow::SlideShow(ShowStart start) : start_(std::move(start)) {}
-
 int SlideShow::Run() {
-  if (start_.outcome == ShowStartOutcome::Ended || !Form1.CreateHidden()) return 0;
-  if (start_.outcome == ShowStartOutcome::SettingsDialog) {
-    // Form2 opens, then Form1 closes; the program goes on as long as Form2 does.
-    return RunSettingsDialog([this] { ::PostMessageW(Form1.hwnd(), WM_CLOSE, 0, 0); });
-  }
+  if (!Form1.CreateHidden()) return 0;
+  Form1.ShowForm();
+  covered_ = true;
+  CountCovered();
+  start_ = AwaitShowImages(SettingsVariables);  // input meanwhile ends the program
+  if (start_.ImageCount < 1) EndWithFolderMessage();
+  start_.UsePassword = ReadUsePassword();
+  // Form2 opens over the cover, which keeps the desktop hidden until the dialog ends the program.
+  if (!SettingsComplete(SettingsVariables)) return RunSettingsDialog(Form1.hwnd());
   if (start_.UsePassword == 1) SetScreenSaverRunning(true);
   engine_.emplace(show_, start_.ImageCount, SettingsVariables.PhotoSize);
   show_.PhotoDisplayTime = SettingsVariables.PhotoDisplayTime;
   shown_ = true;
-  Form1.ShowForm();
   // Without a window manager the window may never be told it is active; start the show anyway.
   StartShowOnce();
   return RunShow();
+}
+
+// Told over the cover, so that the desktop stays hidden until the user has answered.
+void SlideShow::EndWithFolderMessage() {
+  ShowMessage(ImageFolderMessage(start_.ImageCount, SettingsVariables.PhotoDirectory), kErrorTitle, Form1.hwnd());
+  Form_Unload();
+  EndProgram();
 }
 
 // The show starts once: later activations (after the password dialog, say) start nothing and
@@ -93,6 +103,7 @@ DecodeRequest SlideShow::RequestFor(const ShowCycle& cycle) const {
 
 void SlideShow::picture2_KeyDown(WORD keyCode) {
   if (ended_) return;
+  if (!shown_) return RequestClose();  // behind the cover, before the show: every key ends it
   switch (lumiroll::picture2_KeyDown(show_, keyCode, &DisplayTimeInTheStore)) {
     case KeyAction::CloseRequest: RequestClose(); break;
     case KeyAction::ShowThankYou: PaintPhoto(Form4::Picture1(), Form1.Surface(), 1.0f); break;
@@ -129,7 +140,7 @@ void SlideShow::LostActivation() {
 // The photograph is painted again at once on the primary monitor as it now is; a picture made
 // for the old size is then made again for the new one.
 void SlideShow::DisplayChanged() {
-  if (!shown_ || ended_) return;
+  if (!covered_ || ended_) return;
   Form1.CoverDesktop();
   show_.ResetMouse = true;  // the pointer now stands elsewhere in the window: no movement of the user's
   if (Picture1) PaintPhoto(Picture1.get(), Form1.Surface(), scale_);
@@ -148,8 +159,8 @@ void SlideShow::PowerChanged(PowerEvent event) {
 
 bool SlideShow::Form_QueryUnload() {
   bool cancel = false;
-  if (start_.UsePassword == 1) {
-    ::ShowCursor(TRUE);  // the pointer shows over the password dialog
+  if (shown_ && start_.UsePassword == 1) {  // armed only once the show's checks passed
+    ::ShowCursor(TRUE);                     // the pointer shows over the password dialog
     asking_ = true;
     const bool mayEnd = VerifyScreenSavePassword(Form1.hwnd());
     asking_ = false;
@@ -167,15 +178,10 @@ bool SlideShow::Form_QueryUnload() {
 void SlideShow::Form_Unload() {
   ended_ = true;
   if (engine_) engine_->Stop();
-  if (shown_) ReleaseInstanceClaim();
+  if (covered_) ReleaseInstanceClaim();
   if (pointerHidden_) ::ShowCursor(TRUE);
   std::vector<std::wstring>().swap(start_.ImageNames);
-  if (start_.UsePassword == 1) SetScreenSaverRunning(false);
-  // The settings dialog opened for incomplete settings outlives the window that was never shown.
-  if (!shown_) {
-    ::DestroyWindow(Form1.hwnd());
-    return;
-  }
+  if (shown_ && start_.UsePassword == 1) SetScreenSaverRunning(false);
   EndProgram();
 }
 

@@ -18,13 +18,13 @@ namespace lumiroll {
 
 class SlideShow final : private ShowWindowEvents {
  public:
-  explicit SlideShow(ShowStart start);
-
-  // Shows Form1 and runs the show until it ends; the exit code. With incomplete settings the
-  // settings dialog opens instead and Form1 closes, never shown.
+  // Covers the desktop with Form1 first, builds the image list behind it and runs the show until
+  // it ends; the exit code. A missing or empty folder is told, and incomplete settings open the
+  // settings dialog, over the cover, which stays until the user has answered.
   [[nodiscard]] int Run();
 
  private:
+  [[noreturn]] void EndWithFolderMessage();
   [[nodiscard]] int RunShow();
   void StartShowOnce();
   [[nodiscard]] bool RunDueCycle();
@@ -45,14 +45,15 @@ class SlideShow final : private ShowWindowEvents {
   void picture2_Click() override { RequestClose(); }
   void picture2_MouseMove(int x, int y) override;
 
-  ShowStart start_;  // the image list and the password flag
+  ShowStart start_;  // the image list and the password flag, once the list is in
   ShowState show_;
   std::optional<ShowEngine> engine_;        // when the show starts
   std::optional<PictureFeed> feed_;         // while RunShow runs
   std::shared_ptr<const Picture> Picture1;  // the picture last loaded; kept when a load fails
   float scale_ = 0.0f;                      // Picture1's on the screen
   DisplayWindow Form1{*this};
-  bool shown_ = false;
+  bool covered_ = false;  // Form1 is on the screen
+  bool shown_ = false;    // the show's checks passed: its pictures are to come
   bool showStarted_ = false;
   bool pointerHidden_ = false;
   bool ended_ = false;        // the close was granted: input is no longer the show's

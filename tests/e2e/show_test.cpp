@@ -225,7 +225,10 @@ TEST_F(Show, AMissingOrEmptyFolderIsReportedAndEndsTheProgram) {
     EXPECT_EQ(content->title, L"Lumiroll Error");
     EXPECT_EQ(content->text, row.text);
     EXPECT_FALSE(content->hasCancel);
-    EXPECT_EQ(WaitForWindow(kShowTitle, L"", program.id(), 200), nullptr) << "no show behind the message";
+    const HWND cover = WaitForWindow(kShowTitle, L"", program.id());
+    EXPECT_NE(cover, nullptr) << "the show's black window covers the desktop behind the message";
+    EXPECT_EQ(::GetWindow(box, GW_OWNER), cover);
+    EXPECT_EQ(TakeScreenshot().At(5, 5), kBlack);
     PressButton(box, IDOK);
     EXPECT_TRUE(program.WaitForExit(5000));
   }
@@ -236,9 +239,14 @@ TEST_F(Show, IncompleteSettingsOpenTheSettingsDialogInstead) {
   for (const auto& [time, size, order] : {std::tuple{L"0", L"1", L"1"}, {L"5", L"0", L"1"}, {L"5", L"1", L"0"}}) {
     SCOPED_TRACE(testing::PrintToString(std::wstring(time) + L" " + size + L" " + order));
     const RunningProgram& program = Launch(time, size, folder, order);
-    EXPECT_NE(WaitForWindow(L"Lumiroll Settings", L"", program.id()), nullptr);
-    ::Sleep(300);
-    EXPECT_EQ(WaitForWindow(kShowTitle, L"", program.id(), 100), nullptr) << "the show never appears";
+    const HWND dialog = WaitForWindow(L"Lumiroll Settings", L"", program.id());
+    ASSERT_NE(dialog, nullptr);
+    const HWND cover = WaitForWindow(kShowTitle, L"", program.id());
+    EXPECT_NE(cover, nullptr) << "the dialog stands over the black cover";
+    EXPECT_EQ(::GetWindow(dialog, GW_OWNER), cover);
+    EXPECT_FALSE(::IsWindowEnabled(cover)) << "input on the cover cannot end the program behind the dialog";
+    ::Sleep(300);  // a check that the show does not start: nothing painted a span after the dialog showed
+    EXPECT_EQ(TakeScreenshot().At(5, 5), kBlack);
     EXPECT_TRUE(program.IsRunning()) << "the dialog stays open";
     program.Kill();
     ASSERT_TRUE(program.WaitForExit(5000));

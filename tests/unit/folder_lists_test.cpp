@@ -35,9 +35,11 @@ class FakeDisk final : public FolderBrowsing {
   };
 };
 
-TEST(FolderLists, OpeningMovesTheListOnlyToAnotherFolderThatOpens) {
+TEST(FolderLists, ATakenListingMovesTheListOnlyToAnotherFolderThatOpens) {
   const FakeDisk disk;
-  FolderLists lists(disk, L"C:\\Work\\");
+  FolderLists lists(L"c:", L"C:\\Work\\");
+  EXPECT_TRUE(lists.Rows().empty()) << "nothing listed before the first listing comes";
+  ASSERT_TRUE(lists.Take(ListFirstFolder(disk, L"C:\\Work\\", L"c:")));
   EXPECT_EQ(lists.OpenFolder(), L"C:\\work") << "as the file system spells it";
   const struct {
     const wchar_t* folder;
@@ -51,30 +53,50 @@ TEST(FolderLists, OpeningMovesTheListOnlyToAnotherFolderThatOpens) {
       {L"d:", true, L"D:\\"},
   };
   for (const auto& row : rows) {
-    EXPECT_EQ(lists.Open(row.folder), row.moved) << testing::PrintToString(std::wstring(row.folder));
+    lists.Asked(row.folder);
+    EXPECT_EQ(lists.Take(ListFolder(disk, row.folder)), row.moved) << testing::PrintToString(std::wstring(row.folder));
     EXPECT_EQ(lists.OpenFolder(), row.open);
+    EXPECT_FALSE(lists.Listing());
   }
+  // A stored folder that cannot be opened shows the start folder, even one that cannot be opened.
+  EXPECT_EQ(ListFirstFolder(disk, L"C:\\missing", L"c:").open, L"C:\\work");
+  EXPECT_EQ(ListFirstFolder(disk, L"C:\\missing", L"Q:\\gone").open, L"Q:\\gone");
 }
 
 TEST(FolderLists, RowsDrivesAndImageFilesFollowTheOpenFolder) {
   const FakeDisk disk;
-  FolderLists lists(disk, L"c:");
+  FolderLists lists(L"c:", L"c:");
+  ASSERT_TRUE(lists.Take(ListFirstFolder(disk, L"c:", L"c:")));
   ASSERT_EQ(lists.Rows().size(), 3u);  // C:\, work (open), Trips
   EXPECT_EQ(lists.OpenRowIndex(), 1u);
   EXPECT_TRUE(lists.OnOpenPath(0));
   EXPECT_FALSE(lists.OnOpenPath(2));
-  EXPECT_FALSE(lists.OpenRow(9));
-  ASSERT_TRUE(lists.OpenRow(2));
-  lists.ListFiles();
-  ASSERT_EQ(lists.Files().size(), 2u) << "image files only, by name";
+  EXPECT_FALSE(lists.RowFolder(9));
+  ASSERT_TRUE(lists.Take(ListFolder(disk, *lists.RowFolder(2))));
+  ASSERT_EQ(lists.Files().size(), 2u) << "image files only, by name, from the same listing";
   EXPECT_EQ(lists.Files()[0].name, L"a.gif");
   EXPECT_EQ(lists.Files()[1].size, 2u);
 
-  EXPECT_EQ(lists.ListDrives(L'D'), 0u) << "the open folder's drive, not the starting one";
-  EXPECT_FALSE(lists.OpenDrive(2)) << "drive E is not ready";
-  ASSERT_TRUE(lists.OpenDrive(1));
-  EXPECT_EQ(lists.OpenFolder(), L"D:\\");
-  EXPECT_EQ(lists.ListDrives(L'C'), 1u);
+  lists.TakeDrives(disk.Drives());
+  EXPECT_EQ(lists.ShownDrive(L'D'), 0u) << "the open folder's drive, not the starting one";
+  EXPECT_EQ(lists.DriveFolder(1), L"D:");
+  EXPECT_FALSE(lists.DriveFolder(3));
+  lists.Asked(L"D:\\");
+  EXPECT_EQ(lists.ShownDrive(L'C'), 1u) << "the drive of the folder being listed";
+}
+
+// OK with a listing under way saves the folder it is to open and checks no file of another folder.
+TEST(FolderLists, WhileAListingIsUnderWayTheChosenFolderIsTheOneAskedWithNoFilesYet) {
+  const FakeDisk disk;
+  FolderLists lists(L"c:", L"C:\\work\\Trips");
+  EXPECT_TRUE(lists.Listing());
+  EXPECT_EQ(lists.ChosenFolder(), L"C:\\work\\Trips") << "the stored folder, before anything is listed";
+  ASSERT_TRUE(lists.Take(ListFolder(disk, L"C:\\work\\Trips")));
+  EXPECT_EQ(lists.ChosenFiles().size(), 2u);
+  lists.Asked(L"D:\\");
+  EXPECT_EQ(lists.ChosenFolder(), L"D:\\");
+  EXPECT_TRUE(lists.ChosenFiles().empty()) << "Trips's files are not D's";
+  EXPECT_EQ(lists.Files().size(), 2u) << "the file list shows what it showed until the listing comes";
 }
 
 }  // namespace

@@ -228,6 +228,18 @@ TEST(ShowLoop, APhotographWhoseFileGivesNoDataIsSkippedAfterTheLimit) {
   }
 }
 
+TEST(ShowLoop, AReadAheadGivenUpDuringALongDisplayTimeCountsAsFailedAtItsDueTimeOncePerPass) {
+  FakeShow show(3, 30.0, {2});
+  show.RunFor(120000);
+  // Given up at 10 s of its 30 s read ahead: at 30 s the show goes on at once, not after a
+  // second wait; the next time round it is read afresh, and given up again.
+  EXPECT_EQ(show.screen, (std::vector<int>{1, 1, 3, 1, 1}));
+  EXPECT_EQ(show.Times(), (std::vector<std::uint32_t>{0, 30000, 60000, 90000, 120000}));
+  const std::vector<std::int16_t> started = show.gate.Started();
+  EXPECT_EQ(std::count(started.begin(), started.end(), 2), 2) << "once a pass";
+  EXPECT_EQ(show.gate.Cancels(), 2);
+}
+
 TEST(ShowLoop, PastTheThreadsLeftBehindTheShowKeepsItsPhotographUntilOneReturns) {
   FakeShow show(6, 1.0, {2, 3, 4, 5});
   show.ReleaseAt(50000, 2);

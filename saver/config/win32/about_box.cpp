@@ -18,8 +18,11 @@ constexpr COLORREF kAddressColour = RGB(0, 0, 192);
 }  // namespace
 
 bool AboutBox::Create() {
-  const WindowOptions options = FixedDialogOptions(L"LumirollAbout", kAboutBoxTitle, IDI_LUMIROLL);
-  // No owner: the box outlives a settings dialog closed by its close box.
+  WindowOptions options = FixedDialogOptions(L"LumirollAbout", kAboutBoxTitle, IDI_LUMIROLL);
+  // No owner: the box outlives a settings dialog closed by its close box. Over the cover, owned
+  // by it (and topmost as it is), or the cover would hide it.
+  options.owner = cover_;
+  if (cover_) options.exStyle |= WS_EX_TOPMOST;
   if (!Window::Create(options)) return false;
   controls_.emplace(hwnd(), AboutBoxLayout());
   SizeAndCentre(hwnd(), kAboutBoxWidth, kAboutBoxHeight);

@@ -18,6 +18,9 @@ class AboutBox final : public Window {
   // closed runs once the box's window is gone.
   explicit AboutBox(std::function<void()> closed) : closed_(std::move(closed)) {}
 
+  // Over the show's cover, the box is owned by it and stays above it. Not owned: null.
+  void OverCover(HWND cover) { cover_ = cover; }
+
   // Opens the box; when it is open already, brings it to the front instead.
   void Open();
   [[nodiscard]] bool IsOpen() const { return hwnd() != nullptr; }
@@ -39,6 +42,7 @@ class AboutBox final : public Window {
   void Command3_Click() { ::DestroyWindow(hwnd()); }
 
   std::function<void()> closed_;
+  HWND cover_ = nullptr;                    // not owned
   std::optional<DialogControls> controls_;  // while the window exists
   ControlCallbacks callbacks_;
 };

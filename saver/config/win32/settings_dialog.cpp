@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/process.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/dialog_controls.h"
@@ -28,6 +29,7 @@
 #include "saver/config/win32/about_box.h"
 #include "saver/config/win32/disk_folders.h"
 #include "saver/config/win32/folder_list_drawing.h"
+#include "saver/latest_work.h"
 #include "saver/show_state.h"
 #include "saver/win32/paint_photo.h"
 #include "saver/win32/picture_jobs.h"
@@ -39,14 +41,18 @@
 namespace lumiroll {
 namespace {
 
-// Posted by the loader's worker when a preview decode is done.
+// Posted by the loader's worker when a preview decode is done, and by the listings' workers.
 constexpr UINT kPreviewDecoded = WM_APP + 1;
+constexpr UINT kFolderListed = WM_APP + 2;
+constexpr UINT kDrivesListed = WM_APP + 3;
 // While a preview decode is awaited: its read is held to the loader's no-data limit.
 constexpr UINT_PTR kPreviewWatch = 1;
 constexpr UINT kPreviewWatchMilliseconds = 1000;
 
 class SettingsDialog final : public Window {
  public:
+  // Over the show's cover (null: none), owned by it.
+  explicit SettingsDialog(HWND cover) : cover_(cover) { Form8.OverCover(cover); }
   bool Create();
   void Form_Load();
 
@@ -70,14 +76,16 @@ class SettingsDialog final : public Window {
   void CommandAbout_Click();
   void EndWhenBothClosed();
 
-  // After the folder list was asked to open a folder: when it moved, it shows the new rows and
-  // Dir1_Change runs. True when it moved.
-  bool Dir1Opened(bool moved);
+  // The folder list is to open the folder once its listing comes; a newer one replaces it.
+  void OpenFolderLater(const std::wstring& folder);
+  // A listing came: when the folder list moved, it shows the new rows and Dir1_Change runs.
+  void OnFolderListed();
+  void OnDrivesListed();
   void OpenHighlightedFolder();
   void ShowFolderRows();
   void FillFile1();
   void SelectFirstFile();
-  void FillDrive1(wchar_t startingDrive);
+  void SelectShownDrive();
   void SelectOption(const OptionButton (&options)[2], std::int16_t index);
   [[nodiscard]] PreviewArea Picture1Area() const;
   [[nodiscard]] PreviewMode ShownMode() const { return PreviewModeOf(settings_.PhotoSize); }
@@ -97,9 +105,13 @@ class SettingsDialog final : public Window {
   OptionButton Option2[2]{{nullptr, kIdOption2Index1}, {nullptr, kIdOption2Index2}};
   Button CommandOK{nullptr, kIdCommandOK}, CommandCancel{nullptr, kIdCommandCancel},
       CommandAbout{nullptr, kIdCommandAbout};
-  DiskFolders disk_;
+  HWND cover_;  // not owned; null when the dialog is not over the show's cover
+  wchar_t startingDrive_ = L'C';
   std::optional<FolderLists> folders_;  // Dir1, File1 and Drive1's contents, from Form_Load
-  HWND lastFocus_ = nullptr;            // not owned: a child control
+  // The listings, on threads never joined; once the window exists, which they tell.
+  std::optional<LatestWork<FolderListing>> folderListing_;
+  std::optional<LatestWork<std::vector<DriveChoice>>> driveListing_;
+  HWND lastFocus_ = nullptr;  // not owned: a child control
   PictureSurface Picture1;
   std::optional<BackgroundLoader> loader_;  // once the window exists, which it tells
   std::optional<PreviewLoading> Picture2;   // the preview's image holder, on loader_
@@ -107,9 +119,13 @@ class SettingsDialog final : public Window {
 };
 
 bool SettingsDialog::Create() {
-  const WindowOptions options = FixedDialogOptions(L"LumirollSettings", kSettingsDialogTitle, IDI_LUMIROLL);
+  WindowOptions options = FixedDialogOptions(L"LumirollSettings", kSettingsDialogTitle, IDI_LUMIROLL);
+  options.owner = cover_;
+  if (cover_) options.exStyle |= WS_EX_TOPMOST;  // above the cover, which is topmost
   if (!Window::Create(options)) return false;
   dpi_ = ::GetDpiForWindow(hwnd());
+  folderListing_.emplace([window = hwnd()] { ::PostMessageW(window, kFolderListed, 0, 0); });
+  driveListing_.emplace([window = hwnd()] { ::PostMessageW(window, kDrivesListed, 0, 0); });
   loader_.emplace([](LoadJob& job) { return LoadJobPicture(job); },
                   [window = hwnd()] { ::PostMessageW(window, kPreviewDecoded, 0, 0); }, SystemLoaderOptions());
   Picture2.emplace(*loader_);
@@ -159,16 +175,14 @@ void SettingsDialog::Form_Load() {
   (void)UseColourProfileOfMonitorShowing(hwnd());  // the preview takes the colours of its monitor
   FillUnsetSettings(settings_);
   Text1.SetText(NumberText(settings_.PhotoDisplayTime));
+  // The lists fill in when their listings come (OnFolderListed, OnDrivesListed): the dialog opens
+  // at once, whatever the folder's share does.
   const std::wstring startFolder = CurrentFolder();
-  folders_.emplace(disk_, startFolder);
-  ShowFolderRows();
-  // When the folder list moved, Dir1_Change has filled the file list and painted already.
-  const bool dir1Moved = Dir1Opened(folders_->Open(settings_.PhotoDirectory));
-  if (!dir1Moved) FillFile1();
-  // The drive list is set without running Drive1_Change, so the folder list stays on the
-  // stored folder even when it lies on another drive.
-  FillDrive1(DriveOfPath(startFolder).value_or(L'C'));
-  if (!dir1Moved) SelectFirstFile();
+  startingDrive_ = DriveOfPath(startFolder).value_or(L'C');
+  folders_.emplace(startFolder, FullPathName(settings_.PhotoDirectory).value_or(settings_.PhotoDirectory));
+  folderListing_->Request(
+      [stored = settings_.PhotoDirectory, startFolder] { return ListFirstFolder(DiskFolders(), stored, startFolder); });
+  driveListing_->Request([] { return DiskFolders().Drives(); });
   SelectOption(Option1, settings_.PhotoSize);
   if (settings_.PhotoSize == kFitScreen || settings_.PhotoSize == kActualSize) Option1_Click(settings_.PhotoSize);
   SelectOption(Option2, settings_.PhotoOrder);
@@ -198,6 +212,8 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       return TRUE;
     case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case kPreviewDecoded: OnPreviewDecoded(); return 0;
+    case kFolderListed: OnFolderListed(); return 0;
+    case kDrivesListed: OnDrivesListed(); return 0;
     case WM_TIMER:
       if (wParam == kPreviewWatch) WatchPreviewDecode();
       return 0;
@@ -224,11 +240,34 @@ void SettingsDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
   if (folders_ && !folders_->Files().empty()) PaintPreview();
 }
 
-bool SettingsDialog::Dir1Opened(bool moved) {
-  if (!moved) return false;
+void SettingsDialog::OpenFolderLater(const std::wstring& folder) {
+  folders_->Asked(FullPathName(folder).value_or(folder));  // what OK saves meanwhile
+  folderListing_->Request([folder] { return ListFolder(DiskFolders(), folder); });
+}
+
+// Only the newest listing's result comes: an older one is dropped on its worker.
+void SettingsDialog::OnFolderListed() {
+  std::optional<FolderListing> listing = folderListing_->TakeFinished();
+  if (!listing || !folders_->Take(std::move(*listing))) return;
   ShowFolderRows();
+  // The drive list follows without running Drive1_Change, so the folder list stays on the
+  // stored folder even when it lies on another drive.
+  SelectShownDrive();
   Dir1_Change();
-  return true;
+}
+
+void SettingsDialog::OnDrivesListed() {
+  std::optional<std::vector<DriveChoice>> drives = driveListing_->TakeFinished();
+  if (!drives) return;
+  folders_->TakeDrives(std::move(*drives));
+  std::vector<std::wstring> texts;
+  for (const DriveChoice& drive : folders_->Drives()) texts.push_back(drive.text);
+  Drive1.Fill(texts);
+  SelectShownDrive();
+}
+
+void SettingsDialog::SelectShownDrive() {
+  if (const std::optional<std::size_t> shown = folders_->ShownDrive(startingDrive_)) Drive1.Select(*shown);
 }
 
 void SettingsDialog::ShowFolderRows() {
@@ -239,11 +278,12 @@ void SettingsDialog::ShowFolderRows() {
 }
 
 void SettingsDialog::OpenHighlightedFolder() {
-  if (const std::optional<std::size_t> row = Dir1.Selected()) Dir1Opened(folders_->OpenRow(*row));
+  const std::optional<std::size_t> row = Dir1.Selected();
+  if (const std::optional<std::wstring> folder = row ? folders_->RowFolder(*row) : std::nullopt)
+    OpenFolderLater(*folder);
 }
 
 void SettingsDialog::FillFile1() {
-  folders_->ListFiles();
   std::vector<std::wstring> names;
   for (const FolderEntry& file : folders_->Files()) names.push_back(file.name);
   File1.Fill(names);
@@ -255,21 +295,15 @@ void SettingsDialog::SelectFirstFile() {
   File1_Click();
 }
 
-void SettingsDialog::FillDrive1(wchar_t startingDrive) {
-  const std::optional<std::size_t> shown = folders_->ListDrives(startingDrive);
-  std::vector<std::wstring> texts;
-  for (const DriveChoice& drive : folders_->Drives()) texts.push_back(drive.text);
-  Drive1.Fill(texts);
-  if (shown) Drive1.Select(*shown);
-}
-
 void SettingsDialog::SelectOption(const OptionButton (&options)[2], std::int16_t index) {
   for (int i = 1; i <= 2; ++i) options[i - 1].SetChecked(i == index);
 }
 
-// A drive that is not ready leaves Dir1 where it was.
+// A drive that is not ready leaves Dir1 where it was, once its listing says so.
 void SettingsDialog::Drive1_Change() {
-  if (const std::optional<std::size_t> chosen = Drive1.Selected()) Dir1Opened(folders_->OpenDrive(*chosen));
+  const std::optional<std::size_t> chosen = Drive1.Selected();
+  if (const std::optional<std::wstring> folder = chosen ? folders_->DriveFolder(*chosen) : std::nullopt)
+    OpenFolderLater(*folder);
 }
 
 void SettingsDialog::Dir1_Change() {
@@ -339,12 +373,13 @@ void SettingsDialog::CommandOK_Click() {
     Text1.FocusAndSelectAll();
     return;
   }
-  settings_.PhotoDirectory = folders_->OpenFolder();
+  // With a listing under way: the folder it is to open, and the files listed of it so far (none).
+  settings_.PhotoDirectory = folders_->ChosenFolder();
   settings_.PhotoDisplayTime = verdict.seconds;
   RegistrySettingsStore store;
   const std::vector<std::wstring_view> unsaved = SaveSettings(store, settings_);
   if (!unsaved.empty()) ShowMessage(SettingsNotSavedMessage(unsaved), kErrorTitle, hwnd());
-  const LargeImageWarning warning = FindLargeImage(folders_->Files());
+  const LargeImageWarning warning = FindLargeImage(folders_->ChosenFiles());
   if (warning != LargeImageWarning::None) ShowMessage(LargeImageWarningText(warning), kWarningTitle, hwnd());
   EndProgram();
 }
@@ -359,14 +394,17 @@ void SettingsDialog::EndWhenBothClosed() {
 
 }  // namespace
 
-int RunSettingsDialog(const std::function<void()>& opened) {
-  // A drive that is not ready must fail quietly, not ask for a disk.
-  ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, nullptr);
-  SettingsDialog form2;
+int RunSettingsDialog(HWND cover) {
+  // A drive that is not ready must fail quietly, not ask for a disk: on the listings' threads too.
+  ::SetErrorMode(::SetErrorMode(0) | SEM_FAILCRITICALERRORS);
+  SettingsDialog form2(cover);
   if (!form2.Create()) return 0;
+  // As under a modal dialog: input on the cover would otherwise end the program unseen.
+  if (cover) ::EnableWindow(cover, FALSE);
   form2.Form_Load();
-  if (opened) opened();
-  return RunMessageLoop();
+  const int exitCode = RunMessageLoop();
+  if (cover) EndProgram();  // the cover goes with the program
+  return exitCode;
 }
 
 }  // namespace lumiroll

@@ -1,11 +1,12 @@
 #pragma once
-#include <functional>
+#include <windows.h>
 
 namespace lumiroll {
 
-// Opens Form2, the settings dialog, as an ownerless window, runs opened once it shows, and runs
-// the program's events until the user is done with it: OK and Cancel end the program at once;
-// a dialog closed by the window manager ends it once the About box is closed too. The exit code.
-int RunSettingsDialog(const std::function<void()>& opened = {});
+// Opens Form2, the settings dialog, as an ownerless window, or over the show's cover, owned by it,
+// and runs the program's events until the user is done with it: OK and Cancel end the program at
+// once; a dialog closed by the window manager ends it once the About box is closed too. The exit
+// code.
+int RunSettingsDialog(HWND cover = nullptr);
 
 }  // namespace lumiroll

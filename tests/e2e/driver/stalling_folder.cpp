@@ -113,12 +113,33 @@ void StallingFolder::Release(std::wstring_view name) const {
   ::DeleteFileW((control_ + L"\\" + std::wstring(name) + L".stall").c_str());
 }
 
-int StallingFolder::Opens(std::wstring_view name) const {
-  std::istringstream opened(ReadText(control_ + L"\\opened"));
-  const std::string wanted = Utf8(name);
+int StallingFolder::Opens(std::wstring_view name) const { return LogCount(L"opened", Utf8(name)); }
+
+int StallingFolder::LogCount(const wchar_t* log, const std::string& wanted) const {
+  std::istringstream lines(ReadText(control_ + L"\\" + log));
   int count = 0;
-  for (std::string line; std::getline(opened, line);) count += line == wanted;
+  for (std::string line; std::getline(lines, line);) count += line == wanted;
   return count;
+}
+
+std::wstring StallingFolder::ListingMarker(std::wstring_view folder) const {
+  std::wstring name(folder);
+  for (auto& c : name)
+    if (c == L'\\') c = L'%';
+  return control_ + L"\\LISTING-" + name + L".stall";
+}
+
+void StallingFolder::StallListing(std::wstring_view folder, double seconds) const {
+  (void)WriteFileBytes(ListingMarker(folder), seconds > 0 ? std::to_string(seconds) : "");
+}
+
+void StallingFolder::ReleaseListing(std::wstring_view folder) const { ::DeleteFileW(ListingMarker(folder).c_str()); }
+
+int StallingFolder::Listings(std::wstring_view folder) const {
+  std::string line = "/" + Utf8(folder);
+  for (auto& c : line)
+    if (c == '\\') c = '/';
+  return LogCount(L"listed", line);
 }
 
 }  // namespace lumiroll::e2e

@@ -33,9 +33,16 @@ class StallingFolder {
   void Release(std::wstring_view name) const;
   // How often the file has been opened through the mirror.
   [[nodiscard]] int Opens(std::wstring_view name) const;
+  // The same for the listing of a folder of the mirror ("" its root, L"a\\b" below it): it waits
+  // until ReleaseListing, or each for at most the seconds given; Listings counts those begun.
+  void StallListing(std::wstring_view folder = {}, double seconds = 0) const;
+  void ReleaseListing(std::wstring_view folder = {}) const;
+  [[nodiscard]] int Listings(std::wstring_view folder = {}) const;
 
  private:
   [[nodiscard]] std::string WaitForMount();
+  [[nodiscard]] std::wstring ListingMarker(std::wstring_view folder) const;
+  [[nodiscard]] int LogCount(const wchar_t* log, const std::string& line) const;
 
   std::wstring root_, source_, mount_, control_;
   std::string unavailable_;
