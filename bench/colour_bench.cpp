@@ -16,8 +16,9 @@
 #include <vector>
 
 #include "bench/median.h"
+#include "platform/colour_transform.h"
 #include "platform/picture.h"
-#include "platform/win32/colour_transform.h"
+#include "platform/win32/picture_loader.h"
 
 namespace {
 

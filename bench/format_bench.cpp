@@ -18,6 +18,7 @@
 #include "platform/picture.h"
 #include "platform/picture_format.h"
 #include "platform/win32/picture_decoders.h"
+#include "platform/win32/picture_loader.h"
 #include "platform/win32/whole_file.h"
 
 namespace lumiroll::bench {

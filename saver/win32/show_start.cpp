@@ -1,6 +1,6 @@
 #include "saver/win32/show_start.h"
 
-#include "platform/folder_reader.h"
+#include "platform/win32/folder_reader.h"
 #include "platform/win32/message_box.h"
 #include "saver/image_list.h"
 #include "saver/show_state.h"

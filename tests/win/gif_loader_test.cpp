@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "platform/picture.h"
+#include "platform/win32/picture_loader.h"
 #include "tests/win/gif_test_file.h"
 
 namespace lumiroll {
