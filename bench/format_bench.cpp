@@ -24,7 +24,7 @@
 namespace lumiroll::bench {
 namespace {
 
-constexpr DrawBound kFitted{1920, 1080, 0.0f};
+constexpr DrawBound kFitted{1920, 1080, kFitScale};
 enum class Method { kOurs, kWicBefore };
 
 std::optional<Picture> LoadWithWic(const std::wstring& file) {

@@ -35,14 +35,19 @@ struct Picture {
   return {0, 0, picture.width, picture.height};
 }
 
-// How a picture will be drawn: into a destination of width x height at PaintPhoto's scale (0 fits
-// the picture). 0 x 0 keeps full resolution. At a scale, only the centred part the destination
-// shows is kept, at the resolution that scale needs.
+// PaintPhoto's scale that fits the picture to the destination instead of multiplying its sides.
+inline constexpr float kFitScale = 0.0f;
+
+// How a picture will be drawn: into a destination of width x height at PaintPhoto's scale
+// (kFitScale, or the factor). 0 x 0 keeps full resolution. At a scale, only the centred part the
+// destination shows is kept, at the resolution that scale needs.
 struct DrawBound {
   int width = 0;
   int height = 0;
-  float scale = 0.0f;
+  float scale = kFitScale;
   friend bool operator==(const DrawBound&, const DrawBound&) = default;
 };
+
+[[nodiscard]] constexpr bool Fits(const DrawBound& bound) { return bound.scale == kFitScale; }
 
 }  // namespace lumiroll

@@ -54,8 +54,9 @@ TEST(PictureGeometry, KeptSizeFitsTheBoundWithoutEnlarging) {
       {{6000, 4000}, {1920, 1080, 1.0f}, {6000, 4000}},  // drawn at a scale, not fitted
       {{65535, 1}, {100, 100}, {100, 1}},                // never below one pixel
       {{1, 65535}, {100, 100}, {1, 100}},
-      {{3, 2}, {2, 2}, {2, 1}},  // 1.33 rounds to 1
-      {{5, 3}, {4, 4}, {4, 2}},  // 2.4 rounds to 2
+      {{3, 2}, {2, 2}, {2, 2}},                    // 1.33 is drawn 2 high, as PaintPhoto rounds
+      {{5, 3}, {4, 4}, {4, 3}},                    // 2.4 is drawn 3 high
+      {{5000, 3333}, {1920, 1080}, {1621, 1080}},  // 1620.16 wide
   };
   for (const Case& c : cases) EXPECT_EQ(KeptSize(c.own, c.bound), c.kept) << c.own.width << " x " << c.own.height;
 }
