@@ -23,6 +23,7 @@
 namespace {
 
 using lumiroll::DrawBound;
+using lumiroll::kFitScale;
 using lumiroll::bench::Median;
 
 int Dump(const std::wstring& picturePath, const std::wstring& outPath, DrawBound bound) {
