@@ -5,8 +5,8 @@
 namespace lumiroll {
 
 GifLzwDecoder::GifLzwDecoder(int codeSize, std::span<const std::uint8_t> blocks)
-    : blocks_(blocks), codeSize_(codeSize), clear_(1 << std::clamp(codeSize, 0, kGifLzwMaxCodeSize)), end_(clear_ + 1) {
-  broken_ = codeSize < kGifLzwMinCodeSize || codeSize > kGifLzwMaxCodeSize;
+    : blocks_(blocks), codeSize_(codeSize), clear_(1 << std::clamp(codeSize, 0, kGifLzwMaxCodeSize)), end_(clear_ + 1),
+      broken_(codeSize < kGifLzwMinCodeSize || codeSize > kGifLzwMaxCodeSize) {
   for (int i = 0; i < clear_; ++i) {
     suffix_[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(i);
     length_[static_cast<std::size_t>(i)] = 1;
