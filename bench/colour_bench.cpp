@@ -16,12 +16,14 @@
 #include <vector>
 
 #include "bench/median.h"
+#include "platform/colour_transform.h"
 #include "platform/picture.h"
-#include "platform/win32/colour_transform.h"
+#include "platform/win32/picture_loader.h"
 
 namespace {
 
 using lumiroll::DrawBound;
+using lumiroll::kFitScale;
 using lumiroll::bench::Median;
 
 int Dump(const std::wstring& picturePath, const std::wstring& outPath, DrawBound bound) {
@@ -42,7 +44,7 @@ int Dump(const std::wstring& picturePath, const std::wstring& outPath, DrawBound
 
 double Milliseconds(const std::wstring& path) {
   const auto start = std::chrono::steady_clock::now();
-  const auto picture = lumiroll::LoadPictureFile(path, DrawBound{1920, 1080, 0.0f});
+  const auto picture = lumiroll::LoadPictureFile(path, DrawBound{1920, 1080, kFitScale});
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   return picture ? ms : -1;
 }
@@ -99,7 +101,7 @@ int Time(const std::wstring& untagged, const std::wstring& tagged, int runs) {
 int wmain(int argc, wchar_t** argv) {
   const std::wstring job = argc > 1 ? argv[1] : L"";
   if (job == L"dump" && (argc == 4 || argc == 6))
-    return Dump(argv[2], argv[3], argc == 6 ? DrawBound{_wtoi(argv[4]), _wtoi(argv[5]), 0.0f} : DrawBound{});
+    return Dump(argv[2], argv[3], argc == 6 ? DrawBound{_wtoi(argv[4]), _wtoi(argv[5]), kFitScale} : DrawBound{});
   if (job == L"time" && argc >= 4) return Time(argv[2], argv[3], argc > 4 ? std::max(1, _wtoi(argv[4])) : 9);
   std::fprintf(stderr, "usage: colour_bench dump PICTURE OUT.ppm [W H] | time UNTAGGED TAGGED [RUNS]\n");
   return 2;

@@ -18,12 +18,13 @@
 #include "platform/picture.h"
 #include "platform/picture_format.h"
 #include "platform/win32/picture_decoders.h"
+#include "platform/win32/picture_loader.h"
 #include "platform/win32/whole_file.h"
 
 namespace lumiroll::bench {
 namespace {
 
-constexpr DrawBound kFitted{1920, 1080, 0.0f};
+constexpr DrawBound kFitted{1920, 1080, kFitScale};
 enum class Method { kOurs, kWicBefore };
 
 std::optional<Picture> LoadWithWic(const std::wstring& file) {

@@ -19,6 +19,7 @@
 #include "platform/picture.h"
 #include "platform/stretch_pixels.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/picture_loader.h"
 #include "saver/photo_rectangle.h"
 
 namespace lumiroll::bench {

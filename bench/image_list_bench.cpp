@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/folder_reader.h"
+#include "platform/win32/folder_reader.h"
 #include "saver/image_list.h"
 
 namespace {

@@ -23,6 +23,7 @@ using std::min;
 #include "platform/picture.h"
 #include "platform/stretch_pixels.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/picture_loader.h"
 
 namespace lumiroll::bench {
 namespace {

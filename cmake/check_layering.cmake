@@ -2,7 +2,9 @@
 # Fails when a file includes a header of a layer above its own, or of a program beside its own:
 # the platform layer stands below the programs, the shared text forms and paths below everything.
 # Also fails when a platform-free file (one not under a win32/ folder) reaches a Win32 header,
-# directly or through a header of the project.
+# directly or through a header of the project, and when a file under platform/win32/ reaches none:
+# the folders say which code needs Windows. A win32/ header reaches Win32 when the .cpp beside it
+# does, since what it declares works only there.
 cmake_policy(VERSION 3.20)
 set(forbidden_shared platform settings saver setup uninstal)
 set(forbidden_platform settings saver setup uninstal)
@@ -46,7 +48,12 @@ set(grew TRUE)
 while(grew)
   set(grew FALSE)
   foreach(name ${all_files})
-    if(NOT name IN_LIST uses_win32)
+    string(REGEX REPLACE "\\.h$" ".cpp" beside "${name}")
+    if(NOT name IN_LIST uses_win32 AND name MATCHES "(^|/)win32/[^/]*\\.h$" AND beside IN_LIST uses_win32)
+      list(APPEND uses_win32 ${name})
+      set(reason_${name} "its declarations, which only ${beside} implements, with Win32")
+      set(grew TRUE)
+    elseif(NOT name IN_LIST uses_win32)
       foreach(included ${quoted_${name}})
         if(included IN_LIST uses_win32)
           list(APPEND uses_win32 ${name})
@@ -62,6 +69,11 @@ list(REMOVE_DUPLICATES uses_win32)
 foreach(name ${uses_win32})
   if(NOT name MATCHES "(^|/)win32/")
     list(APPEND faults "${name}: a platform-free file with ${reason_${name}}")
+  endif()
+endforeach()
+foreach(name ${all_files})
+  if(name MATCHES "^platform/win32/" AND NOT name IN_LIST uses_win32)
+    list(APPEND faults "${name}: under win32/ but reaches no Win32 header, so it belongs in platform/")
   endif()
 endforeach()
 

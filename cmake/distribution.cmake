@@ -19,11 +19,6 @@ if(NOT lcms2_licences)
   message(FATAL_ERROR "No licence notice in ${LUMIROLL_LCMS2_ROOT}/licence: run scripts/build-lcms2.sh")
 endif()
 list(APPEND dist_licences ${lcms2_licences})
-file(GLOB giflib_licences CONFIGURE_DEPENDS ${LUMIROLL_GIFLIB_ROOT}/licence/*)
-if(NOT giflib_licences)
-  message(FATAL_ERROR "No licence notice in ${LUMIROLL_GIFLIB_ROOT}/licence: run scripts/build-giflib.sh")
-endif()
-list(APPEND dist_licences ${giflib_licences})
 
 # The download carries no debug information; the build folder's programs keep theirs.
 set(dist_strip)

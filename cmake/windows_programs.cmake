@@ -5,13 +5,9 @@ if(MINGW)
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
 
-lumiroll_third_party(libjpeg_turbo LUMIROLL_JPEG_ROOT libjpeg-turbo libjpeg.a)
-# LittleCMS, which converts the colours of photographs that carry a colour profile.
-lumiroll_third_party(lcms2 LUMIROLL_LCMS2_ROOT lcms2 liblcms2.a)
-
 lumiroll_sources_of(platform_sources platform/win32)
 add_library(lumiroll_platform STATIC ${platform_sources})
-target_link_libraries(lumiroll_platform PUBLIC lumiroll_platform_core libjpeg_turbo lcms2
+target_link_libraries(lumiroll_platform PUBLIC lumiroll_platform_core
   windowscodecs ole32 oleaut32 uuid gdi32 user32 comctl32 comdlg32 shell32 shlwapi advapi32 winmm msimg32 version)
 lumiroll_product_code(lumiroll_platform)
 

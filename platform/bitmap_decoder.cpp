@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "platform/area_reduction.h"
-#include "platform/bitmap_header.h"
 #include "platform/bitmap_rows.h"
 #include "platform/picture_region.h"
 
@@ -45,7 +44,6 @@ std::optional<Picture> DecodeBitmapPixels(const BitmapLayout& layout, std::span<
 }
 
 std::optional<Picture> DecodeBitmapFile(std::span<const std::uint8_t> file, DrawBound bound) {
-  if (!BitmapHeaderBelievable(file)) return std::nullopt;
   const auto layout = ReadBitmapFileLayout(file);
   if (!layout) return std::nullopt;
   return DecodeBitmapPixels(*layout, file, bound);

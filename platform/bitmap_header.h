@@ -1,6 +1,6 @@
 #pragma once
-// A first look at a BMP file before a decoder sees it: the decoder would take memory for the
-// declared size before finding the pixels missing. No Windows here.
+// What a BMP's declared coding and size must meet before a decoder takes memory for them: the
+// decoder would take it before finding the pixels missing. No Windows here.
 #include <algorithm>
 #include <cstdint>
 #include <span>
@@ -8,15 +8,6 @@
 #include "platform/picture_geometry.h"
 
 namespace lumiroll {
-
-namespace bitmap_detail {
-template <typename T>
-T ReadLittleEndian(std::span<const std::uint8_t> bytes, std::size_t at) {
-  std::uint64_t value = 0;
-  for (std::size_t i = 0; i < sizeof(T) && at + i < bytes.size(); ++i) value |= std::uint64_t{bytes[at + i]} << (8 * i);
-  return static_cast<T>(value);
-}
-}  // namespace bitmap_detail
 
 // Run-length bitmaps are judged by a ratio instead of an exact length: drawn runs cover at most
 // 255 pixels per two bytes, so only a large bitmap that is mostly skipped (and so nearly empty)
@@ -55,35 +46,6 @@ inline constexpr std::uint32_t kBitmapRgb = 0, kBitmapRunLength8 = 1, kBitmapRun
   if (compression == kBitmapRunLength8 || compression == kBitmapRunLength4)
     return width * height <= std::max(kRunLengthPixelsAlwaysBelieved, dataBytes * kRunLengthPixelsPerByte);
   return BitmapStride(width, bitCount) * height <= dataBytes;
-}
-
-// False when the file's header declares what BitmapPixelsBelievable rejects, or a bit count the
-// old core header does not have.
-[[nodiscard]] inline bool BitmapHeaderBelievable(std::span<const std::uint8_t> bytes) {
-  using bitmap_detail::ReadLittleEndian;
-  constexpr std::size_t kFileHeader = 14;
-  if (bytes.size() < kFileHeader + 12) return false;
-  const std::uint32_t pixelOffset = ReadLittleEndian<std::uint32_t>(bytes, 10);
-  const std::uint32_t infoSize = ReadLittleEndian<std::uint32_t>(bytes, kFileHeader);
-  std::int64_t width = 0, height = 0;
-  std::uint32_t bitCount = 0, compression = 0;
-  if (infoSize == 12) {  // the old core header: 16-bit sizes
-    width = ReadLittleEndian<std::uint16_t>(bytes, 18);
-    height = ReadLittleEndian<std::uint16_t>(bytes, 20);
-    bitCount = ReadLittleEndian<std::uint16_t>(bytes, 24);
-  } else if (infoSize >= 40 && bytes.size() >= kFileHeader + 40) {
-    width = ReadLittleEndian<std::int32_t>(bytes, 18);
-    height = ReadLittleEndian<std::int32_t>(bytes, 22);  // negative: rows stored top-down
-    bitCount = ReadLittleEndian<std::uint16_t>(bytes, 28);
-    compression = ReadLittleEndian<std::uint32_t>(bytes, 30);
-  } else {
-    return false;
-  }
-  if (height < 0) height = -height;
-  if (infoSize == 12 && bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24) return false;
-  if (pixelOffset > bytes.size()) return false;
-  return BitmapPixelsBelievable(width, height, bitCount, compression,
-                                static_cast<std::int64_t>(bytes.size() - pixelOffset));
 }
 
 }  // namespace lumiroll

@@ -4,11 +4,10 @@
 #include <bit>
 
 #include "platform/bitmap_header.h"
+#include "platform/byte_reader.h"
 
 namespace lumiroll {
 namespace {
-
-using bitmap_detail::ReadLittleEndian;
 
 constexpr std::uint32_t kCoreInfoSize = 12, kPlainInfoSize = 40, kOs2InfoSize = 64;
 constexpr std::size_t kFileHeaderSize = 14;
@@ -23,22 +22,22 @@ struct InfoHeader {
 };
 
 std::optional<InfoHeader> ReadInfoHeader(std::span<const std::uint8_t> bytes, std::size_t at) {
+  const ByteReader in(bytes);
   InfoHeader h;
-  h.size = ReadLittleEndian<std::uint32_t>(bytes, at);
-  if ((h.size != kCoreInfoSize && h.size < kPlainInfoSize) || bytes.size() < at + std::uint64_t{h.size})
-    return std::nullopt;
+  h.size = in.At<std::uint32_t>(at);
+  if ((h.size != kCoreInfoSize && h.size < kPlainInfoSize) || !in.Holds(at, h.size)) return std::nullopt;
   if (h.size == kCoreInfoSize) {  // the old core header: 16-bit sizes, no compression
-    h.width = ReadLittleEndian<std::uint16_t>(bytes, at + 4);
-    h.height = ReadLittleEndian<std::uint16_t>(bytes, at + 6);
-    h.bitCount = ReadLittleEndian<std::uint16_t>(bytes, at + 10);
+    h.width = in.At<std::uint16_t>(at + 4);
+    h.height = in.At<std::uint16_t>(at + 6);
+    h.bitCount = in.At<std::uint16_t>(at + 10);
     if (h.bitCount != 1 && h.bitCount != 4 && h.bitCount != 8 && h.bitCount != 24) return std::nullopt;
     return h;
   }
-  h.width = ReadLittleEndian<std::int32_t>(bytes, at + 4);
-  h.height = ReadLittleEndian<std::int32_t>(bytes, at + 8);
-  h.bitCount = ReadLittleEndian<std::uint16_t>(bytes, at + 14);
-  h.compression = ReadLittleEndian<std::uint32_t>(bytes, at + 16);
-  h.colours = ReadLittleEndian<std::uint32_t>(bytes, at + 32);
+  h.width = in.At<std::int32_t>(at + 4);
+  h.height = in.At<std::int32_t>(at + 8);
+  h.bitCount = in.At<std::uint16_t>(at + 14);
+  h.compression = in.At<std::uint32_t>(at + 16);
+  h.colours = in.At<std::uint32_t>(at + 32);
   // OS/2's 64-byte header numbers its own codings from 3 (Huffman, 24-bit runs); neither is drawn.
   if (h.size == kOs2InfoSize && h.compression > kBitmapRunLength4) return std::nullopt;
   return h;
@@ -56,10 +55,11 @@ std::optional<std::array<ChannelMask, 4>> ReadChannels(std::span<const std::uint
   const bool inHeader = h.size >= 52 && h.size != kOs2InfoSize;
   const std::size_t masksAt = inHeader ? infoAt + kPlainInfoSize : paletteAt;
   const std::size_t count = h.compression == kBitmapAlphaBitFields || (inHeader && h.size >= 56) ? 4 : 3;
-  if (bytes.size() < masksAt + 4 * count) return std::nullopt;
+  const ByteReader in(bytes);
+  if (!in.Holds(masksAt, 4 * count)) return std::nullopt;
   std::array<ChannelMask, 4> channels{};
   for (std::size_t i = 0; i < count; ++i) {
-    const auto mask = ReadLittleEndian<std::uint32_t>(bytes, masksAt + 4 * i);
+    const auto mask = in.At<std::uint32_t>(masksAt + 4 * i);
     const auto channel = ChannelOf(mask);
     if (!channel || (h.bitCount == 16 && mask > 0xFFFF)) return std::nullopt;
     channels[i] = *channel;
@@ -129,7 +129,7 @@ std::optional<ChannelMask> ChannelOf(std::uint32_t mask) {
 
 std::optional<BitmapLayout> ReadBitmapFileLayout(std::span<const std::uint8_t> file) {
   if (file.size() < kFileHeaderSize) return std::nullopt;
-  return ReadLayout(file, kFileHeaderSize, ReadLittleEndian<std::uint32_t>(file, 10), 1);
+  return ReadLayout(file, kFileHeaderSize, ByteReader(file).At<std::uint32_t>(10), 1);
 }
 
 std::optional<BitmapLayout> ReadIconImageLayout(std::span<const std::uint8_t> image) {

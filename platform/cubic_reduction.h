@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/catmull_rom.h"
 #include "platform/picture_geometry.h"
 
 namespace lumiroll {
@@ -53,11 +54,6 @@ class CubicReducer {
     [[nodiscard]] int Last(int i) const { return first[i] + count[i] - 1; }
   };
 
-  // Catmull-Rom (Keys, a = -0.5) at distance x, in output pixels.
-  static double Cubic(double x) {
-    return x < 1 ? (1.5 * x - 2.5) * x * x + 1 : x < 2 ? ((-0.5 * x + 2.5) * x - 4) * x + 2 : 0;
-  }
-
   static Taps MakeTaps(int source, int target) {
     Taps taps;
     const double ratio = static_cast<double>(source) / target, half = std::max(ratio, 1.0);
@@ -70,7 +66,7 @@ class CubicReducer {
       const int last = std::min(source - 1, static_cast<int>(std::ceil(centre + 2 * half)) - 1);
       float* w = &taps.weights[static_cast<std::size_t>(d) * taps.width];
       double sum = 0;
-      for (int i = first; i <= last; ++i) sum += w[i - first] = static_cast<float>(Cubic(std::abs(i - centre) / half));
+      for (int i = first; i <= last; ++i) sum += w[i - first] = static_cast<float>(CatmullRom((i - centre) / half));
       for (int i = first; i <= last; ++i) w[i - first] = static_cast<float>(w[i - first] / sum);
       taps.first[d] = first, taps.count[d] = last - first + 1;
     }

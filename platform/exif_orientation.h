@@ -8,6 +8,8 @@
 #include <span>
 #include <vector>
 
+#include "platform/byte_reader.h"
+
 namespace lumiroll {
 
 inline constexpr int kUpright = 1;
@@ -17,30 +19,24 @@ inline constexpr int kUpright = 1;
 
 namespace exif_detail {
 
+// The TIFF structure's numbers, in the byte order its first two bytes name.
 class TiffReader {
  public:
   explicit TiffReader(std::span<const std::uint8_t> tiff) : tiff_(tiff) {}
   [[nodiscard]] bool ReadOrder() {
     if (tiff_.size() < 8) return false;
-    if (tiff_[0] == 'I' && tiff_[1] == 'I') bigEndian_ = false;
-    else if (tiff_[0] == 'M' && tiff_[1] == 'M') bigEndian_ = true;
+    if (tiff_.At<std::uint16_t>(0) == 0x4949) tiff_.SetOrder(ByteOrder::kLittleEndian);    // "II"
+    else if (tiff_.At<std::uint16_t>(0) == 0x4D4D) tiff_.SetOrder(ByteOrder::kBigEndian);  // "MM"
     else return false;
     return U16(2) == 42;
   }
-  [[nodiscard]] bool Holds(std::size_t offset, std::size_t count) const {
-    return offset <= tiff_.size() && count <= tiff_.size() - offset;
-  }
-  [[nodiscard]] std::uint32_t U16(std::size_t at) const {
-    return bigEndian_ ? (tiff_[at] << 8 | tiff_[at + 1]) : (tiff_[at + 1] << 8 | tiff_[at]);
-  }
-  [[nodiscard]] std::uint32_t U32(std::size_t at) const {
-    return bigEndian_ ? (U16(at) << 16 | U16(at + 2)) : (U16(at + 2) << 16 | U16(at));
-  }
-  [[nodiscard]] std::uint8_t Byte(std::size_t at) const { return tiff_[at]; }
+  [[nodiscard]] bool Holds(std::size_t offset, std::size_t count) const { return tiff_.Holds(offset, count); }
+  [[nodiscard]] std::uint32_t U16(std::size_t at) const { return tiff_.At<std::uint16_t>(at); }
+  [[nodiscard]] std::uint32_t U32(std::size_t at) const { return tiff_.At<std::uint32_t>(at); }
+  [[nodiscard]] std::uint8_t Byte(std::size_t at) const { return tiff_.At<std::uint8_t>(at); }
 
  private:
-  std::span<const std::uint8_t> tiff_;
-  bool bigEndian_ = false;
+  ByteReader tiff_;
 };
 
 // The TIFF structure of an APP1 segment's data ("Exif\0\0" first); nothing for another segment

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace lumiroll {
 
@@ -22,18 +21,5 @@ class FileSystem {
   // True when a file or folder of that name exists.
   [[nodiscard]] virtual bool Exists(const std::wstring& path) const = 0;
 };
-
-// The real disk (Win32 only).
-FileSystem& RealFileSystem();
-
-// Paths on the real disk (Win32 only).
-// The absolute form of a path, relative parts resolved ("d:" is drive D's current folder);
-// nothing when it cannot be resolved.
-[[nodiscard]] std::optional<std::wstring> FullPathName(std::wstring_view path);
-// A full drive-letter path too long for the ordinary file functions in the "\\?\" form that
-// lifts their length limit; any other path unchanged.
-[[nodiscard]] std::wstring LongPathForm(const std::wstring& path);
-// True when the path names an existing folder.
-[[nodiscard]] bool IsExistingFolder(const std::wstring& path);
 
 }  // namespace lumiroll

@@ -1,81 +1,105 @@
 #include "platform/gif_decoder.h"
 
-#include <gif_lib.h>
-
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <memory>
 #include <vector>
 
 #include "platform/area_reduction.h"
+#include "platform/byte_reader.h"
+#include "platform/gif_lzw.h"
 #include "platform/picture_geometry.h"
 #include "platform/picture_region.h"
 
 namespace lumiroll {
 namespace {
 
-struct MemoryReader {
-  std::span<const std::uint8_t> rest;
-};
-
-// giflib's input callback: the next count bytes, fewer where the file ends.
-int ReadFromMemory(GifFileType* gif, GifByteType* out, int count) {
-  auto& reader = *static_cast<MemoryReader*>(gif->UserData);
-  const std::size_t n = std::min(reader.rest.size(), static_cast<std::size_t>(std::max(count, 0)));
-  if (n > 0) std::memcpy(out, reader.rest.data(), n);
-  reader.rest = reader.rest.subspan(n);
-  return static_cast<int>(n);
-}
-
-struct GifCloser {
-  void operator()(GifFileType* gif) const { DGifCloseFile(gif, nullptr); }
-};
-using GifFile = std::unique_ptr<GifFileType, GifCloser>;
-
-// Reads the records before the first image and its descriptor; false when the file holds none or
-// breaks off first. transparent: the index the image's graphic control extension makes
-// transparent, or NO_TRANSPARENT_COLOR.
-bool ReadUpToFirstImage(GifFileType& gif, int& transparent) {
-  transparent = NO_TRANSPARENT_COLOR;
-  for (;;) {
-    GifRecordType type = UNDEFINED_RECORD_TYPE;
-    if (DGifGetRecordType(&gif, &type) != GIF_OK || type == TERMINATE_RECORD_TYPE) return false;
-    if (type == IMAGE_DESC_RECORD_TYPE) return DGifGetImageHeader(&gif) == GIF_OK;
-    int code = 0;
-    GifByteType* block = nullptr;
-    if (DGifGetExtension(&gif, &code, &block) != GIF_OK) return false;
-    GraphicsControlBlock control{};
-    if (code == GRAPHICS_EXT_FUNC_CODE && block && DGifExtensionToGCB(block[0], block + 1, &control) == GIF_OK)
-      transparent = control.TransparentColor;
-    else if (code == PLAINTEXT_EXT_FUNC_CODE)  // the control was that text's, not the image's
-      transparent = NO_TRANSPARENT_COLOR;
-    while (block)
-      if (DGifGetExtensionNext(&gif, &block) != GIF_OK) return false;
-  }
-}
-
 using Palette = std::array<std::uint32_t, 256>;
 
-// The image's colours as 0x00RRGGBB: its own table, else the file's, else a grey ramp as long as
-// the table the screen descriptor sizes. Indices past the table, and the transparent one, are black.
-Palette PaletteOf(const GifFileType& gif, std::span<const std::uint8_t> bytes, int transparent) {
+// What the records before the first image say of it, and where its coded pixels lie.
+struct FirstImage {
+  PixelSize screen;
+  PictureRegion frame;
+  bool interlaced = false;
   Palette palette{};
-  if (const ColorMapObject* map = gif.Image.ColorMap ? gif.Image.ColorMap : gif.SColorMap) {
-    for (int i = 0; i < std::min(map->ColorCount, 256); ++i) {
-      const GifColorType& c = map->Colors[i];
-      palette[static_cast<std::size_t>(i)] = std::uint32_t{c.Red} << 16 | std::uint32_t{c.Green} << 8 | c.Blue;
-    }
-  } else {
-    constexpr std::size_t kScreenPacked = 10;  // after the signature and the screen's size
-    const int count = 2 << (bytes[kScreenPacked] & 7);
-    for (int i = 0; i < count; ++i) {
-      const auto grey = static_cast<std::uint32_t>((i * 255 + (count - 1) / 2) / (count - 1));
-      palette[static_cast<std::size_t>(i)] = grey * 0x010101u;
-    }
+  int codeSize = 0;
+  std::span<const std::uint8_t> blocks;  // the data sub-blocks, up to the file's end
+};
+
+constexpr std::uint8_t kImageIntroducer = 0x2C, kExtensionIntroducer = 0x21;
+constexpr std::uint8_t kGraphicControlLabel = 0xF9, kPlainTextLabel = 0x01;
+constexpr std::uint8_t kTableFlag = 0x80, kInterlaceFlag = 0x40, kTransparentFlag = 0x01;
+
+// A colour table of 2 << (packed & 7) entries as 0x00RRGGBB; the entries past 256 are not kept.
+Palette ReadTable(ByteCursor& cursor, std::uint8_t packed) {
+  Palette palette{};
+  const int count = 2 << (packed & 7);
+  for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+    const auto rgb = cursor.Take(3);
+    if (!rgb.empty()) palette[i] = std::uint32_t{rgb[0]} << 16 | std::uint32_t{rgb[1]} << 8 | rgb[2];
   }
-  if (transparent >= 0 && transparent < 256) palette[static_cast<std::size_t>(transparent)] = 0;
   return palette;
+}
+
+// A grey ramp from black to white, as long as the table the packed field sizes: what an image
+// with no colour table at all shows.
+Palette GreyRamp(std::uint8_t packed) {
+  Palette palette{};
+  const int count = 2 << (packed & 7);
+  for (int i = 0; i < count; ++i) {
+    const auto grey = static_cast<std::uint32_t>((i * 255 + (count - 1) / 2) / (count - 1));
+    palette[static_cast<std::size_t>(i)] = grey * 0x010101u;
+  }
+  return palette;
+}
+
+// Reads an extension after its introducer; transparent becomes the index a graphic control
+// extension makes transparent (-1 for none), and a plain text's extension takes the control
+// before it for itself.
+void ReadExtension(ByteCursor& cursor, int& transparent) {
+  const auto label = cursor.Next<std::uint8_t>();
+  if (label == kPlainTextLabel) transparent = -1;
+  bool first = true;
+  for (std::uint8_t size = cursor.Next<std::uint8_t>(); size != 0 && !cursor.failed();
+       size = cursor.Next<std::uint8_t>()) {
+    const auto block = cursor.Take(size);
+    if (first && label == kGraphicControlLabel && block.size() == 4)
+      transparent = (block[0] & kTransparentFlag) != 0 ? block[3] : -1;
+    first = false;
+  }
+}
+
+// The first image's description; nothing when the file is no GIF, holds no image or breaks off
+// before the image's data.
+std::optional<FirstImage> ReadUpToFirstImage(std::span<const std::uint8_t> bytes) {
+  ByteCursor cursor(bytes);
+  const auto signature = cursor.Take(6);
+  if (signature.empty() || signature[0] != 'G' || signature[1] != 'I' || signature[2] != 'F') return std::nullopt;
+  FirstImage image;
+  image.screen.width = cursor.Next<std::uint16_t>();
+  image.screen.height = cursor.Next<std::uint16_t>();
+  const auto screenPacked = cursor.Next<std::uint8_t>();
+  cursor.Skip(2);  // background colour and aspect ratio
+  const Palette global = (screenPacked & kTableFlag) != 0 ? ReadTable(cursor, screenPacked) : GreyRamp(screenPacked);
+  int transparent = -1;
+  auto introducer = cursor.Next<std::uint8_t>();
+  while (introducer == kExtensionIntroducer && !cursor.failed()) {
+    ReadExtension(cursor, transparent);
+    introducer = cursor.Next<std::uint8_t>();
+  }
+  if (cursor.failed() || introducer != kImageIntroducer) return std::nullopt;  // the trailer, or no GIF record
+  image.frame.left = cursor.Next<std::uint16_t>();
+  image.frame.top = cursor.Next<std::uint16_t>();
+  image.frame.width = cursor.Next<std::uint16_t>();
+  image.frame.height = cursor.Next<std::uint16_t>();
+  const auto imagePacked = cursor.Next<std::uint8_t>();
+  image.interlaced = (imagePacked & kInterlaceFlag) != 0;
+  image.palette = (imagePacked & kTableFlag) != 0 ? ReadTable(cursor, imagePacked) : global;
+  if (transparent >= 0) image.palette[static_cast<std::size_t>(transparent)] = 0;
+  image.codeSize = cursor.Next<std::uint8_t>();
+  if (cursor.failed()) return std::nullopt;
+  image.blocks = bytes.subspan(cursor.position());
+  return image;
 }
 
 // The frame row that the i-th stored row is: interlaced images store every 8th row from 0, every
@@ -125,21 +149,25 @@ class KeptRows {
 
 // Reads the image's rows until the last one the kept region needs, composing each onto the
 // screen's row; false when the data ends or goes wrong first.
-bool ReadKeptRows(GifFileType& gif, const Palette& palette, const PictureRegion& frame, const PictureRegion& kept,
-                  KeptRows& rows) {
+bool ReadKeptRows(const FirstImage& image, const PictureRegion& kept, KeptRows& rows) {
+  const PictureRegion& frame = image.frame;
   const int firstRow = std::max(frame.top, kept.top),
             endRow = std::min(frame.top + frame.height, kept.top + kept.height);
   const int firstColumn = std::max(frame.left, kept.left);
   const int endColumn = std::min(frame.left + frame.width, kept.left + kept.width);
   int needed = std::max(0, endRow - firstRow);
-  std::vector<GifPixelType> indices(static_cast<std::size_t>(frame.width));
+  GifLzwDecoder decoder(image.codeSize, image.blocks);
+  std::vector<std::uint16_t> indices(static_cast<std::size_t>(frame.width));
   std::vector<std::uint32_t> screenRow(static_cast<std::size_t>(kept.width));
   for (int i = 0; i < frame.height && needed > 0; ++i) {
-    if (DGifGetLine(&gif, indices.data(), frame.width) != GIF_OK) return false;
-    const int y = frame.top + FrameRow(i, frame.height, gif.Image.Interlace);
+    if (!decoder.Fill(indices)) return false;
+    const int y = frame.top + FrameRow(i, frame.height, image.interlaced);
     if (y < firstRow || y >= endRow) continue;
-    for (int x = firstColumn; x < endColumn; ++x)
-      screenRow[static_cast<std::size_t>(x - kept.left)] = palette[indices[static_cast<std::size_t>(x - frame.left)]];
+    for (int x = firstColumn; x < endColumn; ++x) {
+      const std::uint16_t index = indices[static_cast<std::size_t>(x - frame.left)];
+      // A code size above 8 can name indices past any table: black, like those past a short one.
+      screenRow[static_cast<std::size_t>(x - kept.left)] = index < image.palette.size() ? image.palette[index] : 0;
+    }
     rows.Add(y - kept.top, screenRow.data(), firstColumn - kept.left, endColumn - kept.left);
     --needed;
   }
@@ -149,20 +177,17 @@ bool ReadKeptRows(GifFileType& gif, const Palette& palette, const PictureRegion&
 }  // namespace
 
 std::optional<Picture> DecodeGif(std::span<const std::uint8_t> bytes, DrawBound bound) {
-  MemoryReader reader{bytes};
-  const GifFile gif(DGifOpen(&reader, ReadFromMemory, nullptr));
-  int transparent = NO_TRANSPARENT_COLOR;
-  if (!gif || !ReadUpToFirstImage(*gif, transparent)) return std::nullopt;
-  const GifImageDesc& image = gif->Image;
-  const PictureRegion frame{image.Left, image.Top, image.Width, image.Height};
+  const auto image = ReadUpToFirstImage(bytes);
+  if (!image) return std::nullopt;
+  const PictureRegion& frame = image->frame;
   // A screen that claims less than its first image holds (0 x 0 from some encoders) grows to it.
-  const PixelSize own{std::max<int>(gif->SWidth, frame.left + frame.width),
-                      std::max<int>(gif->SHeight, frame.top + frame.height)};
+  const PixelSize own{std::max(image->screen.width, frame.left + frame.width),
+                      std::max(image->screen.height, frame.top + frame.height)};
   if (!DeclaredSizeAcceptable(frame.width, frame.height) || !DeclaredSizeAcceptable(own.width, own.height))
     return std::nullopt;
   const KeptPart part = KeptPartFor(own, bound);
-  KeptRows rows(part, image.Interlace);
-  if (!ReadKeptRows(*gif, PaletteOf(*gif, bytes, transparent), frame, part.region, rows)) return std::nullopt;
+  KeptRows rows(part, image->interlaced);
+  if (!ReadKeptRows(*image, part.region, rows)) return std::nullopt;
   return Picture{own.width, own.height, part.pixels.width, part.pixels.height, rows.Take(), part.region};
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// GIF by giflib: the first image on the logical screen the file describes. No Windows here, so
-// the fuzzing harness runs it natively.
+// GIF by our own code from the format's definition: the first image on the logical screen the
+// file describes. No Windows here, so the fuzzing harness runs it natively.
 #include <cstdint>
 #include <optional>
 #include <span>

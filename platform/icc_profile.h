@@ -9,6 +9,8 @@
 #include <span>
 #include <vector>
 
+#include "platform/byte_reader.h"
+
 namespace lumiroll {
 
 // Real profiles, even large lookup-table ones, stay far below this.
@@ -49,10 +51,8 @@ enum class IccColourSpace { kRgb, kGrey, kCmyk, kOther };
 // (too short, too long, no "acsp" signature, or declaring more bytes than there are).
 [[nodiscard]] inline std::optional<IccColourSpace> IccProfileColourSpace(std::span<const std::uint8_t> profile) {
   if (profile.size() < kIccHeaderBytes || profile.size() > kMaxIccProfileBytes) return std::nullopt;
-  const auto u32 = [&](std::size_t at) {
-    return std::uint32_t{profile[at]} << 24 | std::uint32_t{profile[at + 1]} << 16 |
-           std::uint32_t{profile[at + 2]} << 8 | profile[at + 3];
-  };
+  const ByteReader header(profile, ByteOrder::kBigEndian);
+  const auto u32 = [&](std::size_t at) { return header.At<std::uint32_t>(at); };
   constexpr auto tag = [](char a, char b, char c, char d) {
     return std::uint32_t(std::uint8_t(a)) << 24 | std::uint32_t(std::uint8_t(b)) << 16 |
            std::uint32_t(std::uint8_t(c)) << 8 | std::uint8_t(d);

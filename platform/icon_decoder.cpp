@@ -5,20 +5,14 @@
 #include "platform/bitmap_decoder.h"
 #include "platform/bitmap_header.h"
 #include "platform/bitmap_rows.h"
+#include "platform/byte_reader.h"
 #include "platform/over_black.h"
 
 namespace lumiroll {
 namespace {
 
-using bitmap_detail::ReadLittleEndian;
-
 constexpr std::size_t kDirectoryHeader = 6, kDirectoryEntry = 16;
 constexpr std::uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-
-std::uint32_t BigEndian32(std::span<const std::uint8_t> bytes, std::size_t at) {
-  return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 | std::uint32_t{bytes[at + 2]} << 8 |
-         bytes[at + 3];
-}
 
 // A declared side kept inside an int: anything beyond the largest side is as absurd as it.
 int Side(std::int64_t declared) {
@@ -28,16 +22,17 @@ int Side(std::int64_t declared) {
 // What the image's own header says it is; nothing for an image of no kind we know. A bitmap
 // image's height counts its mask's rows too.
 std::optional<IconImage> Declared(std::span<const std::uint8_t> image) {
-  if (image.size() >= 24 && std::equal(std::begin(kPngSignature), std::end(kPngSignature), image.begin()))
-    return IconImage{image, true, {Side(BigEndian32(image, 16)), Side(BigEndian32(image, 20))}};
-  const auto header = ReadLittleEndian<std::uint32_t>(image, 0);
+  if (image.size() >= 24 && std::equal(std::begin(kPngSignature), std::end(kPngSignature), image.begin())) {
+    const ByteReader png(image, ByteOrder::kBigEndian);
+    return IconImage{image, true, {Side(png.At<std::uint32_t>(16)), Side(png.At<std::uint32_t>(20))}};
+  }
+  const ByteReader in(image);
+  const auto header = in.At<std::uint32_t>(0);
   if (header == 12 && image.size() >= 12)
-    return IconImage{
-        image, false, {ReadLittleEndian<std::uint16_t>(image, 4), ReadLittleEndian<std::uint16_t>(image, 6) / 2}};
+    return IconImage{image, false, {in.At<std::uint16_t>(4), in.At<std::uint16_t>(6) / 2}};
   if (header < 40 || image.size() < 40) return std::nullopt;
-  const std::int64_t height = ReadLittleEndian<std::int32_t>(image, 8);
-  return IconImage{
-      image, false, {Side(ReadLittleEndian<std::int32_t>(image, 4)), Side((height < 0 ? -height : height) / 2)}};
+  const std::int64_t height = in.At<std::int32_t>(8);
+  return IconImage{image, false, {Side(in.At<std::int32_t>(4)), Side((height < 0 ? -height : height) / 2)}};
 }
 
 bool AnyAlpha(const BitmapLayout& layout, std::span<const std::uint8_t> image) {
@@ -78,15 +73,15 @@ std::optional<Picture> DecodeBitmapImage(std::span<const std::uint8_t> image, Dr
 }  // namespace
 
 std::optional<std::vector<IconImage>> IconImagesByPreference(std::span<const std::uint8_t> file) {
-  const auto count = ReadLittleEndian<std::uint16_t>(file, 4);
-  if (count == 0 || file.size() < kDirectoryHeader + kDirectoryEntry * count) return std::nullopt;
+  const ByteReader in(file);
+  const auto count = in.At<std::uint16_t>(4);
+  if (count == 0 || !in.Holds(0, kDirectoryHeader + kDirectoryEntry * count)) return std::nullopt;
   std::vector<IconImage> images;
   for (std::size_t i = 0; i < count; ++i) {
     const std::size_t entry = kDirectoryHeader + kDirectoryEntry * i;
-    const std::uint64_t size = ReadLittleEndian<std::uint32_t>(file, entry + 8),
-                        at = ReadLittleEndian<std::uint32_t>(file, entry + 12);
-    if (at + size > file.size()) return std::nullopt;
-    const auto image = Declared(file.subspan(static_cast<std::size_t>(at), static_cast<std::size_t>(size)));
+    const std::size_t size = in.At<std::uint32_t>(entry + 8), at = in.At<std::uint32_t>(entry + 12);
+    if (!in.Holds(at, size)) return std::nullopt;
+    const auto image = Declared(file.subspan(at, size));
     if (!image) continue;
     if (!DeclaredSizeAcceptable(image->size.width, image->size.height)) return std::nullopt;
     images.push_back(*image);

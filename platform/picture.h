@@ -1,10 +1,7 @@
 #pragma once
 // A decoded picture, independent of any window.
 #include <cstdint>
-#include <functional>
 #include <optional>
-#include <span>
-#include <string>
 #include <vector>
 
 namespace lumiroll {
@@ -38,23 +35,19 @@ struct Picture {
   return {0, 0, picture.width, picture.height};
 }
 
-// How a picture will be drawn: into a destination of width x height at PaintPhoto's scale (0 fits
-// the picture). 0 x 0 keeps full resolution. At a scale, only the centred part the destination
-// shows is kept, at the resolution that scale needs.
+// PaintPhoto's scale that fits the picture to the destination instead of multiplying its sides.
+inline constexpr float kFitScale = 0.0f;
+
+// How a picture will be drawn: into a destination of width x height at PaintPhoto's scale
+// (kFitScale, or the factor). 0 x 0 keeps full resolution. At a scale, only the centred part the
+// destination shows is kept, at the resolution that scale needs.
 struct DrawBound {
   int width = 0;
   int height = 0;
-  float scale = 0.0f;
+  float scale = kFitScale;
   friend bool operator==(const DrawBound&, const DrawBound&) = default;
 };
 
-// Loads any of the show's formats (bmp, rle, ico, wmf, emf, jpg, jif, gif), by content, not by
-// name. Nothing for a missing, unreadable, damaged, truncated or absurdly large picture.
-[[nodiscard]] std::optional<Picture> LoadPictureFile(const std::wstring& path, DrawBound bound = {});
-// A picture file's bytes, for LoadPictureBytes, read in small blocks; blockRead is told of each
-// and may stop the read (false). Nothing when the file cannot be read or is far too large.
-[[nodiscard]] std::optional<std::vector<std::uint8_t>> ReadPictureFile(const std::wstring& path,
-                                                                       const std::function<bool()>& blockRead);
-[[nodiscard]] std::optional<Picture> LoadPictureBytes(std::span<const std::uint8_t> bytes, DrawBound bound = {});
+[[nodiscard]] constexpr bool Fits(const DrawBound& bound) { return bound.scale == kFitScale; }
 
 }  // namespace lumiroll

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "platform/picture.h"
+#include "shared/text_forms.h"
 
 namespace lumiroll {
 
@@ -25,16 +26,37 @@ inline constexpr std::int64_t kMaxPicturePixels = std::int64_t{1} << 29;  // 536
          width * height <= kMaxPicturePixels;
 }
 
-// The size a picture of size own keeps when it will be fitted into bound: fitted inside the
-// bound with its proportions, never enlarged, never below 1 x 1. A 0 x 0 bound, or one drawn at a
-// scale rather than fitted, keeps all.
-[[nodiscard]] constexpr PixelSize KeptSize(PixelSize own, DrawBound bound) {
-  if (bound.width <= 0 || bound.height <= 0 || bound.scale != 0.0f) return own;
+// PaintPhoto's fitting scale for a picture of size own on a destination: the ratio that makes it
+// touch the destination in one direction and fit in the other (on a tie the width's), kept in
+// single precision, as the painting scale is.
+[[nodiscard]] inline float FitScale(PixelSize own, PixelSize destination) {
+  const double hr = static_cast<double>(destination.height) / own.height;
+  const double wr = static_cast<double>(destination.width) / own.width;
+  return static_cast<float>(hr < wr ? hr : wr);
+}
+
+// The side PaintPhoto draws for a side scaled to scaledSide: rounded up unless its fraction is tiny.
+[[nodiscard]] inline double DrawnSide(double scaledSide) { return RoundHalfEven(scaledSide + 0.4999); }
+
+// The one rule for the size of a fitted picture: what PaintPhoto draws, and so what a decoder keeps
+// when the picture is larger than the destination, which then paints as a plain copy. Sides of
+// own must be positive.
+[[nodiscard]] inline PixelSize FittedSize(PixelSize own, PixelSize destination) {
+  const double scale = FitScale(own, destination);
+  const auto side = [scale](int ownSide) {
+    return static_cast<int>(std::clamp(DrawnSide(ownSide * scale), 0.0, double{kMaxPictureSide}));
+  };
+  return {side(own.width), side(own.height)};
+}
+
+// The size a picture of size own keeps when it will be fitted into bound: its fitted size, never
+// enlarged (a smaller picture keeps all and is enlarged when painted), never below 1 x 1. A 0 x 0
+// bound, or one drawn at a scale rather than fitted, keeps all.
+[[nodiscard]] inline PixelSize KeptSize(PixelSize own, DrawBound bound) {
+  if (bound.width <= 0 || bound.height <= 0 || !Fits(bound)) return own;
   if (own.width <= bound.width && own.height <= bound.height) return own;
-  const std::int64_t w = own.width, h = own.height, bw = bound.width, bh = bound.height;
-  if (bw * h <= bh * w)  // the width limits
-    return {bound.width, static_cast<int>(std::max<std::int64_t>(1, (h * bw + w / 2) / w))};
-  return {static_cast<int>(std::max<std::int64_t>(1, (w * bh + h / 2) / h)), bound.height};
+  const PixelSize fitted = FittedSize(own, {bound.width, bound.height});
+  return {std::clamp(fitted.width, 1, own.width), std::clamp(fitted.height, 1, own.height)};
 }
 
 // libjpeg's output side for a scale of eighths/8: rounded up.

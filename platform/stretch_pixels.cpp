@@ -6,6 +6,8 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/catmull_rom.h"
+
 namespace lumiroll {
 namespace {
 
@@ -26,13 +28,6 @@ struct AxisFilter {
   std::vector<std::int32_t> weights;
   int widestTap = 0;
 };
-
-double CatmullRom(double x) {
-  x = std::abs(x);
-  if (x < 1) return (1.5 * x - 2.5) * x * x + 1;
-  if (x < 2) return ((-0.5 * x + 2.5) * x - 4) * x + 2;
-  return 0;
-}
 
 // Weighted source pixels, contiguous and sorted, for one target pixel; weights sum to 1.
 struct Contribution {

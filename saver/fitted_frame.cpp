@@ -9,7 +9,7 @@
 namespace lumiroll {
 
 std::optional<Picture> FittedFrame(const Picture& picture, int width, int height) {
-  const auto rectangle = PlacePhoto(width, height, picture.width, picture.height, 0.0f);
+  const auto rectangle = PlacePhoto(width, height, picture.width, picture.height, kFitScale);
   const std::size_t kept = static_cast<std::size_t>(picture.pixelWidth > 0 ? picture.pixelWidth : 0) *
                            static_cast<std::size_t>(picture.pixelHeight > 0 ? picture.pixelHeight : 0);
   if (!rectangle || kept == 0 || picture.pixels.size() < kept) return std::nullopt;

@@ -16,7 +16,7 @@ struct PhotoRectangle {
 };
 
 // The rectangle for a source of sourceWidth x sourceHeight on a destination of destinationWidth x
-// destinationHeight; scale 0 fits the picture. Nothing when there is nothing to draw: a source
+// destinationHeight; kFitScale fits the picture (FittedSize). Nothing when there is nothing to draw: a source
 // side of 0, an empty rectangle, or values beyond 32 bits.
 [[nodiscard]] std::optional<PhotoRectangle> PlacePhoto(int destinationWidth, int destinationHeight, int sourceWidth,
                                                        int sourceHeight, float scale);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/picture.h"
 #include "shared/text_forms.h"
 
 namespace lumiroll {
@@ -31,7 +32,7 @@ std::wstring ImagePath(std::wstring_view PhotoDirectory, std::wstring_view name)
 }
 
 float ChooseScale(std::int16_t PhotoSize, float previousScale) {
-  if (PhotoSize == kFitScreen) return 0.0f;
+  if (PhotoSize == kFitScreen) return kFitScale;
   if (PhotoSize == kActualSize) return 1.0f;
   return previousScale;
 }

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/colour_transform.h"
 #include "platform/icc_profile.h"
-#include "platform/win32/colour_transform.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/whole_file.h"
 

@@ -1,11 +1,11 @@
-#include "platform/folder_reader.h"
+#include "platform/win32/folder_reader.h"
 
 #include <windows.h>
 
 #include <optional>
 
-#include "platform/file_system.h"
 #include "platform/process.h"
+#include "platform/win32/file_system.h"
 #include "platform/win32/handles.h"
 #include "shared/text_forms.h"
 

@@ -5,9 +5,9 @@
 #include <windows.h>
 
 #include <cmath>
-#include <cstring>
 #include <optional>
 
+#include "platform/byte_reader.h"
 #include "platform/picture_geometry.h"
 #include "platform/picture_region.h"
 #include "platform/win32/handles.h"
@@ -27,13 +27,6 @@ constexpr double kScreenDpi = 96.0;
 constexpr std::size_t kPlaceableHeaderBytes = 22;
 constexpr WORD kSetWindowOrg = 0x020B, kSetWindowExt = 0x020C;
 constexpr int kMaxRecordsScanned = 100'000;
-
-template <typename T>
-T ReadAt(std::span<const std::uint8_t> bytes, std::size_t at) {
-  T value{};
-  if (at <= bytes.size() && sizeof value <= bytes.size() - at) std::memcpy(&value, bytes.data() + at, sizeof value);
-  return value;
-}
 
 // A declared size in pixels, computed in floating point: absurd values must fail, not overflow.
 std::optional<PixelSize> Believable(double width, double height) {
@@ -99,18 +92,20 @@ struct WindowExtent {
 };
 
 // A plain metafile has no size of its own but the window extent its records set.
-std::optional<WindowExtent> RecordedWindow(std::span<const std::uint8_t> metafile) {
-  const std::size_t headerWords = ReadAt<WORD>(metafile, 2);
+std::optional<WindowExtent> RecordedWindow(std::span<const std::uint8_t> bytes) {
+  const ByteReader metafile(bytes);
+  const std::size_t headerWords = metafile.At<std::uint16_t>(2);
   std::size_t at = headerWords * 2;
   WindowExtent window;
   bool extentFound = false;
   for (int n = 0; n < kMaxRecordsScanned && at + 6 <= metafile.size(); ++n) {
-    const std::uint64_t words = ReadAt<DWORD>(metafile, at);
-    const WORD function = ReadAt<WORD>(metafile, at + 4);
+    const std::uint64_t words = metafile.At<std::uint32_t>(at);
+    const WORD function = metafile.At<std::uint16_t>(at + 4);
     if (words < 3 || function == 0) break;
-    if (function == kSetWindowOrg) window.origin = {ReadAt<SHORT>(metafile, at + 8), ReadAt<SHORT>(metafile, at + 6)};
+    if (function == kSetWindowOrg)
+      window.origin = {metafile.At<std::int16_t>(at + 8), metafile.At<std::int16_t>(at + 6)};
     if (function == kSetWindowExt && !extentFound) {
-      window.extent = {ReadAt<SHORT>(metafile, at + 8), ReadAt<SHORT>(metafile, at + 6)};
+      window.extent = {metafile.At<std::int16_t>(at + 8), metafile.At<std::int16_t>(at + 6)};
       extentFound = true;
     }
     at += words * 2;
@@ -121,9 +116,10 @@ std::optional<WindowExtent> RecordedWindow(std::span<const std::uint8_t> metafil
 
 // The placeable header's bounding box, in units of which inch make an inch.
 std::optional<WindowExtent> PlaceableWindow(std::span<const std::uint8_t> bytes, PixelSize& own) {
-  const SHORT left = ReadAt<SHORT>(bytes, 6), top = ReadAt<SHORT>(bytes, 8);
-  const SHORT right = ReadAt<SHORT>(bytes, 10), bottom = ReadAt<SHORT>(bytes, 12);
-  const WORD inch = ReadAt<WORD>(bytes, 14);
+  const ByteReader header(bytes);
+  const SHORT left = header.At<std::int16_t>(6), top = header.At<std::int16_t>(8);
+  const SHORT right = header.At<std::int16_t>(10), bottom = header.At<std::int16_t>(12);
+  const WORD inch = header.At<std::uint16_t>(14);
   if (inch == 0 || right == left || bottom == top) return std::nullopt;
   const auto size = Believable(std::abs(right - left) * kScreenDpi / inch, std::abs(bottom - top) * kScreenDpi / inch);
   if (!size) return std::nullopt;

@@ -1,4 +1,5 @@
-#include "platform/picture_box.h"
+#include "platform/win32/picture_box.h"
+#include "platform/win32/picture_loader.h"
 
 namespace lumiroll {
 

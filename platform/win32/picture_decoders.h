@@ -1,5 +1,5 @@
 #pragma once
-// The decoders behind LoadPictureBytes, one per family of formats. Each checks the declared size
+// The Win32 decoders behind LoadPictureBytes (WIC, GDI's metafiles). Each checks the declared size
 // before it takes memory and keeps only what the draw bound needs.
 #include <windows.h>
 
@@ -11,7 +11,6 @@
 
 namespace lumiroll {
 
-[[nodiscard]] std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, DrawBound bound);
 // A PNG (an icon's image); the format benchmark also decodes GIF and BMP with it, as the loader
 // once did.
 [[nodiscard]] std::optional<Picture> DecodeWithWic(std::span<const std::uint8_t> bytes, const GUID& container,

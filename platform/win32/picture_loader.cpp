@@ -1,4 +1,6 @@
 // Loading a picture: read the file, tell the format by its content, hand it to its decoder.
+#include "platform/win32/picture_loader.h"
+
 #include <windows.h>
 #include <wincodec.h>
 
@@ -8,7 +10,7 @@
 #include "platform/bitmap_decoder.h"
 #include "platform/gif_decoder.h"
 #include "platform/icon_decoder.h"
-#include "platform/picture.h"
+#include "platform/jpeg_decoder.h"
 #include "platform/picture_format.h"
 #include "platform/win32/picture_decoders.h"
 #include "platform/win32/whole_file.h"

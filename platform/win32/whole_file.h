@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_system.h"
+#include "platform/win32/file_system.h"
 #include "platform/win32/handles.h"
 
 namespace lumiroll {

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "platform/win32/colour_transform.h"
+#include "platform/colour_transform.h"
 
 namespace lumiroll {
 

@@ -6,8 +6,9 @@
 
 #include <utility>
 
-#include "platform/file_system.h"
+#include "platform/win32/file_system.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/picture_loader.h"
 #include "saver/stamped_load.h"
 
 namespace lumiroll {

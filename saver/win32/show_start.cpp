@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "platform/folder_reader.h"
 #include "platform/process.h"
+#include "platform/win32/folder_reader.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/window.h"
 #include "saver/image_list.h"

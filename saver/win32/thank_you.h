@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/picture_box.h"
+#include "platform/win32/picture_box.h"
 
 namespace lumiroll {
 

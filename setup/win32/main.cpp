@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/file_system.h"
 #include "platform/process.h"
+#include "platform/win32/file_system.h"
 #include "platform/win32/message_box.h"
 #include "settings/win32/registry_store.h"
 #include "setup/install_plan.h"

@@ -6,9 +6,9 @@
 #include <span>
 #include <vector>
 
+#include "platform/colour_transform.h"
 #include "platform/exif_colour_space.h"
 #include "platform/icc_profile.h"
-#include "platform/win32/colour_transform.h"
 #include "tests/fuzz/fuzz_input.h"
 
 namespace {

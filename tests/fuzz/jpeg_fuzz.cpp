@@ -1,7 +1,7 @@
 // The JPEG decode path (libjpeg-turbo, cropping, skipping, reduction, orientation) on any file.
 #include <cstdint>
 
-#include "platform/win32/picture_decoders.h"
+#include "platform/jpeg_decoder.h"
 #include "tests/fuzz/decoded_picture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -12,7 +12,6 @@ harnesses=(jpeg resample exif sniff colour)
 harnesses+=(bitmap)  # our own BMP and icon decoders
 harnesses+=(gif)
 
-"$here/scripts/build-giflib.sh"  # giflib's sources, for the GIF harness
 [ -f "$build/build.ninja" ] || CC=clang-14 CXX=clang++-14 cmake -S "$here/tests/fuzz" -B "$build" -G Ninja >/dev/null
 cmake --build "$build" >/dev/null
 rm -rf "$build/findings" "$build/scratch"; mkdir -p "$build/findings"

@@ -213,6 +213,43 @@ def gif_declaring(gif, width, height):
     return bytes(data)
 
 
+def gif_wide_code(code_size, width, height, clear_every):
+    """A GIF whose first code is wider than 9 bits, its pixels coded as literals alone."""
+    clear = 1 << code_size
+    data = b"GIF89a" + struct.pack("<HHBBB", width, height, 0xF7, 0, 0)
+    data += bytes((i * 7) & 0xFF for i in range(3 * 256))
+    data += b"\x2c" + struct.pack("<HHHHB", 0, 0, width, height, 0) + bytes([code_size])
+    bits, count, coded = 0, 0, bytearray()
+
+    def put(code, bit_width):
+        nonlocal bits, count
+        bits |= code << count
+        count += bit_width
+        while count >= 8:
+            coded.append(bits & 0xFF)
+            bits >>= 8
+            count -= 8
+
+    bit_width, next_code, since_clear = code_size + 1, clear + 2, 0
+    put(clear, bit_width)
+    for i in range(width * height):
+        if clear_every and since_clear == clear_every:
+            put(clear, bit_width)
+            bit_width, next_code, since_clear = code_size + 1, clear + 2, 0
+        put(i * 37 % (clear - 1), bit_width)
+        if since_clear > 0 and next_code < 4096:
+            next_code += 1
+            if next_code == 1 << bit_width and bit_width < 12:
+                bit_width += 1
+        since_clear += 1
+    put(clear + 1, bit_width)
+    if count:
+        coded.append(bits & 0xFF)
+    for at in range(0, len(coded), 255):
+        data += bytes([len(coded[at:at + 255])]) + coded[at:at + 255]
+    return data + b"\x00\x3b"
+
+
 def gif_seeds(work, out):
     files = {os.path.basename(p)[:-4]: open(p, "rb").read() for p in sorted(glob.glob(os.path.join(work, "*.gif")))}
     files["no_table"] = gif_without_table(files["plain"])
@@ -220,6 +257,8 @@ def gif_seeds(work, out):
                                                     b"\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3b")
     files["huge"] = gif_declaring(files["plain"], 65500, 8196)
     files["huge_interlaced"] = gif_declaring(files["interlaced"], 16000, 12000)
+    files["wide_code"] = gif_wide_code(10, 24, 16, 600)
+    files["wide_code_full_table"] = gif_wide_code(11, 64, 40, 0)
     for name, data in files.items():
         for choice in range(4):
             write(out, "%s_bound%d" % (name, choice), bound_prefix(choice, 150) + data)

@@ -1,10 +1,11 @@
-// Format sniffing and the BMP header check on any bytes. Whatever the check believes must be a
+// Format sniffing and the BMP header's reading on any bytes. Whatever layout it reads must be a
 // header the decoder can trust: a defined coding, a believable size and, uncompressed, every row
 // inside the file (read here independently, in 64 bits, so an overflow in the check shows).
 #include <cstdint>
 #include <cstdlib>
 
 #include "platform/bitmap_header.h"
+#include "platform/bitmap_layout.h"
 #include "platform/picture_format.h"
 
 namespace {
@@ -21,7 +22,7 @@ std::int64_t Read(const std::uint8_t* data, std::size_t at, int size, bool isSig
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> bytes(data, size);
   if (lumiroll::SniffPictureFormat(bytes) != lumiroll::PictureFormat::kBitmap) return 0;
-  if (!lumiroll::BitmapHeaderBelievable(bytes)) return 0;
+  if (!lumiroll::ReadBitmapFileLayout(bytes)) return 0;
   if (size < 26) std::abort();
   const bool core = Read(data, 14, 4, false) == 12;
   if (!core && size < 54) std::abort();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/picture_geometry.h"
 #include "saver/photo_rectangle.h"
 #include "tests/shared/solid_picture.h"
 
@@ -45,8 +46,40 @@ TEST(FittedFrame, HoldsThePictureFittedAndCentredOnBlack) {
     for (auto [x, y] : row.inside) EXPECT_EQ(At(*frame, x, y), kMagenta) << row.name << " " << x << "," << y;
     for (auto [x, y] : row.outside) EXPECT_EQ(At(*frame, x, y), 0u) << row.name << " " << x << "," << y;
     // Painted fitted at its due time the frame fills the surface one to one: a plain copy.
-    EXPECT_EQ(PlacePhoto(1024, 768, frame->width, frame->height, 0.0f), (PhotoRectangle{0, 0, 1024, 768}));
+    EXPECT_EQ(PlacePhoto(1024, 768, frame->width, frame->height, kFitScale), (PhotoRectangle{0, 0, 1024, 768}));
   }
+}
+
+// What a decoder keeps of a picture larger than the screen is the size its frame draws, so the
+// frame is the kept pixels copied, never stretched by a pixel.
+TEST(FittedFrame, APictureKeptForTheScreenIsCopiedIntoItsFrame) {
+  const int sides[] = {1, 2, 3, 5, 99, 333, 768, 1079, 1080, 1081, 1621, 1920, 1921, 3000, 3333, 4000, 5000, 65535};
+  const PixelSize screens[] = {{1920, 1080}, {1024, 768}, {152, 113}, {1366, 768}, {3840, 2160}, {1, 1}};
+  for (const PixelSize screen : screens)
+    for (const int w : sides)
+      for (const int h : sides) {
+        if (w <= screen.width && h <= screen.height) continue;  // kept whole and enlarged when painted
+        const PixelSize kept = KeptSize({w, h}, {screen.width, screen.height});
+        const auto drawn = PlacePhoto(screen.width, screen.height, w, h, kFitScale);
+        if (!drawn) continue;  // a side drawn 0 pixels wide: nothing to copy
+        EXPECT_EQ(kept, (PixelSize{drawn->width, drawn->height}))
+            << w << " x " << h << " on " << screen.width << " x " << screen.height;
+      }
+}
+
+TEST(FittedFrame, TheKeptPixelsArriveUnchanged) {
+  // 5000 x 3333 on 1920 x 1080 is drawn 1621 x 1080 at left 150 (149.84 rounds up).
+  Picture picture = Solid(1621, 1080, 0);
+  picture.width = 5000;
+  picture.height = 3333;
+  for (std::size_t i = 0; i < picture.pixels.size(); ++i)
+    picture.pixels[i] = static_cast<std::uint32_t>(i * 2654435761u) & 0xFFFFFFu;
+  const auto frame = FittedFrame(picture, 1920, 1080);
+  ASSERT_TRUE(frame);
+  for (const auto [x, y] : {std::pair{0, 0}, {1620, 0}, {0, 1079}, {1620, 1079}, {777, 555}})
+    EXPECT_EQ(At(*frame, 150 + x, y), picture.pixels[static_cast<std::size_t>(y) * 1621 + x]) << x << "," << y;
+  EXPECT_EQ(At(*frame, 149, 500), 0u);
+  EXPECT_EQ(At(*frame, 150 + 1621, 500), 0u);
 }
 
 TEST(FittedFrame, NothingForAPictureWithoutPixelsToDraw) {

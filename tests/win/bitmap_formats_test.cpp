@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/picture.h"
+#include "platform/win32/picture_loader.h"
 #include "tests/win/picture_test_files.h"
 
 namespace lumiroll {

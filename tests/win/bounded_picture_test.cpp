@@ -8,6 +8,7 @@
 #include <chrono>
 
 #include "platform/picture.h"
+#include "platform/win32/picture_loader.h"
 #include "tests/win/picture_test_files.h"
 
 namespace lumiroll {

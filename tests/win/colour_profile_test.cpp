@@ -11,9 +11,10 @@
 #include <thread>
 #include <vector>
 
+#include "platform/colour_transform.h"
 #include "platform/picture.h"
-#include "platform/win32/colour_transform.h"
 #include "platform/win32/display_profile.h"
+#include "platform/win32/picture_loader.h"
 #include "tests/shared/exif_colour_segment.h"
 #include "tests/win/picture_test_files.h"
 

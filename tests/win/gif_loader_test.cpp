@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "platform/picture.h"
+#include "platform/win32/picture_loader.h"
 #include "tests/win/gif_test_file.h"
 
 namespace lumiroll {
@@ -57,6 +58,37 @@ TEST(GifLoader, TheFirstImageLiesOnItsScreenAsTheFileDescribes) {
     EXPECT_EQ(picture->height, c.height);
     EXPECT_EQ(picture->pixelWidth, c.width);
     EXPECT_EQ(picture->pixels, c.expected);
+  }
+}
+
+TEST(GifLoader, AWideFirstCodeDecodesAsANarrowOneWould) {
+  std::vector<std::uint32_t> colours;
+  for (std::uint32_t i = 0; i < 256; ++i) colours.push_back(i << 16 | (255 - i) << 8 | (i * 5 & 0xFF));
+  struct Case {
+    const char* name;
+    int codeSize, clearEvery, width, height;
+    std::uint16_t largestIndex;
+  };
+  const Case cases[] = {
+      {"9 bits, a clear code now and then", 9, 300, 40, 30, 255},
+      {"10 bits", 10, 700, 40, 30, 255},
+      {"11 bits", 11, 1500, 40, 30, 255},
+      {"11 bits, the table full and waiting for a clear that never comes", 11, 0, 64, 64, 255},
+      {"indices past the table are black", 9, 0, 30, 20, 511},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::WideCodeGif gif{c.codeSize, c.clearEvery, c.width, c.height, colours, {}};
+    std::vector<std::uint32_t> expected;
+    for (int i = 0; i < c.width * c.height; ++i) {
+      const auto index = static_cast<std::uint16_t>(i * 37 % (c.largestIndex + 1));
+      gif.indices.push_back(index);
+      expected.push_back(index < 256 ? colours[index] : 0);
+    }
+    const auto picture = LoadPictureBytes(test::WriteWideCodeGif(gif));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->width, c.width);
+    EXPECT_EQ(picture->pixels, expected);
   }
 }
 

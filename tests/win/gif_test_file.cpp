@@ -2,6 +2,7 @@
 
 #include <gif_lib.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace lumiroll::test {
@@ -30,7 +31,70 @@ std::vector<int> StoredRows(int height, bool interlaced) {
   return rows;
 }
 
+void PutWord(std::vector<std::uint8_t>& out, int value) {
+  out.push_back(static_cast<std::uint8_t>(value));
+  out.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+// Codes packed least significant bit first, in sub-blocks of at most 255 bytes.
+class CodeWriter {
+ public:
+  void Put(int code, int width) {
+    bits_ |= static_cast<std::uint32_t>(code) << count_;
+    for (count_ += width; count_ >= 8; count_ -= 8, bits_ >>= 8) bytes_.push_back(static_cast<std::uint8_t>(bits_));
+  }
+  void Finish(std::vector<std::uint8_t>& out) {
+    if (count_ > 0) bytes_.push_back(static_cast<std::uint8_t>(bits_));
+    for (std::size_t at = 0; at < bytes_.size(); at += 255) {
+      const std::size_t size = std::min<std::size_t>(255, bytes_.size() - at);
+      out.push_back(static_cast<std::uint8_t>(size));
+      out.insert(out.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(at),
+                 bytes_.begin() + static_cast<std::ptrdiff_t>(at + size));
+    }
+    out.push_back(0);
+  }
+
+ private:
+  std::vector<std::uint8_t> bytes_;
+  std::uint32_t bits_ = 0;
+  int count_ = 0;
+};
+
 }  // namespace
+
+std::vector<std::uint8_t> WriteWideCodeGif(const WideCodeGif& image) {
+  std::vector<std::uint8_t> out = {'G', 'I', 'F', '8', '9', 'a'};
+  PutWord(out, image.width);
+  PutWord(out, image.height);
+  out.insert(out.end(), {0xF7, 0, 0});  // a global table of 256 entries
+  for (std::size_t i = 0; i < 256; ++i)
+    for (int shift : {16, 8, 0})
+      out.push_back(i < image.colours.size() ? static_cast<std::uint8_t>(image.colours[i] >> shift) : 0);
+  out.push_back(0x2C);
+  for (int value : {0, 0, image.width, image.height}) PutWord(out, value);
+  out.push_back(0);
+  out.push_back(static_cast<std::uint8_t>(image.codeSize));
+  // The decoder's table grows by one entry a code after the first since a clear, its codes one
+  // bit wider each time it reaches a power of two, up to 12 bits and 4096 entries.
+  const int clear = 1 << image.codeSize;
+  CodeWriter codes;
+  int width = image.codeSize + 1, next = clear + 2, sinceClear = 0;
+  codes.Put(clear, width);
+  for (std::uint16_t index : image.indices) {
+    if (image.clearEvery > 0 && sinceClear == image.clearEvery) {
+      codes.Put(clear, width);
+      width = image.codeSize + 1;
+      next = clear + 2;
+      sinceClear = 0;
+    }
+    codes.Put(index, width);
+    if (sinceClear++ > 0 && next < 4096 && ++next == 1 << width && width < 12) ++width;
+  }
+  codes.Put(clear + 1, width);
+  codes.Finish(out);
+  out.push_back(0x3B);
+  return out;
+}
 
 std::vector<std::uint8_t> WriteGif(const GifImage& image) {
   std::vector<std::uint8_t> out;

@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_system.h"
-#include "platform/folder_reader.h"
 #include "platform/picture.h"
 #include "platform/process.h"
+#include "platform/win32/file_system.h"
+#include "platform/win32/folder_reader.h"
+#include "platform/win32/picture_loader.h"
 #include "saver/image_list.h"
 #include "saver/win32/picture_jobs.h"
 #include "shared/text_forms.h"

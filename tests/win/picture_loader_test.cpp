@@ -7,7 +7,7 @@
 #include <chrono>
 #include <random>
 
-#include "platform/picture_box.h"
+#include "platform/win32/picture_box.h"
 #include "tests/win/picture_test_files.h"
 
 namespace lumiroll {

@@ -5,8 +5,9 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/picture_box.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/picture_box.h"
+#include "platform/win32/picture_loader.h"
 #include "platform/win32/picture_surface.h"
 #include "platform/win32/window.h"
 #include "saver/win32/paint_photo.h"

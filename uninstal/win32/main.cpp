@@ -1,8 +1,8 @@
 // Uninstal.exe: asks, then removes the screen saver file and the settings.
 #include <windows.h>
 
-#include "platform/file_system.h"
 #include "platform/process.h"
+#include "platform/win32/file_system.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/modal_dialog.h"
 #include "settings/win32/registry_store.h"

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "platform/file_system.h"
-#include "platform/folder_reader.h"
+#include "platform/win32/file_system.h"
+#include "platform/win32/folder_reader.h"
 #include "platform/win32/handles.h"
 #include "saver/config/folder_rows.h"
 

@@ -16,6 +16,7 @@
 #include "platform/win32/controls.h"
 #include "platform/win32/dialog_controls.h"
 #include "platform/win32/display_profile.h"
+#include "platform/win32/file_system.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/picture_surface.h"
 #include "platform/win32/window.h"

@@ -9,8 +9,6 @@
 //
 // libjpeg reports errors by calling us, and we leave it with longjmp. So every C++ object lives
 // in JpegDecode, owned by the caller's frame, and the frames that longjmp skips hold none.
-#include <windows.h>
-
 #include <algorithm>
 #include <climits>
 #include <csetjmp>
@@ -23,10 +21,10 @@
 
 #include "platform/cubic_reduction.h"
 #include "platform/exif_orientation.h"
+#include "platform/jpeg_colour.h"
+#include "platform/jpeg_decoder.h"
 #include "platform/picture_geometry.h"
 #include "platform/picture_region.h"
-#include "platform/win32/jpeg_colour.h"
-#include "platform/win32/picture_decoders.h"
 
 namespace lumiroll {
 namespace {

@@ -1,13 +1,13 @@
 // The fast conversion between matrix-shaper profiles against LittleCMS's own, colour by colour.
-#include "platform/win32/matrix_shaper_transform.h"
+#include "platform/matrix_shaper_transform.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <vector>
 
-#include "platform/win32/colour_transform.h"
-#include "tests/win/picture_test_files.h"
+#include "platform/colour_transform.h"
+#include "tests/unit/native_pictures.h"
 
 namespace lumiroll {
 namespace {
@@ -41,7 +41,7 @@ int LargestChannelDifference(std::uint32_t a, std::uint32_t b) {
 }
 
 TEST(MatrixShaperTransform, AgreesWithLittleCmsWithinOneLevel) {
-  const test::Bytes p3 = test::ReadFileBytes(test::DataFile(L"display_p3.icc"));
+  const test::Bytes p3 = test::DataFileBytes("display_p3.icc");
   const auto adobe = AdobeRgbProfile();
   struct Case {
     const char* name;
@@ -80,8 +80,8 @@ TEST(MatrixShaperTransform, AgreesWithLittleCmsWithinOneLevel) {
 
 TEST(MatrixShaperTransform, ProfilesWithLookupTablesOrOtherSpacesAreLeftToLittleCms) {
   const Profile srgb(cmsCreate_sRGBProfile());
-  const Profile cmyk = Open(test::ReadFileBytes(test::DataFile(L"cmyk_simple.icc")));
-  const Profile grey = Open(test::ReadFileBytes(test::DataFile(L"grey18.icc")));
+  const Profile cmyk = Open(test::DataFileBytes("cmyk_simple.icc"));
+  const Profile grey = Open(test::DataFileBytes("grey18.icc"));
   const Profile lab(cmsCreateLab4Profile(nullptr));
   ASSERT_TRUE(cmyk && grey && lab);
   EXPECT_EQ(MakeMatrixShaperTransform(cmyk.get(), srgb.get()), nullptr);

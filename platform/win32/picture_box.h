@@ -1,7 +1,9 @@
 #pragma once
 // A hidden picture box: holds one picture and reports its size in pixels. The source of
 // PaintPhoto.
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "platform/picture.h"

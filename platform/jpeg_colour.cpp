@@ -1,4 +1,4 @@
-#include "platform/win32/jpeg_colour.h"
+#include "platform/jpeg_colour.h"
 
 #include <span>
 #include <vector>

@@ -6,7 +6,7 @@
 
 #include <jpeglib.h>
 
-#include "platform/win32/colour_transform.h"
+#include "platform/colour_transform.h"
 
 namespace lumiroll {
 

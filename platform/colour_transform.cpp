@@ -1,7 +1,7 @@
 // LittleCMS transforms from pictures' profiles to the display's, made once and kept in a small
 // cache: a folder of photographs from one camera shares one profile, and making a transform
 // costs far more than running it on a screenful of pixels.
-#include "platform/win32/colour_transform.h"
+#include "platform/colour_transform.h"
 
 #include <lcms2.h>
 
@@ -12,7 +12,7 @@
 #include <utility>
 
 #include "platform/icc_profile.h"
-#include "platform/win32/matrix_shaper_transform.h"
+#include "platform/matrix_shaper_transform.h"
 
 namespace lumiroll {
 namespace {

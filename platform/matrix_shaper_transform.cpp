@@ -1,4 +1,4 @@
-#include "platform/win32/matrix_shaper_transform.h"
+#include "platform/matrix_shaper_transform.h"
 
 #include <algorithm>
 #include <array>
