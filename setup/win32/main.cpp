@@ -17,6 +17,7 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace lumiroll;
   RestrictDllSearchToSystemFolder();
+  FailCriticalErrorsQuietly();
   if (AnotherInstanceRunning(L"Setup")) return 0;
 
   BackgroundWindow form1;
