@@ -61,8 +61,7 @@ int SlideShow::RunShow() {
 }
 
 void SlideShow::Form_Activate() {
-  ::ShowCursor(FALSE);
-  pointerHidden_ = true;
+  Form1.HidePointer(true);
   engine_->Begin(::timeGetTime());
 }
 
@@ -92,7 +91,7 @@ DecodeRequest SlideShow::RequestFor(const ShowCycle& cycle) const {
 }
 
 void SlideShow::picture2_KeyDown(WORD keyCode) {
-  if (ended_) return;
+  if (ended_ || asking_) return;  // a key heard behind another program while the password dialog asks
   switch (lumiroll::picture2_KeyDown(show_, keyCode, &DisplayTimeInTheStore)) {
     case KeyAction::CloseRequest: RequestClose(); break;
     case KeyAction::ShowThankYou: PaintPhoto(Form4::Picture1(), Form1.Surface(), 1.0f); break;
@@ -149,11 +148,12 @@ void SlideShow::PowerChanged(PowerEvent event) {
 bool SlideShow::Form_QueryUnload() {
   bool cancel = false;
   if (start_.UsePassword == 1) {
-    ::ShowCursor(TRUE);  // the pointer shows over the password dialog
+    const bool hidden = Form1.PointerHidden();
+    Form1.HidePointer(false);  // the pointer shows over the password dialog
     asking_ = true;
     const bool mayEnd = VerifyScreenSavePassword(Form1.hwnd());
     asking_ = false;
-    ::ShowCursor(FALSE);
+    Form1.HidePointer(hidden);
     cancel = !mayEnd;
   }
   show_.ResetMouse = true;
@@ -168,7 +168,7 @@ void SlideShow::Form_Unload() {
   ended_ = true;
   if (engine_) engine_->Stop();
   if (shown_) ReleaseInstanceClaim();
-  if (pointerHidden_) ::ShowCursor(TRUE);
+  Form1.HidePointer(false);
   std::vector<std::wstring>().swap(start_.ImageNames);
   if (start_.UsePassword == 1) SetScreenSaverRunning(false);
   // The settings dialog opened for incomplete settings outlives the window that was never shown.

@@ -54,7 +54,6 @@ class SlideShow final : private ShowWindowEvents {
   DisplayWindow Form1{*this};
   bool shown_ = false;
   bool showStarted_ = false;
-  bool pointerHidden_ = false;
   bool ended_ = false;        // the close was granted: input is no longer the show's
   bool asking_ = false;       // the password dialog is open: losing activation to it is no close
   bool closePosted_ = false;  // for a lost activation, not yet handled
