@@ -2,11 +2,10 @@
 
 #include <windows.h>
 
-#include <timeapi.h>
-
 #include <utility>
 
 #include "platform/file_system.h"
+#include "platform/millisecond_clock.h"
 #include "platform/win32/handles.h"
 #include "saver/stamped_load.h"
 
@@ -63,7 +62,7 @@ std::shared_ptr<const DecodedPicture> LoadJobPicture(LoadJob& job, const Picture
 
 LoaderOptions SystemLoaderOptions() {
   LoaderOptions options;
-  options.clock = [] { return static_cast<std::uint32_t>(::timeGetTime()); };
+  options.clock = &MillisecondClock;  // the clock the show and the dialog watch the loads by
   return options;
 }
 

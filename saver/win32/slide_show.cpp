@@ -1,7 +1,6 @@
 #include "saver/win32/slide_show.h"
 
-#include <timeapi.h>
-
+#include "platform/millisecond_clock.h"
 #include "platform/process.h"
 #include "saver/config/win32/settings_dialog.h"
 #include "saver/image_list.h"
@@ -62,7 +61,7 @@ int SlideShow::RunShow() {
 
 void SlideShow::Form_Activate() {
   Form1.HidePointer(true);
-  engine_->Begin(::timeGetTime());
+  engine_->Begin(MillisecondClock());
 }
 
 // Paints the due cycle once its picture is ready and starts its wait; until then the picture on
@@ -78,7 +77,7 @@ bool SlideShow::RunDueCycle() {
     PaintPhoto(Picture1.get(), Form1.Surface(), scale_);
     CountPaint();
   }
-  feed_->Painted(::timeGetTime());
+  feed_->Painted(MillisecondClock());
   return true;
 }
 
@@ -132,7 +131,7 @@ void SlideShow::DisplayChanged() {
   Form1.CoverDesktop();
   show_.ResetMouse = true;  // the pointer now stands elsewhere in the window: no movement of the user's
   if (Picture1) PaintPhoto(Picture1.get(), Form1.Surface(), scale_);
-  if (engine_) engine_->Repeat(::timeGetTime());
+  if (engine_) engine_->Repeat(MillisecondClock());
 }
 
 void SlideShow::PowerChanged(PowerEvent event) {

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <timeapi.h>
-
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -11,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/millisecond_clock.h"
 #include "platform/process.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/dialog_controls.h"
@@ -300,7 +299,7 @@ void SettingsDialog::OnPreviewDecoded() {
 
 // A request waiting for a thread is not watched yet: the timer looks again a little later.
 void SettingsDialog::WatchPreviewDecode() {
-  const std::optional<std::uint32_t> due = Picture2->Watch(static_cast<std::uint32_t>(::timeGetTime()), ShownMode());
+  const std::optional<std::uint32_t> due = Picture2->Watch(MillisecondClock(), ShownMode());
   if (!due) {
     ::KillTimer(hwnd(), kPreviewWatch);
   } else if (*due == 0) {
