@@ -1,11 +1,15 @@
-// Keys heard behind another program that holds the foreground, and the show's
-// pointer hidden by its own answer to WM_SETCURSOR.
+// What Windows does that Wine never shows: keys heard behind another program that holds the
+// foreground, the pointer hidden by the show's own answer to WM_SETCURSOR, and the console's
+// display state, which in a Remote Desktop session says nothing of the user's display.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <vector>
 
+#include "desktop_messages.h"
 #include "driver.h"
 #include "platform/win32/background_input.h"
 #include "show_fixture.h"
@@ -64,9 +68,9 @@ TEST(BackgroundInput, AKeyThatGoesToTheProgramInTheForegroundIsHeard) {
   ::DestroyWindow(listener);
 }
 
-using ShowPointer = ShowFixture;
+using ShowAsOnWindows = ShowFixture;
 
-TEST_F(ShowPointer, ThePointerOverTheShowHasNoShapeWhateverTheWindowSystemAsks) {
+TEST_F(ShowAsOnWindows, ThePointerOverTheShowHasNoShapeWhateverTheWindowSystemAsks) {
   const std::wstring folder = FreshFolder(L"pointer-shape");
   WriteSolidBmp(folder + L"\\a.bmp", 64, 48, 0xE02020);
   ASSERT_NE(StartShowWindow(L"5", L"1", folder, L"1"), nullptr);
@@ -82,6 +86,24 @@ TEST_F(ShowPointer, ThePointerOverTheShowHasNoShapeWhateverTheWindowSystemAsks) 
   ASSERT_TRUE(::GetCursorInfo(&info));
   EXPECT_EQ(info.hCursor, nullptr) << "the show's window answered with its class's arrow";
   EXPECT_FALSE(info.flags & CURSOR_SHOWING);
+}
+
+TEST_F(ShowAsOnWindows, TheConsolesDisplayGoingOffStopsNothing) {
+  const std::wstring folder = FreshFolder(L"console-display");
+  WriteSolidBmp(folder + L"\\1.bmp", 64, 48, 0xE02020);
+  WriteSolidBmp(folder + L"\\2.bmp", 64, 48, 0x20C040);
+  HWND show = StartShowWindow(L"1", L"1", folder, L"1");
+  ASSERT_NE(show, nullptr);
+  const auto centreIs = [](std::uint32_t colour) {
+    const std::uint32_t pixel = TakeScreenshot().At(ScreenWidth() / 2, ScreenHeight() / 2);
+    for (int shift : {0, 8, 16})
+      if (std::abs(static_cast<int>((pixel >> shift) & 0xFF) - static_cast<int>((colour >> shift) & 0xFF)) > 24)
+        return false;
+    return true;
+  };
+  ASSERT_TRUE(WaitUntil([&] { return centreIs(0xE02020); }, 60000));
+  ASSERT_TRUE(SendDisplayState(program_->process(), show, 0, GUID_CONSOLE_DISPLAY_STATE));
+  EXPECT_TRUE(WaitUntil([&] { return centreIs(0x20C040); }, 60000)) << "the show stopped for the console's display";
 }
 
 }  // namespace
