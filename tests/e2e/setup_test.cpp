@@ -192,11 +192,14 @@ TEST_F(SetupProgram, AScreenSaverThatCannotBeCopiedIsToldAndNothingElseIsDone) {
     PressButton(box, IDOK);
     EXPECT_TRUE(setup.WaitForExit(60000));
     held.reset();
-    if (row.installedHeld) EXPECT_EQ(SizeOf(InstalledSaver()), 5u) << "the older copy stays";
+    if (row.installedHeld) {
+      EXPECT_EQ(SizeOf(InstalledSaver()), 5u) << "the older copy stays";
+    }
     EXPECT_FALSE(FileExists(images()));
     EXPECT_FALSE(Setting(L"PhotoDirectory"));
-    if (row.unpacked)
-      for (const wchar_t* photograph : kPhotographs) EXPECT_TRUE(FileExists(folder_ + L"\\" + photograph));
+    for (const wchar_t* photograph : kPhotographs) {
+      EXPECT_EQ(FileExists(folder_ + L"\\" + photograph), row.unpacked);
+    }
     ::DeleteFileW(InstalledSaver().c_str());
   }
 }
