@@ -11,6 +11,7 @@
 
 #include "desktop_messages.h"
 #include "driver.h"
+#include "platform/long_path.h"
 #include "platform/win32/background_input.h"
 #include "show_fixture.h"
 #include "test_photos.h"
@@ -104,6 +105,21 @@ TEST_F(ShowAsOnWindows, TheConsolesDisplayGoingOffStopsNothing) {
   ASSERT_TRUE(WaitUntil([&] { return centreIs(0xE02020); }, 60000));
   ASSERT_TRUE(SendDisplayState(program_->process(), show, 0, GUID_CONSOLE_DISPLAY_STATE));
   EXPECT_TRUE(WaitUntil([&] { return centreIs(0x20C040); }, 60000)) << "the show stopped for the console's display";
+}
+
+TEST_F(ShowAsOnWindows, APhotoFolderPastTheOldPathLimitIsShown) {
+  const std::wstring base = FreshFolder(L"long-folder");
+  WriteSolidBmp(base + L"\\red.bmp", 64, 48, 0xE02020);
+  std::wstring folder = base;
+  while (folder.size() <= 300) {
+    folder += L"\\" + std::wstring(50, L'p');
+    ASSERT_TRUE(::CreateDirectoryW(LongPathForm(folder).c_str(), nullptr));
+  }
+  ASSERT_TRUE(::CopyFileW((base + L"\\red.bmp").c_str(), LongPathForm(folder + L"\\red.bmp").c_str(), FALSE));
+  ASSERT_NE(StartShowWindow(L"5", L"1", folder, L"1"), nullptr);
+  EXPECT_TRUE(WaitUntil([] { return TakeScreenshot().At(ScreenWidth() / 2, ScreenHeight() / 2) != 0; }, 60000))
+      << "the photograph never showed";
+  EXPECT_TRUE(program_->IsRunning()) << "the folder was reported missing";
 }
 
 }  // namespace
