@@ -11,7 +11,8 @@ namespace lumiroll {
 
 ShowStart CheckShowStart(const Settings& settings) {
   ShowStart start;
-  BuildImageList(settings.PhotoDirectory, ImagePattern, start.ImageCount, start.ImageNames, FileSystemFolderReader());
+  BuildImageList(settings.PhotoDirectory, ImagePattern, start.ImageCount, start.ImageNames, FileSystemFolderReader(),
+                 &start.OnlineOnly);
   if (start.ImageCount < 1) {
     ShowMessage(ImageFolderMessage(start.ImageCount, settings.PhotoDirectory), kErrorTitle);
     return start;

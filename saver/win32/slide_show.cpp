@@ -1,8 +1,10 @@
 #include "saver/win32/slide_show.h"
 
+#include "platform/cloud_files.h"
 #include "platform/millisecond_clock.h"
 #include "platform/process.h"
 #include "saver/config/win32/settings_dialog.h"
+#include "saver/downloads.h"
 #include "saver/image_list.h"
 #include "saver/win32/paint_photo.h"
 #include "saver/win32/password.h"
@@ -52,6 +54,11 @@ void SlideShow::StartShowOnce() {
 int SlideShow::RunShow() {
   ShowPictures pictures;  // the show's end ends the program with its loads, never waiting for them
   feed_.emplace(*engine_, pictures.loader(), [this](const ShowCycle& cycle) { return RequestFor(cycle); });
+  // Online-only photographs download apart and are passed over until they have arrived.
+  Downloads downloads(&DownloadWhole, [arrived = pictures.FinishedEvent()] { ::SetEvent(arrived); });
+  MarkOnlineOnly(downloads, start_.ImageNames, start_.OnlineOnly,
+                 [](const std::wstring& name) { return ImagePath(SettingsVariables.PhotoDirectory, name); });
+  feed_->PassOver([&downloads](std::int16_t image) { return downloads.Available(image); });
   const int exitCode = RunShowEvents(
       *engine_, pictures.FinishedEvent(), [this] { return RunDueCycle(); },
       [this](std::uint32_t now) { return feed_->Watch(now); });

@@ -251,6 +251,12 @@ void SettingsDialog::FillFile1() {
 void SettingsDialog::SelectFirstFile() {
   if (folders_->Files().empty()) return;
   File1.Select(0);
+  if (folders_->Files().front().onlineOnly) {  // read, and so downloaded, only when the user chooses it
+    Picture2->Forget();
+    WatchPreviewDecode();
+    Picture1.Clear();
+    return;
+  }
   File1_Click();
 }
 
