@@ -21,6 +21,7 @@ std::optional<WORD> BackgroundKeyDown(WPARAM wParam, LPARAM lParam) {
       ::GetRawInputData(reinterpret_cast<HRAWINPUT>(lParam), RID_INPUT, &input, &size, sizeof input.header);
   if (read == static_cast<UINT>(-1) || read < sizeof input.header || input.header.dwType != RIM_TYPEKEYBOARD)
     return std::nullopt;
+  // NOLINTNEXTLINE(cppcoreguidelines-pro-type-union-access): the system's union, tagged by dwType above
   const RAWKEYBOARD& key = input.data.keyboard;
   const bool down = key.Message == WM_KEYDOWN || key.Message == WM_SYSKEYDOWN;
   if (!down || key.VKey == kNoKey || key.VKey == 0) return std::nullopt;
