@@ -1,10 +1,9 @@
-// The millisecond count read from a precise counter, and the show's due decisions on it.
+// The millisecond count the show decides due times by, read from a precise counter.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
 #include "platform/millisecond_clock.h"
-#include "saver/show_engine.h"
 
 namespace lumiroll {
 namespace {
@@ -28,26 +27,6 @@ TEST(CounterMilliseconds, WholeMillisecondsRoundedDownAndWrappingLikeTheShowsCou
   };
   for (const auto& row : rows)
     EXPECT_EQ(CounterMilliseconds(row.ticks, row.frequency), row.expected) << row.ticks << " at " << row.frequency;
-}
-
-// A block of BlockFor's milliseconds from any moment within a millisecond ends on a reading that
-// is due: the loop never waits again for a count that lags the deadline.
-TEST(CounterMilliseconds, AWaitThatLastsItsBlockIsDueWhenItEnds) {
-  constexpr std::uint64_t frequency = 10'000'000;
-  for (const std::uint64_t start : {std::uint64_t{0}, std::uint64_t{1}, std::uint64_t{9'999},
-                                    (std::uint64_t{1} << 32) * 10'000 - 3}) {  // the last tick before the wrap
-    ShowState state;
-    state.PhotoDisplayTime = 5.0;
-    ShowEngine engine(state, 3, 1);
-    engine.Begin(CounterMilliseconds(start, frequency));
-    (void)engine.Next();
-    engine.StartWait(CounterMilliseconds(start, frequency));
-    std::uint64_t now = start;
-    const std::uint32_t block = engine.BlockFor(CounterMilliseconds(now, frequency));
-    ASSERT_EQ(block, 5000u);
-    now += std::uint64_t{block} * frequency / 1000;  // a precise timer wakes no earlier
-    EXPECT_TRUE(engine.WaitOver(CounterMilliseconds(now, frequency))) << start;
-  }
 }
 
 }  // namespace
