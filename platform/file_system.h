@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/long_path.h"  // every path to the disk goes through LongPathForm
+
 namespace lumiroll {
 
 class FileSystem {

@@ -14,7 +14,8 @@ struct FolderEntry {
   bool isFolder = false;
   bool hidden = false;
   bool system = false;
-  std::uint64_t size = 0;  // in bytes, for a file
+  std::uint64_t size = 0;   // in bytes, for a file
+  bool onlineOnly = false;  // a cloud's placeholder: reading it downloads it
 };
 
 // What the image list and the folder list need of the file system.

@@ -8,6 +8,9 @@ namespace lumiroll {
 // Lets DLLs load only from the system folder, so a library planted beside the program or in
 // the current folder never runs inside it. First call of every program.
 void RestrictDllSearchToSystemFolder();
+// Drive errors (a card reader or DVD drive with no medium) fail the call that met them, on every
+// thread, instead of raising the system's pop-up over the program. Also at the start of every program.
+void FailCriticalErrorsQuietly();
 
 // True when another copy of the named program runs in this user's session. The first copy
 // keeps its claim until it ends or releases it.

@@ -89,7 +89,8 @@ std::vector<std::wstring> MatchingFileNames(const std::vector<FolderEntry>& entr
 }
 
 void BuildImageList(std::wstring_view folder, std::wstring_view patternList, std::int16_t& ImageCount,
-                    std::vector<std::wstring>& ImageNames, const FolderReader& reader) {
+                    std::vector<std::wstring>& ImageNames, const FolderReader& reader,
+                    std::vector<std::wstring>* onlineOnly) {
   // The folder exists only when the file system reads it back as the very text given, case
   // aside: a relative path, a trailing separator or forward slashes do not count as found.
   const std::wstring readBack = reader.OpenFolder(folder);
@@ -97,7 +98,12 @@ void BuildImageList(std::wstring_view folder, std::wstring_view patternList, std
     ImageCount = -1;
     return;
   }
-  std::vector<std::wstring> names = MatchingFileNames(reader.List(readBack), patternList);
+  const std::vector<FolderEntry> files = MatchingFiles(reader.List(readBack), patternList);
+  std::vector<std::wstring> names;
+  for (const FolderEntry& file : files) {
+    if (onlineOnly && file.onlineOnly) onlineOnly->push_back(file.name);
+    names.push_back(file.name);
+  }
   if (names.empty()) {
     ImageCount = 0;
     return;

@@ -21,9 +21,11 @@ inline constexpr int kMaxImageCount = 32767;
 [[nodiscard]] std::vector<std::wstring> MatchingFileNames(const std::vector<FolderEntry>& entries,
                                                           std::wstring_view patternList);
 
-// ImageCount: -1 folder not found, 0 no images, else the number of ImageNames.
+// ImageCount: -1 folder not found, 0 no images, else the number of ImageNames. onlineOnly, when
+// given, gets the names among them of the files that are not on the disk until read.
 void BuildImageList(std::wstring_view folder, std::wstring_view patternList, std::int16_t& ImageCount,
-                    std::vector<std::wstring>& ImageNames, const FolderReader& reader);
+                    std::vector<std::wstring>& ImageNames, const FolderReader& reader,
+                    std::vector<std::wstring>* onlineOnly = nullptr);
 
 // True when the name matches one of the ";"-separated patterns ("*" any run, case ignored).
 [[nodiscard]] bool MatchesPatternList(std::wstring_view name, std::wstring_view patternList);

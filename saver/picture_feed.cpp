@@ -9,14 +9,15 @@ PictureFeed::PictureFeed(ShowEngine& engine, BackgroundLoader& loader, RequestFo
     : engine_(engine), loader_(loader), requestFor_(std::move(requestFor)) {}
 
 std::optional<ReadyCycle> PictureFeed::TakeDue() {
-  Collect();  // what finished before the due time is checked against its file, not taken as is
-  const ShowCycle due = engine_.Ahead();
-  if (!due.paint) {  // paused: nothing is painted, nothing needs loading
+  Collect();                     // what finished before the due time is checked against its file, not taken as is
+  if (!engine_.Ahead().paint) {  // paused: nothing is painted, nothing needs loading
     due_.reset();
     ready_.reset();
     current_ = engine_.Next();
     return ReadyCycle{*current_, nullptr};
   }
+  if (!SkipUnavailable()) return std::nullopt;
+  const ShowCycle due = engine_.Ahead();
   const DecodeRequest request = requestFor_(due);
   if (due_ != request) {
     due_ = request;
@@ -42,6 +43,16 @@ void PictureFeed::Painted(std::uint32_t now) {
     return std::find(std::begin(wanted), std::end(wanted), decoded->request) == std::end(wanted);
   });
   if (!Kept(ahead)) loader_.Request(ahead);
+}
+
+bool PictureFeed::SkipUnavailable() {
+  if (!available_) return true;
+  const std::int16_t first = engine_.Ahead().image;
+  do {
+    if (available_(engine_.Ahead().image)) return true;
+    (void)engine_.Next();
+  } while (engine_.Ahead().image != first);
+  return false;
 }
 
 void PictureFeed::Collect() {

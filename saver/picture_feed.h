@@ -35,9 +35,14 @@ class PictureFeed {
   void Painted(std::uint32_t now);
   // The loader's no-data watch: milliseconds until it is due again (0: a load was just given up).
   [[nodiscard]] std::uint32_t Watch(std::uint32_t now) { return loader_.Watch(now); }
+  // Images that cannot be shown yet (an online-only file still downloading) are passed over;
+  // while none can, nothing is due. Without it every image can.
+  void PassOver(std::function<bool(std::int16_t image)> available) { available_ = std::move(available); }
 
  private:
   void Collect();
+  // Moves the engine past the images that cannot be shown yet; false when none can.
+  [[nodiscard]] bool SkipUnavailable();
   [[nodiscard]] std::shared_ptr<const DecodedPicture> Kept(const DecodeRequest& request) const;
   [[nodiscard]] std::shared_ptr<const DecodedPicture> GivenUpAhead(const DecodeRequest& request) const;
 
@@ -48,6 +53,7 @@ class PictureFeed {
   std::shared_ptr<const DecodedPicture> ready_;              // its picture, loaded or checked since
   std::optional<ShowCycle> current_;                         // the cycle last taken
   std::vector<std::shared_ptr<const DecodedPicture>> kept_;  // the current, the next and the one before
+  std::function<bool(std::int16_t)> available_;
 };
 
 }  // namespace lumiroll

@@ -1,5 +1,6 @@
 #include "setup/install_plan.h"
 
+#include "setup/setup_texts.h"
 #include "shared/paths.h"
 
 namespace lumiroll {
@@ -9,6 +10,10 @@ constexpr std::wstring_view kScreenSaverName = L"\\Lumiroll.scr";
 constexpr std::wstring_view kImagesName = L"\\images";
 
 std::wstring BackslashName(std::wstring_view name) { return L"\\" + std::wstring(name); }
+
+bool IsScreenSaverCopy(const InstallStep& step) {
+  return step.kind == StepKind::CopyFile && step.path.ends_with(kScreenSaverName);
+}
 
 void RunStep(FileSystem& files, const InstallStep& step) {
   switch (step.kind) {
@@ -48,10 +53,17 @@ bool MayDeletePhotograph(std::optional<std::uint64_t> originalSize, std::optiona
   return originalSize && copySize && *originalSize == *copySize;
 }
 
-std::vector<std::wstring_view> RunInstallation(FileSystem& files, SettingsStore& store, std::wstring_view systemFolder,
-                                               std::wstring_view sourceFolder) {
-  for (const InstallStep& step : InstallationSteps(systemFolder, sourceFolder)) RunStep(files, step);
-  return SaveSettings(store, DefaultSettings(sourceFolder));
+InstallResult RunInstallation(FileSystem& files, SettingsStore& store, std::wstring_view systemFolder,
+                              std::wstring_view sourceFolder) {
+  for (const InstallStep& step : InstallationSteps(systemFolder, sourceFolder)) {
+    if (!IsScreenSaverCopy(step)) {
+      RunStep(files, step);
+    } else if (!files.CopyReplacing(step.path, step.other)) {
+      // Installed it is not: the photographs stay and the settings stay as they were.
+      return {SaverNotCopiedMessage(step.path, step.other, files.Exists(step.path)), {}};
+    }
+  }
+  return {std::nullopt, SaveSettings(store, DefaultSettings(sourceFolder))};
 }
 
 }  // namespace lumiroll

@@ -43,10 +43,16 @@ struct InstallStep {
 [[nodiscard]] bool MayDeletePhotograph(std::optional<std::uint64_t> originalSize,
                                        std::optional<std::uint64_t> copySize);
 
-// Runs every step whatever became of the one before (a failed step is not reported), then
-// writes the default settings; returns the settings keys that could not be written.
-[[nodiscard]] std::vector<std::wstring_view> RunInstallation(FileSystem& files, SettingsStore& store,
-                                                             std::wstring_view systemFolder,
-                                                             std::wstring_view sourceFolder);
+struct InstallResult {
+  // The screen saver could not be copied: the message that says so, and nothing else was done.
+  std::optional<std::wstring> saverNotCopied;
+  std::vector<std::wstring_view> unsaved;  // the settings keys that could not be written
+};
+
+// Copies the screen saver; when that fails, stops there. Otherwise runs every other step
+// whatever became of the one before (a photograph's failed step is not reported), then writes
+// the default settings.
+[[nodiscard]] InstallResult RunInstallation(FileSystem& files, SettingsStore& store, std::wstring_view systemFolder,
+                                            std::wstring_view sourceFolder);
 
 }  // namespace lumiroll

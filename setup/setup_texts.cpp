@@ -12,4 +12,12 @@ std::wstring MissingComponentsMessage() {
          L"https://www.example.com/lumiroll/runtime";
 }
 
+std::wstring SaverNotCopiedMessage(std::wstring_view source, std::wstring_view target, bool sourceExists) {
+  if (!sourceExists)
+    return L"Setup cannot find " + std::wstring(source) +
+           L".\nRun Setup from the folder Lumiroll was unpacked into. Nothing was installed.";
+  return L"Setup could not copy " + std::wstring(source) + L" to " + std::wstring(target) +
+         L".\nIf the screen saver is running, end it, then run Setup again. Nothing was installed.";
+}
+
 }  // namespace lumiroll

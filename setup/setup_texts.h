@@ -19,4 +19,7 @@ inline constexpr int kMissingComponentsError = 50003;
 // Five lines: what is missing, which package, where it is had.
 [[nodiscard]] std::wstring MissingComponentsMessage();
 
+// The screen saver could not be copied from source to target: which file, and what to do.
+[[nodiscard]] std::wstring SaverNotCopiedMessage(std::wstring_view source, std::wstring_view target, bool sourceExists);
+
 }  // namespace lumiroll

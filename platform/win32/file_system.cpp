@@ -8,10 +8,12 @@ namespace {
 class Win32FileSystem final : public FileSystem {
  public:
   bool CopyReplacing(const std::wstring& from, const std::wstring& to) override {
-    return ::CopyFileW(from.c_str(), to.c_str(), FALSE) != FALSE;
+    return ::CopyFileW(LongPathForm(from).c_str(), LongPathForm(to).c_str(), FALSE) != FALSE;
   }
-  bool MakeFolder(const std::wstring& path) override { return ::CreateDirectoryW(path.c_str(), nullptr) != FALSE; }
-  bool Delete(const std::wstring& path) override { return ::DeleteFileW(path.c_str()) != FALSE; }
+  bool MakeFolder(const std::wstring& path) override {
+    return ::CreateDirectoryW(LongPathForm(path).c_str(), nullptr) != FALSE;
+  }
+  bool Delete(const std::wstring& path) override { return ::DeleteFileW(LongPathForm(path).c_str()) != FALSE; }
   std::optional<std::uint64_t> SizeOf(const std::wstring& path) const override {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!::GetFileAttributesExW(LongPathForm(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
@@ -19,7 +21,7 @@ class Win32FileSystem final : public FileSystem {
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   }
   bool Exists(const std::wstring& path) const override {
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return ::GetFileAttributesW(LongPathForm(path).c_str()) != INVALID_FILE_ATTRIBUTES;
   }
 };
 
@@ -39,12 +41,6 @@ std::optional<std::wstring> FullPathName(std::wstring_view path) {
     if (length < buffer.size()) return buffer.substr(0, length);
     buffer.resize(length + 1);  // the length asked for counts the terminator
   }
-}
-
-std::wstring LongPathForm(const std::wstring& path) {
-  // The ordinary functions take MAX_PATH less room for an 8.3 name in a folder path.
-  const bool driveLetterPath = path.size() >= 3 && path[1] == L':' && path[2] == L'\\';
-  return driveLetterPath && path.size() >= MAX_PATH - 12 ? L"\\\\?\\" + path : path;
 }
 
 bool IsExistingFolder(const std::wstring& path) {

@@ -15,9 +15,6 @@ FileSystem& RealFileSystem();
 // The absolute form of a path, relative parts resolved ("d:" is drive D's current folder);
 // nothing when it cannot be resolved.
 [[nodiscard]] std::optional<std::wstring> FullPathName(std::wstring_view path);
-// A full drive-letter path too long for the ordinary file functions in the "\\?\" form that
-// lifts their length limit; any other path unchanged.
-[[nodiscard]] std::wstring LongPathForm(const std::wstring& path);
 // True when the path names an existing folder.
 [[nodiscard]] bool IsExistingFolder(const std::wstring& path);
 

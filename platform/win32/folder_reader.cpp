@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "platform/cloud_files.h"
 #include "platform/process.h"
 #include "platform/win32/file_system.h"
 #include "platform/win32/handles.h"
@@ -76,7 +77,7 @@ std::vector<FolderEntry> FileSystemFolderReader::List(std::wstring_view folder) 
     const DWORD attributes = found.dwFileAttributes;
     entries.push_back({std::wstring(name), (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                        (attributes & FILE_ATTRIBUTE_HIDDEN) != 0, (attributes & FILE_ATTRIBUTE_SYSTEM) != 0,
-                       (std::uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow});
+                       (std::uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow, IsOnlineOnly(attributes)});
   } while (::FindNextFileW(find.get(), &found));
   return entries;
 }

@@ -10,6 +10,8 @@ namespace lumiroll {
 
 void RestrictDllSearchToSystemFolder() { ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32); }
 
+void FailCriticalErrorsQuietly() { ::SetErrorMode(::GetErrorMode() | SEM_FAILCRITICALERRORS); }
+
 namespace {
 
 // Held until the process ends or gives it up: the claim of this copy.

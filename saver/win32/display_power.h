@@ -7,13 +7,14 @@
 
 namespace lumiroll {
 
-// The window's registrations for the display's state, for as long as this lives.
+// The window's registration for the state of its session's display, for as long as this lives.
+// Only the session's: in a Remote Desktop session the console's display says nothing of the one
+// the user looks at.
 class DisplayPowerNotifications {
  public:
   explicit DisplayPowerNotifications(HWND window);
 
  private:
-  UniquePowerNotify console_;
   UniquePowerNotify session_;
 };
 

@@ -30,6 +30,7 @@ bool DisplayWindow::CreateHidden() {
   options.background = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
   if (!Create(options) || !Picture2.CreateSurface(hwnd(), ToRect(layout_.picture2), RGB(0, 0, 0))) return false;
   power_.emplace(hwnd());
+  (void)HearKeysInTheBackground(hwnd());  // without it the show still hears what comes to it
   return true;
 }
 
@@ -58,8 +59,19 @@ void DisplayWindow::TakeFocusBack() {
   ::SetFocus(Picture2.hwnd());
 }
 
+void DisplayWindow::HidePointer(bool hide) {
+  if (hide == pointerHidden_) return;
+  pointerHidden_ = hide;
+  ::ShowCursor(hide ? FALSE : TRUE);
+  ::SetCursor(hide ? nullptr : ::LoadCursorW(nullptr, IDC_ARROW));  // not owned: a shared system cursor
+}
+
 LRESULT DisplayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_SETCURSOR:
+      if (!pointerHidden_) break;
+      ::SetCursor(nullptr);
+      return TRUE;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) events_.Activated();
       break;
@@ -82,6 +94,9 @@ LRESULT DisplayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_POWERBROADCAST: events_.PowerChanged(ReadPowerBroadcast(wParam, lParam)); return TRUE;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: events_.Form_KeyDown(); return 0;
+    case WM_INPUT:  // a key that went to the program holding the foreground is the show's too
+      if (const std::optional<WORD> key = BackgroundKeyDown(wParam, lParam)) events_.picture2_KeyDown(*key);
+      break;  // DefWindowProc cleans up
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "platform/win32/background_input.h"
 #include "platform/win32/window.h"
 #include "saver/monitor_layout.h"
 #include "saver/win32/display_power.h"
@@ -37,6 +38,11 @@ class DisplayWindow final : public Window {
   void CoverDesktop();
   // After a refused close: the keys come back to the show from a program that was made active.
   void TakeFocusBack();
+  // The pointer hidden over the show (the desktop's count and the show's own answer to
+  // WM_SETCURSOR, which holds where the count starts otherwise, as with no mouse installed), or
+  // shown again.
+  void HidePointer(bool hide);
+  [[nodiscard]] bool PointerHidden() const { return pointerHidden_; }
 
   [[nodiscard]] ShowSurface& Surface() { return Picture2; }
   // Picture2's place on the desktop: its size bounds the decodes.
@@ -52,6 +58,7 @@ class DisplayWindow final : public Window {
   ShowSurface Picture2;
   ShowLayout layout_;
   std::optional<DisplayPowerNotifications> power_;
+  bool pointerHidden_ = false;
 };
 
 }  // namespace lumiroll

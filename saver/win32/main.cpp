@@ -31,6 +31,7 @@ int RunMode(const StartRequest& request) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace lumiroll;
   RestrictDllSearchToSystemFolder();
+  FailCriticalErrorsQuietly();
   if (AnotherInstanceRunning(L"Lumiroll.scr")) return 0;
   SettingsVariables = LoadSettings(RegistrySettingsStore());
   return RunMode(ParseArguments(ArgumentText(RawCommandLine())));

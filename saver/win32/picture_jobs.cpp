@@ -2,10 +2,9 @@
 
 #include <windows.h>
 
-#include <timeapi.h>
-
 #include <utility>
 
+#include "platform/millisecond_clock.h"
 #include "platform/win32/file_system.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/picture_loader.h"
@@ -64,7 +63,7 @@ std::shared_ptr<const DecodedPicture> LoadJobPicture(LoadJob& job, const Picture
 
 LoaderOptions SystemLoaderOptions() {
   LoaderOptions options;
-  options.clock = [] { return static_cast<std::uint32_t>(::timeGetTime()); };
+  options.clock = &MillisecondClock;  // the clock the show and the dialog watch the loads by
   return options;
 }
 

@@ -1,9 +1,8 @@
 #include "saver/win32/show_events.h"
 
-#include <timeapi.h>
-
 #include <optional>
 
+#include "platform/millisecond_clock.h"
 #include "platform/win32/window.h"
 #include "saver/show_loop.h"
 #include "saver/win32/deadline_timer.h"
@@ -14,8 +13,7 @@ int RunShowEvents(const ShowEngine& engine, HANDLE loadFinished, const std::func
                   const std::function<std::uint32_t(std::uint32_t)>& loadWatch) {
   DeadlineTimer timer;
   int exitCode = 0;
-  const ShowLoopServices services{[] { return static_cast<std::uint32_t>(::timeGetTime()); },
-                                  [&](std::uint32_t timeout) { timer.Wait(loadFinished, timeout); },
+  const ShowLoopServices services{&MillisecondClock, [&](std::uint32_t timeout) { timer.Wait(loadFinished, timeout); },
                                   [&] {
                                     const std::optional<int> quit = ProcessPendingEvents();
                                     if (quit) exitCode = *quit;

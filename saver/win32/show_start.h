@@ -12,6 +12,7 @@ struct ShowStart {
   std::int16_t ImageCount = 0;
   std::vector<std::wstring> ImageNames;  // in the order of the show
   std::int16_t UsePassword = 0;
+  std::vector<std::wstring> OnlineOnly;  // the names of those not on the disk until read
 };
 
 // Builds the image list of the photo folder, shuffled for random order, on a thread of its own

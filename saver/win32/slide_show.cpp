@@ -1,10 +1,11 @@
 #include "saver/win32/slide_show.h"
 
-#include <timeapi.h>
-
+#include "platform/cloud_files.h"
+#include "platform/millisecond_clock.h"
 #include "platform/process.h"
 #include "platform/win32/message_box.h"
 #include "saver/config/win32/settings_dialog.h"
+#include "saver/downloads.h"
 #include "saver/image_list.h"
 #include "saver/win32/paint_photo.h"
 #include "saver/win32/password.h"
@@ -63,6 +64,11 @@ void SlideShow::StartShowOnce() {
 int SlideShow::RunShow() {
   ShowPictures pictures;  // the show's end ends the program with its loads, never waiting for them
   feed_.emplace(*engine_, pictures.loader(), [this](const ShowCycle& cycle) { return RequestFor(cycle); });
+  // Online-only photographs download apart and are passed over until they have arrived.
+  Downloads downloads(&DownloadWhole, [arrived = pictures.FinishedEvent()] { ::SetEvent(arrived); });
+  MarkOnlineOnly(downloads, start_.ImageNames, start_.OnlineOnly,
+                 [](const std::wstring& name) { return ImagePath(SettingsVariables.PhotoDirectory, name); });
+  feed_->PassOver([&downloads](std::int16_t image) { return downloads.Available(image); });
   const int exitCode = RunShowEvents(
       *engine_, pictures.FinishedEvent(), [this] { return RunDueCycle(); },
       [this](std::uint32_t now) { return feed_->Watch(now); });
@@ -71,9 +77,8 @@ int SlideShow::RunShow() {
 }
 
 void SlideShow::Form_Activate() {
-  ::ShowCursor(FALSE);
-  pointerHidden_ = true;
-  engine_->Begin(::timeGetTime());
+  Form1.HidePointer(true);
+  engine_->Begin(MillisecondClock());
 }
 
 // Paints the due cycle once its picture is ready and starts its wait; until then the picture on
@@ -89,7 +94,7 @@ bool SlideShow::RunDueCycle() {
     PaintPhoto(Picture1.get(), Form1.Surface(), scale_);
     CountPaint();
   }
-  feed_->Painted(::timeGetTime());
+  feed_->Painted(MillisecondClock());
   return true;
 }
 
@@ -102,7 +107,7 @@ DecodeRequest SlideShow::RequestFor(const ShowCycle& cycle) const {
 }
 
 void SlideShow::picture2_KeyDown(WORD keyCode) {
-  if (ended_) return;
+  if (ended_ || asking_) return;  // a key heard behind another program while the password dialog asks
   if (!shown_) return RequestClose();  // behind the cover, before the show: every key ends it
   switch (lumiroll::picture2_KeyDown(show_, keyCode, &DisplayTimeInTheStore)) {
     case KeyAction::CloseRequest: RequestClose(); break;
@@ -144,7 +149,7 @@ void SlideShow::DisplayChanged() {
   Form1.CoverDesktop();
   show_.ResetMouse = true;  // the pointer now stands elsewhere in the window: no movement of the user's
   if (Picture1) PaintPhoto(Picture1.get(), Form1.Surface(), scale_);
-  if (engine_) engine_->Repeat(::timeGetTime());
+  if (engine_) engine_->Repeat(MillisecondClock());
 }
 
 void SlideShow::PowerChanged(PowerEvent event) {
@@ -160,11 +165,12 @@ void SlideShow::PowerChanged(PowerEvent event) {
 bool SlideShow::Form_QueryUnload() {
   bool cancel = false;
   if (shown_ && start_.UsePassword == 1) {  // armed only once the show's checks passed
-    ::ShowCursor(TRUE);                     // the pointer shows over the password dialog
+    const bool hidden = Form1.PointerHidden();
+    Form1.HidePointer(false);  // the pointer shows over the password dialog
     asking_ = true;
     const bool mayEnd = VerifyScreenSavePassword(Form1.hwnd());
     asking_ = false;
-    ::ShowCursor(FALSE);
+    Form1.HidePointer(hidden);
     cancel = !mayEnd;
   }
   show_.ResetMouse = true;
@@ -179,7 +185,7 @@ void SlideShow::Form_Unload() {
   ended_ = true;
   if (engine_) engine_->Stop();
   if (covered_) ReleaseInstanceClaim();
-  if (pointerHidden_) ::ShowCursor(TRUE);
+  Form1.HidePointer(false);
   std::vector<std::wstring>().swap(start_.ImageNames);
   if (shown_ && start_.UsePassword == 1) SetScreenSaverRunning(false);
   EndProgram();

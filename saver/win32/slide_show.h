@@ -55,7 +55,6 @@ class SlideShow final : private ShowWindowEvents {
   bool covered_ = false;  // Form1 is on the screen
   bool shown_ = false;    // the show's checks passed: its pictures are to come
   bool showStarted_ = false;
-  bool pointerHidden_ = false;
   bool ended_ = false;        // the close was granted: input is no longer the show's
   bool asking_ = false;       // the password dialog is open: losing activation to it is no close
   bool closePosted_ = false;  // for a lost activation, not yet handled

@@ -17,6 +17,7 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace lumiroll;
   RestrictDllSearchToSystemFolder();
+  FailCriticalErrorsQuietly();
   if (AnotherInstanceRunning(L"Setup")) return 0;
 
   BackgroundWindow form1;
@@ -33,9 +34,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // unwind through the dialog's message loop.
   HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));  // not owned: a shared system cursor
   RegistrySettingsStore store;
-  const std::vector<std::wstring_view> unsaved =
-      RunInstallation(RealFileSystem(), store, SystemFolder(), CurrentFolder());
+  const InstallResult result = RunInstallation(RealFileSystem(), store, SystemFolder(), CurrentFolder());
   ::SetCursor(previous);
-  if (!unsaved.empty()) ShowMessage(SettingsNotSavedMessage(unsaved), kErrorTitle, form1.hwnd());
+  if (result.saverNotCopied) ShowMessage(*result.saverNotCopied, kErrorTitle, form1.hwnd());
+  if (!result.unsaved.empty()) ShowMessage(SettingsNotSavedMessage(result.unsaved), kErrorTitle, form1.hwnd());
   return 0;
 }

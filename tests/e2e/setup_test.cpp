@@ -27,12 +27,6 @@ std::uintmax_t SizeOf(const std::wstring& path) {
   return error ? 0 : size;
 }
 
-std::size_t EntriesIn(const std::wstring& folder) {
-  std::error_code error;
-  const auto entries = std::filesystem::directory_iterator(folder, error);
-  return error ? 0 : static_cast<std::size_t>(std::distance(begin(entries), end(entries)));
-}
-
 std::optional<std::wstring> Setting(std::wstring_view name) {
   return ReadRegistryText(HKEY_CURRENT_USER, kSettingsKey, name);
 }
@@ -165,15 +159,49 @@ TEST_F(SetupProgram, ASecondRunKeepsThePhotographsAndResetsTheSettings) {
   ExpectDefaultSettings();
 }
 
-TEST_F(SetupProgram, AFolderWithoutTheFilesGetsAnEmptyImagesFolderAndTheSettings) {
-  const auto setup = RunningProgram::Start(BuiltProgram(L"Setup.exe"), L"", folder_);
-  Answer(setup, kWelcome, IDOK);
-  Answer(setup, kFinal, IDOK);
-  ASSERT_TRUE(setup.WaitForExit(10000));
-  EXPECT_TRUE(std::filesystem::is_directory(images()));
-  EXPECT_EQ(EntriesIn(images()), 0u);
-  EXPECT_FALSE(FileExists(InstalledSaver()));
-  ExpectDefaultSettings();
+// Told in a message naming the file; the photographs stay and no setting is written.
+TEST_F(SetupProgram, AScreenSaverThatCannotBeCopiedIsToldAndNothingElseIsDone) {
+  const struct {
+    const char* how;
+    bool unpacked;       // the distribution beside Setup, or Setup alone
+    bool installedHeld;  // an installed copy held open with no sharing, as a running one is
+    const wchar_t* said;
+  } rows[] = {
+      {"the installed copy in use", true, true, L"Setup could not copy "},
+      {"Setup started from a folder without the files", false, false, L"Setup cannot find "},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.how);
+    folder_ = FreshFolder(L"setup-not-copied");
+    if (row.unpacked) UnpackDistribution();
+    UniqueFile held;
+    if (row.installedHeld) {
+      ASSERT_TRUE(WriteFileBytes(InstalledSaver(), "older"));
+      held.reset(::CreateFileW(InstalledSaver().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+      ASSERT_TRUE(held);
+    }
+    const auto setup = RunningProgram::Start(BuiltProgram(L"Setup.exe"), L"", folder_);
+    Answer(setup, kWelcome, IDOK);
+    Answer(setup, kFinal, IDOK);
+    HWND box = WaitForMessageBox(setup.id(), 60000);
+    ASSERT_NE(box, nullptr) << "the failed copy was not told";
+    const auto content = ReadMessageBox(box);
+    ASSERT_TRUE(content);
+    EXPECT_EQ(content->title, L"Lumiroll Error");
+    EXPECT_TRUE(content->text.starts_with(std::wstring(row.said) + folder_ + L"\\Lumiroll.scr")) << content->text;
+    PressButton(box, IDOK);
+    EXPECT_TRUE(setup.WaitForExit(60000));
+    held.reset();
+    if (row.installedHeld) {
+      EXPECT_EQ(SizeOf(InstalledSaver()), 5u) << "the older copy stays";
+    }
+    EXPECT_FALSE(FileExists(images()));
+    EXPECT_FALSE(Setting(L"PhotoDirectory"));
+    for (const wchar_t* photograph : kPhotographs) {
+      EXPECT_EQ(FileExists(folder_ + L"\\" + photograph), row.unpacked);
+    }
+    ::DeleteFileW(InstalledSaver().c_str());
+  }
 }
 
 TEST_F(SetupProgram, APhotographWhoseCopyFailsStaysInTheFolder) {

@@ -65,6 +65,8 @@ TEST(InstallationSteps, WithoutASystemFolderTheScreenSaverIsNotCopied) {
   EXPECT_EQ(steps[0], (InstallStep{StepKind::MakeFolder, L"D:\\Été 2024\\Lumiroll\\images", L""}));
 }
 
+bool Installed(const InstallResult& result) { return !result.saverNotCopied && result.unsaved.empty(); }
+
 FakeDisk Distribution(std::wstring_view source) {
   FakeDisk disk;
   disk.folders = {L"C:\\", L"C:\\windows", kSystem, L"D:\\", std::wstring(source)};
@@ -88,7 +90,7 @@ TEST(RunInstallation, MovesThePhotographsCopiesTheSaverAndWritesTheDefaults) {
   const std::wstring source = L"D:\\dist", images = source + L"\\images";
   FakeDisk disk = Distribution(source);
   RecordingStore store;
-  EXPECT_TRUE(RunInstallation(disk, store, kSystem, source).empty());
+  EXPECT_TRUE(Installed(RunInstallation(disk, store, kSystem, source)));
 
   EXPECT_EQ(disk.files.at(std::wstring(kSystem) + L"\\Lumiroll.scr"), 90000u);
   std::uint64_t size = 1000;
@@ -131,7 +133,7 @@ TEST(RunInstallation, APhotographWhoseCopyFailedStaysInTheSource) {
     FakeDisk disk = Distribution(source);
     row.spoil(disk, images, harborCopy);
     RecordingStore store;
-    EXPECT_TRUE(RunInstallation(disk, store, kSystem, source).empty());
+    EXPECT_TRUE(Installed(RunInstallation(disk, store, kSystem, source)));
     EXPECT_EQ(disk.SizeOf(harbor), 1000u) << "the photograph is kept";
     std::size_t left = 0;
     for (std::wstring_view photograph : kSamplePhotographs)
@@ -145,26 +147,49 @@ TEST(RunInstallation, ASecondRunKeepsThePhotographsAndResetsTheSettings) {
   const std::wstring source = L"D:\\dist", images = source + L"\\images";
   FakeDisk disk = Distribution(source);
   RecordingStore store;
-  EXPECT_TRUE(RunInstallation(disk, store, kSystem, source).empty());
+  EXPECT_TRUE(Installed(RunInstallation(disk, store, kSystem, source)));
   const auto afterFirst = disk.files;
   store.values[L"PhotoDisplayTime"] = L"12";
   store.values[L"PhotoOrder"] = L"1";
   store.writes.clear();
 
-  EXPECT_TRUE(RunInstallation(disk, store, kSystem, source).empty());
+  EXPECT_TRUE(Installed(RunInstallation(disk, store, kSystem, source)));
   EXPECT_EQ(disk.files, afterFirst);
   ExpectDefaultSettings(store, images);
 }
 
-TEST(RunInstallation, AnEmptySourceGetsAnEmptyImagesFolderAndTheSettings) {
-  const std::wstring source = L"D:\\";
-  FakeDisk disk;
-  disk.folders = {L"C:\\", L"C:\\windows", kSystem, source};
-  RecordingStore store;
-  EXPECT_TRUE(RunInstallation(disk, store, kSystem, source).empty());
-  EXPECT_TRUE(disk.folders.contains(L"D:\\images"));
-  EXPECT_TRUE(disk.files.empty());
-  ExpectDefaultSettings(store, L"D:\\images");
+TEST(RunInstallation, AScreenSaverThatCannotBeCopiedIsToldAndNothingElseIsDone) {
+  const std::wstring source = L"D:\\dist", target = std::wstring(kSystem) + L"\\Lumiroll.scr";
+  const struct {
+    const char* name;
+    void (*spoil)(FakeDisk&, const std::wstring& source, const std::wstring& target);
+    std::wstring_view said;
+  } rows[] = {
+      {"the installed copy is running",
+       [](FakeDisk& d, const std::wstring&, const std::wstring& t) { d.files[t] = 5, d.locked.insert(t); },
+       L"Setup could not copy D:\\dist\\Lumiroll.scr to C:\\windows\\system32\\Lumiroll.scr.\n"},
+      {"the system folder refuses it",
+       [](FakeDisk& d, const std::wstring&, const std::wstring& t) { d.locked.insert(t); },
+       L"Setup could not copy D:\\dist\\Lumiroll.scr to "},
+      {"Setup started from another folder",
+       [](FakeDisk& d, const std::wstring& s, const std::wstring&) { d.files.erase(s + L"\\Lumiroll.scr"); },
+       L"Setup cannot find D:\\dist\\Lumiroll.scr.\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    FakeDisk disk = Distribution(source);
+    row.spoil(disk, source, target);
+    const auto before = disk.files;
+    RecordingStore store;
+    const InstallResult result = RunInstallation(disk, store, kSystem, source);
+    ASSERT_TRUE(result.saverNotCopied);
+    EXPECT_TRUE(result.saverNotCopied->starts_with(row.said)) << *result.saverNotCopied;
+    EXPECT_TRUE(result.saverNotCopied->ends_with(L"Nothing was installed.")) << "one line feed, no carriage return";
+    EXPECT_EQ(result.saverNotCopied->find(L'\r'), std::wstring::npos);
+    EXPECT_EQ(disk.log.size(), 1u) << "only the copy was tried";
+    EXPECT_EQ(disk.files, before);
+    EXPECT_TRUE(store.writes.empty());
+  }
 }
 
 TEST(RunInstallation, SettingsThatCannotBeWrittenAreReportedAfterTheFilesAreInPlace) {
@@ -172,7 +197,7 @@ TEST(RunInstallation, SettingsThatCannotBeWrittenAreReportedAfterTheFilesAreInPl
   FakeDisk disk = Distribution(source);
   RecordingStore store;
   store.refused = {L"PhotoDisplayTime", L"PhotoSize", L"PhotoDirectory", L"PhotoOrder"};
-  EXPECT_EQ(RunInstallation(disk, store, kSystem, source),
+  EXPECT_EQ(RunInstallation(disk, store, kSystem, source).unsaved,
             (std::vector<std::wstring_view>{L"PhotoDisplayTime", L"PhotoSize", L"PhotoDirectory", L"PhotoOrder"}));
   EXPECT_TRUE(disk.Exists(images + L"\\harbor.jpg"));
   EXPECT_TRUE(disk.Exists(std::wstring(kSystem) + L"\\Lumiroll.scr"));

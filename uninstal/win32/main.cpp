@@ -29,6 +29,7 @@ constexpr ControlLayout kControls[] = {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace lumiroll;
   RestrictDllSearchToSystemFolder();
+  FailCriticalErrorsQuietly();
   const DialogLayout layout{.caption = kUninstallCaption,
                             .clientWidth = 246,
                             .clientHeight = 78,

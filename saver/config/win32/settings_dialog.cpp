@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <timeapi.h>
-
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -12,6 +10,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/millisecond_clock.h"
 #include "platform/process.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/dialog_controls.h"
@@ -291,8 +290,15 @@ void SettingsDialog::FillFile1() {
 }
 
 void SettingsDialog::SelectFirstFile() {
-  if (folders_->Files().empty()) return;
-  File1.Select(0);
+  const std::vector<FolderEntry>& files = folders_->Files();
+  if (!files.empty()) File1.Select(0);
+  // An online-only file is read, and so downloaded, only when the user chooses it.
+  if (files.empty() || files.front().onlineOnly) {
+    Picture2->Forget();
+    WatchPreviewDecode();
+    Picture1.Clear();
+    return;
+  }
   File1_Click();
 }
 
@@ -309,12 +315,6 @@ void SettingsDialog::Drive1_Change() {
 
 void SettingsDialog::Dir1_Change() {
   FillFile1();
-  if (folders_->Files().empty()) {
-    Picture2->Forget();
-    WatchPreviewDecode();
-    Picture1.Clear();
-    return;
-  }
   SelectFirstFile();
 }
 
@@ -335,7 +335,7 @@ void SettingsDialog::OnPreviewDecoded() {
 
 // A request waiting for a thread is not watched yet: the timer looks again a little later.
 void SettingsDialog::WatchPreviewDecode() {
-  const std::optional<std::uint32_t> due = Picture2->Watch(static_cast<std::uint32_t>(::timeGetTime()), ShownMode());
+  const std::optional<std::uint32_t> due = Picture2->Watch(MillisecondClock(), ShownMode());
   if (!due) {
     ::KillTimer(hwnd(), kPreviewWatch);
   } else if (*due == 0) {
@@ -396,8 +396,6 @@ void SettingsDialog::EndWhenBothClosed() {
 }  // namespace
 
 int RunSettingsDialog(HWND cover) {
-  // A drive that is not ready must fail quietly, not ask for a disk: on the listings' threads too.
-  ::SetErrorMode(::SetErrorMode(0) | SEM_FAILCRITICALERRORS);
   SettingsDialog form2(cover);
   if (!form2.Create()) return 0;
   // As under a modal dialog: input on the cover would otherwise end the program unseen.

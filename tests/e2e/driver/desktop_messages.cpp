@@ -4,8 +4,8 @@
 
 namespace lumiroll::e2e {
 
-bool SendDisplayState(HANDLE process, HWND window, DWORD state) {
-  POWERBROADCAST_SETTING setting{GUID_CONSOLE_DISPLAY_STATE, sizeof(DWORD), {}};
+bool SendDisplayState(HANDLE process, HWND window, DWORD state, const GUID& which) {
+  POWERBROADCAST_SETTING setting{which, sizeof(DWORD), {}};
   std::memcpy(setting.Data, &state, sizeof state);
   void* remote = ::VirtualAllocEx(process, nullptr, sizeof setting, MEM_COMMIT, PAGE_READWRITE);
   if (!remote) return false;

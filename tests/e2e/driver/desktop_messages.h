@@ -6,6 +6,6 @@ namespace lumiroll::e2e {
 
 // The display's state changed (0 off, 1 on, 2 dimmed), as the system tells a window registered
 // for it: the setting's data is put into the window's own process. false when it was not taken.
-bool SendDisplayState(HANDLE process, HWND window, DWORD state);
+bool SendDisplayState(HANDLE process, HWND window, DWORD state, const GUID& setting = GUID_SESSION_DISPLAY_STATUS);
 
 }  // namespace lumiroll::e2e
