@@ -16,12 +16,17 @@ clang_start=$(date +%s)
 "$here/scripts/build.sh" clang build/clang --target lumiroll_scr lumiroll_setup lumiroll_uninstal
 echo "== clang build took $(( $(date +%s) - clang_start )) s"
 
+# One Wine prefix booted for the whole run; each environment below runs in a copy of it.
+export LUMIROLL_PREFIX_TEMPLATE
+LUMIROLL_PREFIX_TEMPLATE=$(mktemp -d /tmp/lumiroll-wine-template.XXXXXX)
+trap 'rm -rf "$LUMIROLL_PREFIX_TEMPLATE"' EXIT
+
 status=0
 echo "== the code's own checks: clang-format and clang-tidy"
 "$here/scripts/check-code.sh" || status=1
 echo "== unit tests (native)"
 ctest --test-dir build/host --output-on-failure -j2 || status=1
-echo "== Win32 and end-to-end tests (Wine)"
+echo "== Win32 and end-to-end tests (Wine), one process for each test suite"
 "$here/scripts/with-wine.sh" ctest --test-dir build/win --output-on-failure || status=1
 # The same programs on a desktop of three monitors (left of and above the primary), and at 144
 # and 192 DPI: each environment a Wine prefix and display of its own, and only its tests.
@@ -37,8 +42,9 @@ for dpi in 144 192; do
     "$here/scripts/with-wine.sh" wine "$e2e" --gtest_filter='HighDpi.*' || status=1
 done
 
+# Every seed and regression replayed, then a short exploration; tests/fuzz/run.sh 3600 explores.
 echo "== fuzzing (libFuzzer, native): seeds, regressions and a short run of each harness"
-"$here/tests/fuzz/run.sh" 30 || status=1
+"$here/tests/fuzz/run.sh" "${LUMIROLL_FUZZ_SECONDS:-5}" || status=1
 
 echo "== all tests took $(( $(date +%s) - start )) s"
 exit $status

@@ -91,7 +91,7 @@ std::vector<Change> WatchCentre(std::size_t count, DWORD timeoutMs) {
       ::Sleep(200);  // Wine may hand the new picture to the screen in parts: look again a moment later
       seen.push_back({colour, at, TakeScreenshot()});
     }
-    ::Sleep(40);
+    ::Sleep(40);  // the watch's sampling interval
   }
   return seen;
 }
@@ -103,7 +103,7 @@ class BoundedPictures : public ShowFixture {
   // Returns the screen as the large photograph came up.
   Screenshot ShowOnePass(std::wstring_view size) {
     EXPECT_TRUE(StartShowWindow(std::to_wstring(kPeriodSeconds), size, HostileFolder(), L"1"));
-    std::vector<Change> seen = WatchCentre(4, 20000);
+    std::vector<Change> seen = WatchCentre(4, kLivenessMs);
     EXPECT_EQ(seen.size(), 4u);
     if (seen.size() < 4) return {};
     const std::uint32_t expected[] = {Packed(kRed), Packed(kGreen), Packed(kMagenta), Packed(kBlue)};

@@ -6,7 +6,7 @@ usage: stalling_mirror.py SOURCE MOUNT CONTROL LIFETIME_SECONDS
 
 A file NAME stalls while CONTROL/NAME.stall exists: its first block reads as usual, a read past it
 waits until the marker is removed, or for at most the seconds the marker holds (empty: until
-removed). Each open of NAME adds the line NAME to CONTROL/opened. CONTROL/status says "mounted PID"
+removed). Each open of NAME adds the line NAME to CONTROL/opened, each close to CONTROL/closed. CONTROL/status says "mounted PID"
 once the mirror answers, "failed: REASON" when it cannot be made. After LIFETIME seconds the mirror
 unmounts itself, so a test that died leaves no mount behind.
 """
@@ -89,6 +89,8 @@ def make_mirror(fusepy, source, control):
 
         def release(self, path, fh):
             os.close(fh)
+            with self.opened_lock, open(os.path.join(control, "closed"), "a") as log:
+                log.write(path.lstrip("/") + "\n")
 
         def statfs(self, path):
             st = os.statvfs(source)
