@@ -30,6 +30,14 @@ std::wstring WrittenForChild(const Bytes& bytes, const wchar_t* name) {
   return path;
 }
 
+// A complete 64 x 48 JPEG: the baseline of a child's load.
+const std::wstring& TinyJpeg() {
+  static const std::wstring path =
+      WrittenForChild(test::EncodeJpegWith(64, 48, [](int x, int y) { return test::Rgb{x * 4, y * 5, 90}; }, {}),
+                      L"tiny.jpg");
+  return path;
+}
+
 template <typename Load>
 std::chrono::steady_clock::duration TimeOf(Load load) {
   const auto start = std::chrono::steady_clock::now();
@@ -78,7 +86,8 @@ TEST(BoundedPicture, JpegDataEndingBeforeTheLastRowFailsQuicklyAtEverySize) {
     }
     SCOPED_TRACE(c.name);
     constexpr std::size_t kAllowance = std::size_t{64} << 20;
-    const auto child = test::LoadInChild(WrittenForChild(c.jpeg, L"damaged.jpg"), {kFit, kActualSize, kPreview}, kAllowance);
+    const auto child = test::LoadInChild(WrittenForChild(c.jpeg, L"damaged.jpg"), TinyJpeg(),
+                                         {kFit, kActualSize, kPreview}, kAllowance);
     ASSERT_TRUE(child) << "the child load did not run";
     EXPECT_FALSE(child->loaded);
     EXPECT_LT(child->takenBytes, kAllowance) << "memory taken on the way";
@@ -146,7 +155,7 @@ TEST(BoundedPicture, ALargeJpegAtActualSizeKeepsOnlyTheMiddle) {
   for (const DrawBound bound : {kActualSize, kPreview, kFit}) {
     SCOPED_TRACE(testing::Message() << "in a child, scale " << bound.scale);
     constexpr std::size_t kAllowance = std::size_t{48} << 20;
-    const auto child = test::LoadInChild(WrittenForChild(jpeg, L"large.jpg"), {bound}, kAllowance);
+    const auto child = test::LoadInChild(WrittenForChild(jpeg, L"large.jpg"), TinyJpeg(), {bound}, kAllowance);
     ASSERT_TRUE(child) << "the child load did not run";
     EXPECT_TRUE(child->loaded);
     EXPECT_LT(child->takenBytes, kAllowance);

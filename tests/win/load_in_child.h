@@ -20,9 +20,12 @@ struct ChildLoad {
 };
 
 // Loads the file in a child at each bound in turn (LoadPictureBytes; with box, a PictureBox's
-// LoadPicture of the path at the bound). Nothing when the child could not be run or did not end.
-[[nodiscard]] std::optional<ChildLoad> LoadInChild(const std::wstring& path, const std::vector<DrawBound>& bounds,
-                                                   std::size_t allowanceBytes, bool box = false);
+// LoadPicture of the path at the bound), against a baseline child that does the same with a tiny
+// picture (baselinePath), so that the code and libraries a format's load brings in are not
+// counted. Nothing when a child could not be run or did not end.
+[[nodiscard]] std::optional<ChildLoad> LoadInChild(const std::wstring& path, const std::wstring& baselinePath,
+                                                   const std::vector<DrawBound>& bounds, std::size_t allowanceBytes,
+                                                   bool box = false);
 
 // A child that only takes and touches this much memory: shows that the measure sees memory.
 [[nodiscard]] std::optional<ChildLoad> TakeInChild(std::size_t bytes);

@@ -410,7 +410,7 @@ TEST_F(PictureLoaderTest, DamagedAndHostileFilesFailCleanlyAndTheOldPictureStays
     EXPECT_LT(elapsed, kHangLimit);
     EXPECT_LT(after.committed, before.committed + kMemoryAllowance) << "memory kept afterwards";
     // The memory taken on the way, by the same load in a child process of its own.
-    const auto child = test::LoadInChild(c.path, {DrawBound{}}, kMemoryAllowance, true);
+    const auto child = test::LoadInChild(c.path, test::DataFile(L"picture.bmp"), {DrawBound{}}, kMemoryAllowance, true);
     ASSERT_TRUE(child) << "the child load did not run";
     EXPECT_EQ(child->loaded, loaded);
     EXPECT_LT(child->takenBytes, kMemoryAllowance) << "memory taken on the way";
