@@ -10,6 +10,7 @@ import hashlib
 import json
 import os
 import re
+import shlex
 import subprocess
 import sys
 
@@ -42,7 +43,9 @@ def key(entry):
     """The hash of what the file's reading depends on; None when the build recorded no headers."""
     command = entry.get("command") or " ".join(entry.get("arguments", []))
     digest = hashlib.sha256(version + config + command.encode())
-    recorded = deps.get(entry.get("output", ""))
+    words = shlex.split(command)
+    output = entry.get("output") or (words[words.index("-o") + 1] if "-o" in words[:-1] else "")
+    recorded = deps.get(output)
     if not recorded:
         return None
     for path in [entry["file"]] + recorded:

@@ -41,7 +41,8 @@ bool WaitForPainted(const RunningProgram& program, HWND control) {
   return program.WaitUntil(
       [&] {
         const Screenshot shot = TakeScreenshotOf(r);
-        return std::any_of(shot.pixels.begin(), shot.pixels.end(), [&](std::uint32_t p) { return p != shot.pixels[0]; });
+        return std::any_of(shot.pixels.begin(), shot.pixels.end(),
+                           [&](std::uint32_t p) { return p != shot.pixels[0]; });
       },
       "the dialog painted");
 }

@@ -271,7 +271,8 @@ TEST_F(PasswordTest, WithoutTheDesktopsPasswordLibraryTheCloseIsGranted) {
     // Watched from the key to the end: no window but the show's, so no message.
     const std::vector<std::wstring> shown = show.WindowsShownUntilEnd();
     EXPECT_FALSE(show.IsRunning()) << "the close was not granted";
-    EXPECT_TRUE(std::all_of(shown.begin(), shown.end(), [](const std::wstring& t) { return t.starts_with(kShowTitle); }))
+    EXPECT_TRUE(
+        std::all_of(shown.begin(), shown.end(), [](const std::wstring& t) { return t.starts_with(kShowTitle); }))
         << "a message was shown: " << testing::PrintToString(shown);
     EXPECT_FALSE(DesktopSaysScreenSaverRuns());
     const auto loads = StandInLoads();

@@ -198,7 +198,8 @@ TEST(SettingsDialog, ActualSizeRepaintsAtOnceAndRandomChangesNothingOnScreen) {
   EXPECT_LT(BlackShare(fitted), 0.3);
 
   ClickControl(::GetDlgItem(dialog, kIdOption1Index2));
-  ASSERT_TRUE(WaitUntil([&] { return session.PreviewPixels() != fitted; }, kLivenessMs)) << "Actual Size repaints at once";
+  ASSERT_TRUE(WaitUntil([&] { return session.PreviewPixels() != fitted; }, kLivenessMs))
+      << "Actual Size repaints at once";
   const auto actual = session.PreviewPixels();
   EXPECT_GT(BlackShare(actual), 0.95);
   EXPECT_LT(BlackShare(actual), 1.0);

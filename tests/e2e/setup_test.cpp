@@ -267,8 +267,8 @@ TEST_F(SetupProgram, TheBackgroundShowsTheGradientAndTheShadowedCaptionUnderTheD
   EXPECT_FALSE(IsGradient(shot.At(centre.x, centre.y), centre.y, h)) << "the dialog is over the background";
   ::SetWindowPos(final, nullptr, 0, h - (where.bottom - where.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   std::uint32_t after = 0;
-  EXPECT_TRUE(setup.WaitUntil(
-      [&] { return IsGradient(after = TakeScreenshot().At(centre.x, centre.y), centre.y, h); }, "the gradient uncovered"))
+  EXPECT_TRUE(setup.WaitUntil([&] { return IsGradient(after = TakeScreenshot().At(centre.x, centre.y), centre.y, h); },
+                              "the gradient uncovered"))
       << std::hex << after;
   ::PostMessageW(final, WM_CLOSE, 0, 0);
   EXPECT_TRUE(setup.WaitForExit(10000));

@@ -114,7 +114,8 @@ TEST_F(SeveralMonitors, APointerMovementOverAnotherMonitorEndsTheShow) {
     SCOPED_TRACE(testing::Message() << "monitor at " << monitor.left << ", " << monitor.top);
     const POINT centre{(monitor.left + monitor.right) / 2, (monitor.top + monitor.bottom) / 2};
     MovePointerOnDesktopTo(centre.x, centre.y);
-    ASSERT_TRUE(WaitUntil([&] { return PointerPosition().x == centre.x && PointerPosition().y == centre.y; }, kLivenessMs));
+    ASSERT_TRUE(
+        WaitUntil([&] { return PointerPosition().x == centre.x && PointerPosition().y == centre.y; }, kLivenessMs));
     ASSERT_NE(StartShow(L"1"), nullptr);
     // Wine posts a pointer event of its own about 50 ms after a window shows, which the show takes
     // as its reference; nothing outside the show tells when it was taken, so the test lets it pass.

@@ -32,9 +32,12 @@ std::wstring WrittenForChild(const Bytes& bytes, const wchar_t* name) {
 
 // A complete 64 x 48 JPEG: the baseline of a child's load.
 const std::wstring& TinyJpeg() {
-  static const std::wstring path =
-      WrittenForChild(test::EncodeJpegWith(64, 48, [](int x, int y) { return test::Rgb{x * 4, y * 5, 90}; }, {}),
-                      L"tiny.jpg");
+  static const std::wstring path = WrittenForChild(test::EncodeJpegWith(64, 48,
+                                                                        [](int x, int y) {
+                                                                          return test::Rgb{x * 4, y * 5, 90};
+                                                                        },
+                                                                        {}),
+                                                   L"tiny.jpg");
   return path;
 }
 

@@ -56,11 +56,12 @@ std::optional<ChildRun> RunChild(const std::wstring& request, std::size_t limitB
   ::DeleteFileW(report.c_str());
   ::SetEnvironmentVariableW(kChildVariable, request.c_str());
   ::SetEnvironmentVariableW(kReportVariable, report.c_str());
-  std::wstring commandLine = L"\"" + ThisProgram() + L"\" --gtest_filter=DISABLED_ChildLoad.Run --gtest_also_run_disabled_tests";
+  std::wstring commandLine =
+      L"\"" + ThisProgram() + L"\" --gtest_filter=DISABLED_ChildLoad.Run --gtest_also_run_disabled_tests";
   // The child's report goes nowhere: what it did is its exit code.
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  const UniqueFile nowhere(::CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                                         OPEN_EXISTING, 0, nullptr));
+  const UniqueFile nowhere(
+      ::CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr));
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;

@@ -15,8 +15,8 @@
 namespace lumiroll::test {
 
 struct ChildLoad {
-  bool loaded = false;          // every load of the file succeeded
-  std::size_t takenBytes = 0;   // the child's peak memory above the baseline child's
+  bool loaded = false;         // every load of the file succeeded
+  std::size_t takenBytes = 0;  // the child's peak memory above the baseline child's
 };
 
 // Loads the file in a child at each bound in turn (LoadPictureBytes; with box, a PictureBox's

@@ -76,7 +76,8 @@ std::string EndOf(HANDLE process) {
 
 // The programs' one-copy locks (platform/win32/process.cpp): free when no copy holds them.
 bool OneCopyLocksFree() {
-  for (const wchar_t* name : {L"Local\\Lumiroll.SingleInstance.Lumiroll.scr", L"Local\\Lumiroll.SingleInstance.Setup"}) {
+  for (const wchar_t* name :
+       {L"Local\\Lumiroll.SingleInstance.Lumiroll.scr", L"Local\\Lumiroll.SingleInstance.Setup"}) {
     const UniqueHandle lock(::OpenMutexW(SYNCHRONIZE, FALSE, name));
     if (lock) return false;
   }

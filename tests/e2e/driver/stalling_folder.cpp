@@ -92,7 +92,8 @@ StallingFolder::StallingFolder(std::wstring_view name) {
 std::string StallingFolder::WaitForMount() {
   std::string status;
   const bool machineHasFuse = FileExists(L"Z:\\dev\\fuse");
-  if (!WaitUntil([&] { return !(status = ReadText(control_ + L"\\status")).empty(); }, kLivenessMs)) status = "did not answer";
+  if (!WaitUntil([&] { return !(status = ReadText(control_ + L"\\status")).empty(); }, kLivenessMs))
+    status = "did not answer";
   if (status.starts_with("mounted ")) {
     mirrorProcess_ = status.substr(8);
     return {};
