@@ -3,7 +3,8 @@
 #   clang-format-14: every C++ file of the project (not third-party code) in the style of .clang-format.
 #   clang-tidy-14:   the product code (not tests, not benchmarks) against .clang-tidy, findings as
 #                    errors, from the compile commands of the clang build (scripts/build.sh clang).
-# --fix-format reformats the files that differ instead of reporting them.
+# --fix-format reformats the files that differ instead of reporting them; --all has clang-tidy read
+# every product file again, not only those whose sources or configuration changed.
 # LUMIROLL_CLANG_BUILD names another clang build folder (default build/clang).
 set -uo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -33,20 +34,13 @@ if [ ! -f "$commands" ]; then
   echo "clang-tidy: no $commands (run scripts/build.sh clang first)" >&2
   exit 1
 fi
-# Product code only: each product .cpp once, as the clang build compiles it (the same file may be
-# in several targets; one reading is enough).
-mapfile -t product < <(python3 - "$commands" "$here" <<'EOF'
-import json, re, sys
-root = sys.argv[2] + "/"
-files = {e["file"] for e in json.load(open(sys.argv[1]))}
-product = r"(shared|platform|settings|saver|setup|uninstal)/.*\.cpp$"
-print("\n".join(sorted(f for f in files if f.startswith(root) and re.match(product, f[len(root):]))))
-EOF
-)
-echo "== clang-tidy: ${#product[@]} product files, two at a time"
+# Product code only, each .cpp once, as the clang build compiles it; only the files whose sources
+# or configuration changed since a clean reading are read again (scripts/tidy-cached.py), every
+# one with --all.
+[ "${1:-}" = --all ] && export LUMIROLL_TIDY_ALL=1
+echo "== clang-tidy: the product files whose sources or configuration changed, two at a time"
 start=$(date +%s)
-errors=/tmp/check-code-tidy.$$
-out=$(printf '%s\n' "${product[@]}" | xargs -P2 -n4 clang-tidy-14 -p "$build" --quiet 2>"$errors")
+out=$(python3 "$here/scripts/tidy-cached.py" "$commands" "$here" "$build")
 ran=$?
 # A header's finding is reported once for each file that includes it: each is shown once.
 findings=$(grep -E '^/.*:[0-9]+:[0-9]+: (error|warning):' <<<"$out" | sed "s|^$here/||" | sort -u)
@@ -55,10 +49,9 @@ if [ -n "$findings" ]; then
   echo "clang-tidy: $(wc -l <<<"$findings") findings"
   status=1
 elif [ $ran -ne 0 ]; then
-  tail -20 "$errors"
+  tail -20 <<<"$out"
   echo "clang-tidy: failed without a finding (above)"
   status=1
 fi
-rm -f "$errors"
 echo "== clang-tidy took $(( $(date +%s) - start )) s"
 exit $status

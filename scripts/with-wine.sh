@@ -8,6 +8,7 @@
 #   LUMIROLL_MONITORS  monitors on the screen, "WxH+X+Y" each, space separated, the primary
 #                      marked with a leading "*", e.g. "*1024x768+800+600 800x600+0+700"
 #   LUMIROLL_DPI       the system DPI Wine reports (LogPixels): 96, 120, 144, 192 ...
+#   LUMIROLL_PREFIX_TEMPLATE  a folder with a booted prefix to copy (booted into it when empty)
 #   LUMIROLL_MODES     further resolutions the screen can be switched to, "WxH" each, space
 #                      separated, no larger than the screen (a program changes to them through
 #                      ChangeDisplaySettingsEx; Wine lists them only if they exist before it starts)
@@ -94,17 +95,28 @@ declare_modes() {
 }
 declare_modes
 
-export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wineboot -i >/dev/null 2>&1
-wineserver -w
-# Debian's Wine does not load the faces of fonts-wine from its data folder; linked into the
-# prefix, dialogs are measured with Windows-metric faces (MS Sans Serif, Tahoma), not DejaVu.
-if [ -d /usr/share/wine/fonts ]; then
-  ln -sf /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" && restart=1
+export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# A booted prefix with Wine's Windows-metric fonts. Debian's Wine does not load the faces of
+# fonts-wine from its data folder; linked into the prefix, dialogs are measured with them (MS Sans
+# Serif, Tahoma), not DejaVu.
+boot_prefix() {
+  WINEPREFIX="$1" wineboot -i >/dev/null 2>&1
+  WINEPREFIX="$1" wineserver -w
+  if [ -d /usr/share/wine/fonts ]; then ln -sf /usr/share/wine/fonts/* "$1/drive_c/windows/Fonts/"; fi
+}
+# LUMIROLL_PREFIX_TEMPLATE names a folder that holds (or, when empty, is given) a booted prefix:
+# each run copies it instead of booting its own (scripts/test.sh boots one per test run).
+template=${LUMIROLL_PREFIX_TEMPLATE:-}
+if [ -n "$template" ]; then
+  [ -f "$template/system.reg" ] || boot_prefix "$template"
+  cp -a "$template/." "$prefix/"
+else
+  boot_prefix "$prefix"
 fi
+export WINEPREFIX="$prefix"
 
 # Settings Wine reads when its server starts: set them, then restart it.
-if [ -n "$monitors" ] || [ -n "$dpi" ] || [ -n "${restart:-}" ]; then
+if [ -n "$monitors" ] || [ -n "$dpi" ]; then
   # Through Xinerama, Wine sees the RandR monitors with the primary at (0,0).
   [ -n "$monitors" ] && wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f >/dev/null 2>&1
   if [ -n "$dpi" ]; then

@@ -24,9 +24,8 @@ struct AboutSession {
     StoreSettings(L"5", L"1", L"0", L"1");
     if (!settings.Open()) return false;
     ClickControl(::GetDlgItem(settings.dialog, kIdCommandAbout));
-    about = WaitForWindow(L"About Lumiroll", L"", settings.program.id());
-    if (about) ::Sleep(300);
-    return about != nullptr;
+    about = settings.program.WaitForWindow(L"About Lumiroll");
+    return about && WaitForPainted(settings.program, ::GetDlgItem(about, kIdCommand3));
   }
 };
 
@@ -68,7 +67,8 @@ TEST(AboutBox, OpensOnceWithItsLayout) {
   // About again brings the open box forward instead of making a second one.
   ::SetWindowPos(session.settings.dialog, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   ClickControl(::GetDlgItem(session.settings.dialog, kIdCommandAbout));
-  ::Sleep(500);
+  // A check that nothing happens: a stated span after the click was taken.
+  EXPECT_FALSE(WaitUntil([&] { return AboutBoxesOf(session.settings.program.id()).size() > 1; }, 500));
   EXPECT_EQ(AboutBoxesOf(session.settings.program.id()), (std::vector<HWND>{about}));
 }
 
@@ -92,7 +92,7 @@ TEST(AboutBox, AClickOnAnAddressCopiesExactlyItsText) {
     SCOPED_TRACE(testing::PrintToString(std::wstring(row.copied)));
     PutOnClipboard(L"something else");
     ClickControl(::GetDlgItem(session.about, row.label));
-    HWND box = WaitForMessageBox(id);
+    HWND box = session.settings.program.WaitForMessageBox();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(ReadClipboardText(), row.copied) << "on the clipboard when the message shows";
     const auto content = ReadMessageBox(box);
@@ -100,7 +100,7 @@ TEST(AboutBox, AClickOnAnAddressCopiesExactlyItsText) {
     EXPECT_EQ(content->title, L"Copied to Clipboard");
     EXPECT_EQ(content->text, row.message);
     PressButton(box, IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }, kLivenessMs));
   }
   // The captions beside the addresses copy nothing and show nothing.
   PutOnClipboard(L"untouched");
@@ -116,12 +116,12 @@ TEST(AboutBox, EnterClosesItAndTheDialogStaysUsableBesideIt) {
   HWND dialog = session.settings.dialog;
   // The dialog works while the box is open.
   ClickControl(::GetDlgItem(dialog, kIdOption1Index2));
-  EXPECT_TRUE(WaitUntil([&] { return CheckedOptions(dialog).front() == kIdOption1Index2; }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return CheckedOptions(dialog).front() == kIdOption1Index2; }, kLivenessMs));
   ASSERT_TRUE(::IsWindowVisible(session.about));
 
   ClickControl(::GetDlgItem(session.about, kIdImage1));  // the box takes the keyboard again
   PressKey(VK_RETURN);
-  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(session.about); }, 3000)) << "Enter presses OK";
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(session.about); }, kLivenessMs)) << "Enter presses OK";
   EXPECT_TRUE(session.settings.IsRunning());
   EXPECT_EQ(CheckedOptions(dialog), (std::vector<int>{kIdOption1Index2, kIdOption2Index1})) << "choices kept";
 }
@@ -130,9 +130,8 @@ TEST(AboutBox, KeepsTheProgramRunningWhenTheDialogIsClosedByItsCloseBox) {
   AboutSession session;
   ASSERT_TRUE(session.Open());
   ::PostMessageW(session.settings.dialog, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(session.settings.dialog); }, 3000));
-  ::Sleep(300);
-  EXPECT_TRUE(session.settings.IsRunning());
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(session.settings.dialog); }, kLivenessMs));
+  EXPECT_TRUE(session.settings.program.StaysRunningFor(500)) << "a stated span after the dialog went";
   PressButton(session.about, kIdCommand3);
   EXPECT_TRUE(session.settings.program.WaitForExit(5000));
   EXPECT_EQ(StoredSettings(), (std::vector<std::wstring>{L"5", L"1", L"0", L"1"})) << "nothing saved";

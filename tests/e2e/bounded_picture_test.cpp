@@ -47,8 +47,9 @@ test::Bytes Huge(const test::JpegCoding& coding) {
 }
 
 // Alphabetic order: red, three hostile files, green, the large photograph (magenta in its middle
-// third, blue around), two more hostile files, blue.
-std::wstring HostileFolder() {
+// third, blue around), two more hostile files, blue. Made once for the suite's run: the large
+// photograph takes a while to encode.
+std::wstring MakeHostileFolder() {
   const std::wstring folder = FreshFolder(L"bounded");
   const test::Bytes rotated = test::ExifWithOrientation(6, false);
   Write(folder + L"\\a.jpg", Solid(kRed));
@@ -64,6 +65,11 @@ std::wstring HostileFolder() {
   Write(folder + L"\\h_huge_restarts.jpg", Huge({.restartRows = 1}));
   Write(folder + L"\\i.jpg", Solid(kBlue));
   return folder;
+}
+
+const std::wstring& HostileFolder() {
+  static const std::wstring made = MakeHostileFolder();
+  return made;
 }
 
 std::size_t PeakWorkingSet(HANDLE process) {
@@ -91,7 +97,7 @@ std::vector<Change> WatchCentre(std::size_t count, DWORD timeoutMs) {
       ::Sleep(200);  // Wine may hand the new picture to the screen in parts: look again a moment later
       seen.push_back({colour, at, TakeScreenshot()});
     }
-    ::Sleep(40);
+    ::Sleep(40);  // the watch's sampling interval
   }
   return seen;
 }
@@ -103,7 +109,7 @@ class BoundedPictures : public ShowFixture {
   // Returns the screen as the large photograph came up.
   Screenshot ShowOnePass(std::wstring_view size) {
     EXPECT_TRUE(StartShowWindow(std::to_wstring(kPeriodSeconds), size, HostileFolder(), L"1"));
-    std::vector<Change> seen = WatchCentre(4, 20000);
+    std::vector<Change> seen = WatchCentre(4, kLivenessMs);
     EXPECT_EQ(seen.size(), 4u);
     if (seen.size() < 4) return {};
     const std::uint32_t expected[] = {Packed(kRed), Packed(kGreen), Packed(kMagenta), Packed(kBlue)};
@@ -111,8 +117,10 @@ class BoundedPictures : public ShowFixture {
     for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(seen[i].colour, expected[i]) << "change " << i;
     for (std::size_t i = 1; i < 4; ++i) {
       const ULONGLONG due = static_cast<ULONGLONG>(periodsBefore[i]) * kPeriodSeconds * 1000;
-      // Skipped, not decoded in full: a wide margin here, the time itself is bench/hostile_run.sh's.
-      EXPECT_LE(seen[i].at - seen[i - 1].at, due + 2500) << "change " << i << " late";
+      // Skipped, not decoded in full: a full decode of one of the 537-megapixel files would take
+      // minutes, so the margin is half a minute, which a busy machine does not cross; the time
+      // itself is bench/hostile_run.sh's figure.
+      EXPECT_LE(seen[i].at - seen[i - 1].at, due + 30000) << "change " << i << " late";
     }
     EXPECT_LT(PeakWorkingSet(program_->process()), std::size_t{100} << 20) << "peak working set of the show";
     return std::move(seen[2].shot);

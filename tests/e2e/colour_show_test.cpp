@@ -35,21 +35,20 @@ bool Near(std::uint32_t a, std::uint32_t b) {
 
 class ColourShow : public ShowFixture {
  protected:
-  // Shows a folder holding only this picture, fitted; the screen's centre once it is not black.
-  std::optional<std::uint32_t> ShowAlone(std::string_view jpeg, std::wstring_view folderName) {
+  // Shows a folder holding only this picture, fitted; the screen's centre once it shows the
+  // colour expected, or as it was when the show ended or the liveness limit passed.
+  std::optional<std::uint32_t> ShowAlone(std::string_view jpeg, std::wstring_view folderName, std::uint32_t expected) {
     const std::wstring folder = FreshFolder(folderName);
     WriteFileBytes(folder + L"\\photo.jpg", jpeg);
     if (!StartShowWindow(L"30", L"1", folder, L"1")) return std::nullopt;
     std::uint32_t centre = 0;
-    const bool shown = WaitUntil(
+    (void)program_->WaitUntil(
         [&] {
           centre = TakeScreenshot().At(ScreenWidth() / 2, ScreenHeight() / 2) & 0xFFFFFF;
-          return centre != 0;
+          return Near(centre, expected);
         },
-        5000);
-    if (!shown) return std::nullopt;
-    ::Sleep(300);  // the first paint may still be under way
-    return TakeScreenshot().At(ScreenWidth() / 2, ScreenHeight() / 2) & 0xFFFFFF;
+        "the photograph's colour");
+    return centre;
   }
 };
 
@@ -60,13 +59,13 @@ std::string Hex(std::uint32_t c) {
 }
 
 TEST_F(ColourShow, ATaggedPictureShowsInItsProfilesColours) {
-  const auto centre = ShowAlone(DataBytes(L"solid_red_swapped.jpg"), L"colour-tagged");
+  const auto centre = ShowAlone(DataBytes(L"solid_red_swapped.jpg"), L"colour-tagged", kSwappedReference);
   ASSERT_TRUE(centre);
   EXPECT_TRUE(Near(*centre, kSwappedReference)) << Hex(*centre) << " for " << Hex(kSwappedReference);
 }
 
 TEST_F(ColourShow, AnUntaggedPictureShowsAsStored) {
-  const auto centre = ShowAlone(DataBytes(L"solid_red.jpg"), L"colour-untagged");
+  const auto centre = ShowAlone(DataBytes(L"solid_red.jpg"), L"colour-untagged", kStoredRed);
   ASSERT_TRUE(centre);
   EXPECT_TRUE(Near(*centre, kStoredRed)) << Hex(*centre);
 }
@@ -76,7 +75,7 @@ TEST_F(ColourShow, ADamagedProfileIsIgnoredAndThePictureStillShows) {
   const std::size_t signature = jpeg.find("acsp");
   ASSERT_NE(signature, std::string::npos);
   jpeg.replace(signature, 4, "xxxx");
-  const auto centre = ShowAlone(jpeg, L"colour-damaged");
+  const auto centre = ShowAlone(jpeg, L"colour-damaged", kStoredRed);
   ASSERT_TRUE(centre);
   EXPECT_TRUE(Near(*centre, kStoredRed)) << Hex(*centre);
 }
@@ -87,14 +86,19 @@ TEST(ColourPreview, TheSettingsPreviewShowsATaggedPictureInItsProfilesColours) {
   StoreSettings(L"5", L"1", folder, L"1");
   SettingsDialogSession session;
   ASSERT_TRUE(session.Open());
-  ASSERT_TRUE(WaitUntil([&] { return session.PreviewShowsAPicture(); }, 5000));
-  ::Sleep(300);  // the paint may still be under way
   std::size_t shown = 0, asReference = 0;
-  for (std::uint32_t p : session.PreviewPixels()) {
-    if ((p & 0xFFFFFF) == 0) continue;
-    ++shown;
-    if (Near(p & 0xFFFFFF, kSwappedReference)) ++asReference;
-  }
+  // Awaited until nine in ten of the pixels shown are as the reference (the paint done).
+  (void)session.program.WaitUntil(
+      [&] {
+        shown = asReference = 0;
+        for (std::uint32_t p : session.PreviewPixels()) {
+          if ((p & 0xFFFFFF) == 0) continue;
+          ++shown;
+          if (Near(p & 0xFFFFFF, kSwappedReference)) ++asReference;
+        }
+        return shown > 0 && asReference * 10 >= shown * 9;
+      },
+      "the preview's colours");
   EXPECT_GT(shown, 0u);
   EXPECT_GE(asReference * 10, shown * 9) << asReference << " of " << shown << " pixels as the reference";
   session.SaveScreenshot(L"settings-preview-tagged-picture");

@@ -31,10 +31,20 @@ SettingsDialogSession::SettingsDialogSession(std::wstring_view workingFolder)
 
 bool SettingsDialogSession::Open() {
   if (!program.started()) return false;
-  dialog = WaitForWindow(L"Lumiroll Settings", L"", program.id());
-  if (!dialog) return false;
-  ::Sleep(300);  // let the first paint settle
-  return true;
+  dialog = program.WaitForWindow(L"Lumiroll Settings");
+  return dialog && WaitForPainted(program, ::GetDlgItem(dialog, kIdCommandOK));
+}
+
+bool WaitForPainted(const RunningProgram& program, HWND control) {
+  RECT r{};
+  ::GetWindowRect(control, &r);
+  return program.WaitUntil(
+      [&] {
+        const Screenshot shot = TakeScreenshotOf(r);
+        return std::any_of(shot.pixels.begin(), shot.pixels.end(),
+                           [&](std::uint32_t p) { return p != shot.pixels[0]; });
+      },
+      "the dialog painted");
 }
 
 std::vector<std::uint32_t> SettingsDialogSession::PreviewPixels() const {
@@ -58,7 +68,7 @@ bool SettingsDialogSession::PreviewShowsAPicture() const {
 void SettingsDialogSession::SaveScreenshot(std::wstring_view name) {
   const std::optional<std::wstring> path = ScreenshotPath(name);
   if (!path) return;
-  ::Sleep(300);
+  ::Sleep(300);  // only a picture for a person to look at, asked for by LUMIROLL_SCREENSHOT_DIR: not a check
   (void)TakeScreenshot().SaveBmp(*path);
 }
 
@@ -143,10 +153,27 @@ HWND FocusOf(HWND dialog) {
   return info.hwndFocus;
 }
 
+namespace {
+// A click on a control that takes the focus is taken once the focus is on it (or the window has
+// gone, or a modal box has disabled it); a following sent message cannot overtake it then.
+void WaitForClickTaken(HWND control) {
+  const std::wstring kind = WindowClass(control);
+  if (::_wcsicmp(kind.c_str(), L"Static") == 0) return;  // takes no focus: nothing to wait on
+  HWND root = ::GetAncestor(control, GA_ROOT);
+  (void)WaitUntil(
+      [&] {
+        const HWND focus = FocusOf(root);
+        return !::IsWindow(control) || focus == control || !::IsWindowEnabled(root) ||
+               (focus && ::GetAncestor(focus, GA_ROOT) != root);  // another window of the thread took it
+      },
+      kLivenessMs);
+}
+}  // namespace
+
 void ClickControl(HWND control) {
   const POINT centre = CentreOnScreen(control);
   ClickAt(centre.x, centre.y);
-  ::Sleep(150);
+  WaitForClickTaken(control);
 }
 
 void ClickListRow(HWND listBox, int index) {
@@ -157,11 +184,11 @@ void ClickListRow(HWND listBox, int index) {
   POINT point{client.right / 2, (index - top) * height + height / 2};
   ::ClientToScreen(listBox, &point);
   ClickAt(point.x, point.y);
-  ::Sleep(150);
+  WaitForClickTaken(listBox);
 }
 
 void ExpectMessage(const RunningProgram& program, std::wstring_view title, std::wstring_view text) {
-  HWND box = WaitForMessageBox(program.id());
+  HWND box = program.WaitForMessageBox();
   ASSERT_NE(box, nullptr) << "no message box";
   const auto content = ReadMessageBox(box);
   ASSERT_TRUE(content);
@@ -169,7 +196,7 @@ void ExpectMessage(const RunningProgram& program, std::wstring_view title, std::
   EXPECT_EQ(content->text, text);
   EXPECT_FALSE(content->hasCancel);
   PressButton(box, IDOK);
-  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }, kLivenessMs));
 }
 
 bool NoMessageBoxWithin(DWORD processId, DWORD timeoutMs) { return WaitForMessageBox(processId, timeoutMs) == nullptr; }

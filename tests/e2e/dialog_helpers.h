@@ -40,6 +40,9 @@ class SettingsDialogSession {
   HWND dialog = nullptr;
 };
 
+// The control has been painted: its pixels on the screen are not all one colour.
+[[nodiscard]] bool WaitForPainted(const RunningProgram& program, HWND control);
+
 void CopyAsset(const std::wstring& relative, const std::wstring& destination);
 [[nodiscard]] std::wstring LastName(const std::wstring& path);
 

@@ -16,13 +16,16 @@ namespace {
 
 UINT Dpi() { return ::GetDpiForSystem(); }
 
+// Each edge of the table's 96-DPI rectangle scaled on its own, rounded as MulDiv rounds: worked
+// out here, not by the layout's own scaling.
+int ScaledEdge(int at96) { return ::MulDiv(at96, static_cast<int>(Dpi()), 96); }
 RECT Scaled(std::span<const ControlLayout> table, const ControlLayout& row) {
-  const LayoutRectangle r = ScaledClientRectangle(table, row, Dpi());
-  return {r.left, r.top, r.left + r.width, r.top + r.height};
+  const LayoutRectangle r = ClientRectangle(table, row);
+  return {ScaledEdge(r.left), ScaledEdge(r.top), ScaledEdge(r.left + r.width), ScaledEdge(r.top + r.height)};
 }
 
 void ExpectScaledFromTable(HWND dialog, std::span<const ControlLayout> table, int width, int height) {
-  EXPECT_EQ(ClientSize(dialog), (SIZE{ScaleForDpi(width, Dpi()), ScaleForDpi(height, Dpi())}));
+  EXPECT_EQ(ClientSize(dialog), (SIZE{ScaledEdge(width), ScaledEdge(height)}));
   EXPECT_TRUE(IsCentred(dialog));
   for (const ControlLayout& row : table) {
     SCOPED_TRACE(testing::PrintToString(std::wstring(row.name)));
@@ -52,7 +55,7 @@ bool ColumnIsPlain(const Screenshot& shot, int x, int top, int bottom) {
 // right-aligned text, the right edge of left-aligned text, either side inside a button.
 void ExpectNoTextClipped(HWND dialog, std::span<const ControlLayout> table) {
   const Screenshot shot = TakeScreenshot();
-  const int inset = ScaleForDpi(6, Dpi());  // a button's border and focus rectangle
+  const int inset = ScaledEdge(6);  // a button's border and focus rectangle
   for (const ControlLayout& row : table) {
     RECT r;
     ::GetWindowRect(::GetDlgItem(dialog, row.id), &r);
@@ -101,9 +104,9 @@ TEST(HighDpi, AboutBoxIsScaledFromItsTableWithEveryLabelWholeAndItsLogoCrisp) {
   SettingsDialogSession settings;
   ASSERT_TRUE(settings.Open());
   ClickControl(::GetDlgItem(settings.dialog, kIdCommandAbout));
-  HWND about = WaitForWindow(L"About Lumiroll", L"", settings.program.id());
+  HWND about = settings.program.WaitForWindow(L"About Lumiroll");
   ASSERT_NE(about, nullptr);
-  ::Sleep(300);
+  ASSERT_TRUE(WaitForPainted(settings.program, ::GetDlgItem(about, kIdCommand3)));
   ExpectScaledFromTable(about, AboutBoxLayout(), kAboutBoxWidth, kAboutBoxHeight);
   ExpectKnownRectangles(about, {
                                    {144, {{kIdLabel5, {273, 116, 317, 138}}, {kIdLabel23, {231, 137, 474, 170}}}},

@@ -133,16 +133,23 @@ TEST(SettingsDialog, StoredFolderOnAMissingDriveLeavesBothListsWhereTheyStarted)
 TEST(SettingsDialog, ChoosingADriveOpensItsCurrentFolder) {
   const std::wstring folder = PhotoFolder(L"drives", {L"harbor.jpg"});
   StoreSettings(L"5", L"1", folder, L"1");
-  SettingsDialogSession session;
+  // Z:'s current folder is the program's working folder, which holds tulips.jpg.
+  const FolderOnDriveZ onZ;
+  SettingsDialogSession session(onZ.path());
   ASSERT_TRUE(session.Open());
   HWND dialog = session.dialog, drive1 = ::GetDlgItem(dialog, kIdDrive1), dir1 = ::GetDlgItem(dialog, kIdDir1);
   const LRESULT z = ::SendMessageW(drive1, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"z:"));
   ASSERT_NE(z, CB_ERR);
   ::SendMessageW(drive1, CB_SETCURSEL, static_cast<WPARAM>(z), 0);
   ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kIdDrive1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(drive1));
-  ASSERT_TRUE(WaitUntil([&] { return ListTexts(dir1).front() == L"Z:\\"; }, 3000));
+  ASSERT_TRUE(session.program.WaitUntil([&] { return ListTexts(dir1).front() == L"Z:\\"; }, "Z:'s folders"));
   EXPECT_TRUE(ControlText(drive1).starts_with(L"z:"));
-  EXPECT_NE(ListTexts(::GetDlgItem(dialog, kIdFile1)), (std::vector<std::wstring>{L"harbor.jpg"}));
+  EXPECT_TRUE(session.program.WaitUntil([&] { return SelectedListText(dir1) == LastName(onZ.path()); }, "Z:'s folder"))
+      << testing::PrintToString(ListTexts(dir1)) << " with " << testing::PrintToString(SelectedListText(dir1));
+  EXPECT_TRUE(session.program.WaitUntil(
+      [&] { return ListTexts(::GetDlgItem(dialog, kIdFile1)) == std::vector<std::wstring>{L"tulips.jpg"}; },
+      "the current folder's files"))
+      << testing::PrintToString(ListTexts(::GetDlgItem(dialog, kIdFile1)));
 }
 
 TEST(SettingsDialog, OpeningAFolderFillsTheFileListAndPaintsThePreview) {
@@ -164,15 +171,15 @@ TEST(SettingsDialog, OpeningAFolderFillsTheFileListAndPaintsThePreview) {
   const auto row = std::find(rows.begin(), rows.end(), L"Été photos");
   ASSERT_NE(row, rows.end());
   ClickListRow(dir1, static_cast<int>(row - rows.begin()));
-  ASSERT_TRUE(WaitUntil([&] { return SelectedListText(dir1) == L"Été photos"; }, 3000));
-  ::Sleep(300);
-  EXPECT_TRUE(ListTexts(file1).empty());
+  ASSERT_TRUE(WaitUntil([&] { return SelectedListText(dir1) == L"Été photos"; }, kLivenessMs));
+  // A check that nothing happens: a stated span after the row was highlighted.
+  EXPECT_FALSE(WaitUntil([&] { return !ListTexts(file1).empty(); }, 500));
 
   PressKey(VK_RETURN);  // opens the highlighted folder
-  ASSERT_TRUE(WaitUntil([&] { return ListTexts(file1).size() == 2; }, 5000));
+  ASSERT_TRUE(WaitUntil([&] { return ListTexts(file1).size() == 2; }, kLivenessMs));
   EXPECT_EQ(ListTexts(file1), (std::vector<std::wstring>{L"Lantern.JPG", L"meadow.jpg"}));
   EXPECT_EQ(SelectedListText(file1), L"Lantern.JPG");
-  EXPECT_TRUE(WaitUntil([&] { return session.PreviewShowsAPicture(); }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return session.PreviewShowsAPicture(); }, kLivenessMs));
   EXPECT_TRUE(session.IsRunning()) << "Enter in the folder list does not press OK";
   session.SaveScreenshot(L"settings-dialog-opened-folder");
 }
@@ -186,20 +193,21 @@ TEST(SettingsDialog, ActualSizeRepaintsAtOnceAndRandomChangesNothingOnScreen) {
   SettingsDialogSession session;
   ASSERT_TRUE(session.Open());
   HWND dialog = session.dialog;
-  ASSERT_TRUE(WaitUntil([&] { return session.PreviewShowsAPicture(); }, 3000));
+  ASSERT_TRUE(WaitUntil([&] { return session.PreviewShowsAPicture(); }, kLivenessMs));
   const auto fitted = session.PreviewPixels();
   EXPECT_LT(BlackShare(fitted), 0.3);
 
   ClickControl(::GetDlgItem(dialog, kIdOption1Index2));
-  ASSERT_TRUE(WaitUntil([&] { return session.PreviewPixels() != fitted; }, 3000)) << "Actual Size repaints at once";
+  ASSERT_TRUE(WaitUntil([&] { return session.PreviewPixels() != fitted; }, kLivenessMs))
+      << "Actual Size repaints at once";
   const auto actual = session.PreviewPixels();
   EXPECT_GT(BlackShare(actual), 0.95);
   EXPECT_LT(BlackShare(actual), 1.0);
 
   ClickControl(::GetDlgItem(dialog, kIdOption2Index2));
-  ASSERT_TRUE(WaitUntil([&] { return CheckedOptions(dialog).back() == kIdOption2Index2; }, 3000));
-  ::Sleep(300);
-  EXPECT_EQ(session.PreviewPixels(), actual) << "Random changes nothing on screen";
+  ASSERT_TRUE(WaitUntil([&] { return CheckedOptions(dialog).back() == kIdOption2Index2; }, kLivenessMs));
+  // A check that nothing happens: a stated span after the option was taken.
+  EXPECT_FALSE(WaitUntil([&] { return session.PreviewPixels() != actual; }, 500)) << "Random changes nothing on screen";
 }
 
 TEST(SettingsDialog, DelayChecksShowTheirMessageAndKeepTheDialogOpen) {
@@ -222,7 +230,7 @@ TEST(SettingsDialog, DelayChecksShowTheirMessageAndKeepTheDialogOpen) {
     ::SendMessageW(text1, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(row.delay));
     ClickControl(::GetDlgItem(dialog, kIdCommandOK));
     ExpectMessage(session.program, L"Lumiroll Error", row.message);
-    EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == text1; }, 3000)) << "focus back in Text1";
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == text1; }, kLivenessMs)) << "focus back in Text1";
     EXPECT_TRUE(session.IsRunning());
   }
   EXPECT_EQ(ReadRegistryText(HKEY_CURRENT_USER, kSettingsKey, L"PhotoDisplayTime"), L"5") << "nothing stored";
@@ -237,11 +245,12 @@ TEST(SettingsDialog, OkSavesTheFourSettingsAndEnds) {
   ClickControl(::GetDlgItem(dialog, kIdOption1Index2));
   ClickControl(::GetDlgItem(dialog, kIdOption2Index2));
   ClickControl(text1);
-  ::SendMessageW(text1, EM_SETSEL, 0, -1);
+  // Emptied rather than selected: the click's caret cannot undo it, whenever it is taken.
+  ::SendMessageW(text1, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
   PressKey('9');
   PressKey(VK_OEM_PERIOD);
   PressKey('7');  // a third character does not fit
-  ASSERT_TRUE(WaitUntil([&] { return ControlText(text1) == L"9."; }, 3000))
+  ASSERT_TRUE(WaitUntil([&] { return ControlText(text1) == L"9."; }, kLivenessMs))
       << testing::PrintToString(ControlText(text1));
   PressKey(VK_RETURN);  // OK is the default button
   ASSERT_TRUE(session.program.WaitForExit(5000));
@@ -272,7 +281,7 @@ TEST(SettingsDialog, CancelAfterClickingOptionsLeavesTheStoreAsItWas) {
   ClickControl(::GetDlgItem(dialog, kIdOption1Index2));
   ClickControl(::GetDlgItem(dialog, kIdOption2Index2));
   ::SendMessageW(::GetDlgItem(dialog, kIdText1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"42"));
-  ASSERT_TRUE(WaitUntil([&] { return CheckedOptions(dialog).back() == kIdOption2Index2; }, 3000));
+  ASSERT_TRUE(WaitUntil([&] { return CheckedOptions(dialog).back() == kIdOption2Index2; }, kLivenessMs));
   ClickControl(::GetDlgItem(dialog, kIdCommandCancel));
   ASSERT_TRUE(session.program.WaitForExit(5000));
   EXPECT_EQ(StoredSettings(), (std::vector<std::wstring>{L"5", L"1", folder, L"1"}));
@@ -315,7 +324,7 @@ TEST(SettingsDialog, LargeImagesGiveOneWarningAfterTheSettingsAreSaved) {
     SettingsDialogSession session(folder);
     ASSERT_TRUE(session.Open());
     ClickControl(::GetDlgItem(session.dialog, kIdCommandOK));
-    HWND box = WaitForMessageBox(session.program.id());
+    HWND box = session.program.WaitForMessageBox();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(StoredSettings(), (std::vector<std::wstring>{L"5", L"1", folder, L"1"})) << "saved before the warning";
     const auto content = ReadMessageBox(box);

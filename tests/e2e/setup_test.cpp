@@ -56,7 +56,7 @@ class SetupProgram : public ::testing::Test {
   }
   // Presses a dialog's button once the dialog shows.
   static void Answer(const RunningProgram& setup, const wchar_t* title, int button) {
-    HWND dialog = WaitForWindow(title, L"#32770", setup.id());
+    HWND dialog = setup.WaitForWindow(title, L"#32770");
     ASSERT_NE(dialog, nullptr) << "no dialog " << ::testing::PrintToString(std::wstring(title));
     PressButton(dialog, button);
   }
@@ -140,8 +140,8 @@ TEST_F(SetupProgram, ClosingTheFinalDialogOtherwiseInstallsNothing) {
     HWND final = WaitForWindow(kFinal, L"#32770", setup.id());
     ASSERT_NE(final, nullptr);
     PressKey(VK_ESCAPE);  // the final dialog has no cancel button: Esc does nothing
-    ::Sleep(500);
-    EXPECT_TRUE(::IsWindowVisible(final));
+    // A check that nothing happens: a stated span after the key.
+    EXPECT_FALSE(WaitUntil([&] { return !::IsWindowVisible(final); }, 500));
     row.close(final);
     EXPECT_TRUE(setup.WaitForExit(10000));
     ExpectNothingInstalled();
@@ -240,11 +240,11 @@ TEST_F(SetupProgram, APhotographWhoseCopyFailsStaysInTheFolder) {
 TEST_F(SetupProgram, ASecondCopyWhileOneRunsShowsNothing) {
   UnpackDistribution();
   const auto first = StartSetup();
-  ASSERT_NE(WaitForWindow(kWelcome, L"#32770", first.id()), nullptr);
+  ASSERT_NE(first.WaitForWindow(kWelcome, L"#32770"), nullptr);
   const auto second = StartSetup();
   ASSERT_TRUE(second.started());
-  EXPECT_TRUE(second.WaitForExit(5000));
-  EXPECT_TRUE(VisibleWindowsOf(second.id()).empty());
+  EXPECT_EQ(second.WindowsShownUntilEnd(), std::vector<std::wstring>{}) << "watched while it ran";
+  EXPECT_EQ(second.ExitCode(), 0u);
   EXPECT_TRUE(first.IsRunning());
   Answer(first, kWelcome, IDCANCEL);
   EXPECT_TRUE(first.WaitForExit(10000));
@@ -269,9 +269,9 @@ TEST_F(SetupProgram, TheBackgroundShowsTheGradientAndTheShadowedCaptionUnderTheD
   const auto setup = StartSetup();
   ASSERT_NE(WaitForWindow(kBackground, L"", setup.id()), nullptr);
   Answer(setup, kWelcome, IDOK);
-  HWND final = WaitForWindow(kFinal, L"#32770", setup.id());
+  HWND final = setup.WaitForWindow(kFinal, L"#32770");
   ASSERT_NE(final, nullptr);
-  ::Sleep(500);
+  ASSERT_TRUE(WaitForPainted(setup, ::GetDlgItem(final, IDOK)));
   const Screenshot shot = TakeScreenshot();
   ASSERT_GT(shot.height, 0);
   shot.SaveBmp(folder_ + L"\\setup-screen.bmp");
@@ -294,9 +294,10 @@ TEST_F(SetupProgram, TheBackgroundShowsTheGradientAndTheShadowedCaptionUnderTheD
   const POINT centre{(where.left + where.right) / 2, (where.top + where.bottom) / 2};
   EXPECT_FALSE(IsGradient(shot.At(centre.x, centre.y), centre.y, h)) << "the dialog is over the background";
   ::SetWindowPos(final, nullptr, 0, h - (where.bottom - where.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ::Sleep(500);
-  const Screenshot after = TakeScreenshot();
-  EXPECT_TRUE(IsGradient(after.At(centre.x, centre.y), centre.y, h)) << std::hex << after.At(centre.x, centre.y);
+  std::uint32_t after = 0;
+  EXPECT_TRUE(setup.WaitUntil([&] { return IsGradient(after = TakeScreenshot().At(centre.x, centre.y), centre.y, h); },
+                              "the gradient uncovered"))
+      << std::hex << after;
   ::PostMessageW(final, WM_CLOSE, 0, 0);
   EXPECT_TRUE(setup.WaitForExit(10000));
 }

@@ -6,10 +6,10 @@ usage: stalling_mirror.py SOURCE MOUNT CONTROL LIFETIME_SECONDS
 
 A file NAME stalls while CONTROL/NAME.stall exists: its first block reads as usual, a read past it
 waits until the marker is removed, or for at most the seconds the marker holds (empty: until
-removed). Each open of NAME adds the line NAME to CONTROL/opened. The listing of a folder FOLDER
-("" for the mirror's root, "a/b" below it) stalls in the same way while CONTROL/LISTING-F.stall
-exists, F being FOLDER with "/" written as "%"; each listing adds the line /FOLDER to
-CONTROL/listed before it waits. CONTROL/status says "mounted PID"
+removed). Each open of NAME adds the line NAME to CONTROL/opened, each close to CONTROL/closed.
+The listing of a folder FOLDER ("" for the mirror's root, "a/b" below it) stalls in the same way
+while CONTROL/LISTING-F.stall exists, F being FOLDER with "/" written as "%"; each listing adds the
+line /FOLDER to CONTROL/listed before it waits. CONTROL/status says "mounted PID"
 once the mirror answers, "failed: REASON" when it cannot be made. After LIFETIME seconds the mirror
 unmounts itself, so a test that died leaves no mount behind.
 """
@@ -96,6 +96,8 @@ def make_mirror(fusepy, source, control):
 
         def release(self, path, fh):
             os.close(fh)
+            with self.opened_lock, open(os.path.join(control, "closed"), "a") as log:
+                log.write(path.lstrip("/") + "\n")
 
         def statfs(self, path):
             st = os.statvfs(source)

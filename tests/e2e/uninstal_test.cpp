@@ -35,13 +35,13 @@ class UninstalProgram : public ::testing::Test {
     ASSERT_TRUE(::CopyFileW(BuiltProgram(L"Lumiroll.scr").c_str(), InstalledSaver().c_str(), FALSE));
     StoreSettings(L"5", L"2", images_, L"2");
   }
-  static HWND WaitForQuestion(const RunningProgram& program) { return WaitForWindow(kTitle, L"#32770", program.id()); }
+  static HWND WaitForQuestion(const RunningProgram& program) { return program.WaitForWindow(kTitle, L"#32770"); }
   // Presses Yes and returns the report, read after the question has gone.
   static std::wstring AnswerYes(const RunningProgram& program) {
     HWND question = WaitForQuestion(program);
     EXPECT_NE(question, nullptr);
     PressButton(question, IDYES);
-    HWND box = WaitForMessageBox(program.id());
+    HWND box = program.WaitForMessageBox();
     EXPECT_NE(box, nullptr);
     EXPECT_FALSE(::IsWindow(question) && ::IsWindowVisible(question)) << "the question closes first";
     const auto content = ReadMessageBox(box);
@@ -72,11 +72,12 @@ TEST_F(UninstalProgram, EnterEscapeAndClosingChangeNothing) {
     HWND question = WaitForQuestion(program);
     ASSERT_NE(question, nullptr);
     PressKey(VK_ESCAPE);  // no cancel button: Esc does nothing
-    ::Sleep(500);
-    ASSERT_TRUE(program.IsRunning());
+    ASSERT_TRUE(program.StaysRunningFor(500)) << "a stated span after the key";
     row.answer(question);
-    EXPECT_TRUE(program.WaitForExit(10000));
-    EXPECT_EQ(WaitForMessageBox(program.id(), 300), nullptr);
+    // Watched from the answer to the end: the question, and no message after it.
+    const std::vector<std::wstring> shown = program.WindowsShownUntilEnd();
+    EXPECT_LE(shown.size(), 1u) << testing::PrintToString(shown);
+    EXPECT_FALSE(program.IsRunning());
     EXPECT_TRUE(FileExists(InstalledSaver()));
     EXPECT_EQ(ReadRegistryText(HKEY_CURRENT_USER, kSettingsKey, L"PhotoDirectory"), images_);
   }

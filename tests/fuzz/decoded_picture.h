@@ -1,7 +1,7 @@
 #pragma once
-// What every picture decoder's harness asks of a loaded picture, at the bounds the program draws
-// with: fitted to a screen, at actual size, in the settings preview, and at a scale the input
-// chooses. A loaded picture must be whole, cover a part of itself, and keep no more pixels than
+// What every picture decoder's harness asks of a loaded picture, at the kinds of bound the program
+// draws with: fitted to a screen, at actual size, in the settings preview, and at a scale the
+// input chooses. A loaded picture must be whole, cover a part of itself, and keep no more pixels than
 // the bound shows.
 #include <cstdlib>
 
@@ -10,10 +10,13 @@
 
 namespace lumiroll::fuzz {
 
+// One bound an input's first bytes choose. The screens are small (the arithmetic is the same at
+// any size, and a small one keeps each input quick, so the fuzzer explores): fitted, at actual
+// size, the preview's fifth, and a scale the input chooses.
 inline DrawBound ChosenBound(FuzzInput& input) {
   const int choice = input.Between(0, 3);
   const float chosenScale = static_cast<float>(input.Between(1, 400)) / 100.0f;
-  const DrawBound bounds[] = {{1920, 1080, 0.0f}, {1920, 1080, 1.0f}, {320, 180, 0.2f}, {640, 480, chosenScale}};
+  const DrawBound bounds[] = {{480, 270, 0.0f}, {480, 270, 1.0f}, {320, 180, 0.2f}, {320, 240, chosenScale}};
   return bounds[choice];
 }
 

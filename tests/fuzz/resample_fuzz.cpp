@@ -30,7 +30,7 @@ void Reduce(PixelSize source, PixelSize target) {
 
 void Run(fuzz::FuzzInput& in) {
   const PixelSize own{in.Between(1, 65535), in.Between(1, 65535)};
-  const DrawBound bound{in.Between(1, 400), in.Between(1, 300), static_cast<float>(in.Between(0, 65535)) / 1000.0f};
+  const DrawBound bound{in.Between(1, 160), in.Between(1, 120), static_cast<float>(in.Between(0, 65535)) / 1000.0f};
   const int orientation = in.Between(1, 8);
   // The part read of the stored picture must lie in it.
   const StoredPlan plan = PlanStoredPart(own, orientation, bound);
@@ -39,7 +39,7 @@ void Run(fuzz::FuzzInput& in) {
       s.top + s.height > own.height)
     std::abort();
   // Reduce and stretch a small picture (the fuzzer's sizes, kept small enough to be quick).
-  const PixelSize source{1 + own.width % 300, 1 + own.height % 300};
+  const PixelSize source{1 + own.width % 96, 1 + own.height % 96};
   const PixelSize target{1 + bound.width % source.width, 1 + bound.height % source.height};
   Reduce<AreaReducer>(source, target);
   Reduce<CubicReducer>(source, target);

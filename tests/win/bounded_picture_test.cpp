@@ -3,12 +3,13 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
-#include <psapi.h>
 
 #include <chrono>
 
 #include "platform/picture.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/picture_loader.h"
+#include "tests/win/load_in_child.h"
 #include "tests/win/picture_test_files.h"
 
 namespace lumiroll {
@@ -19,10 +20,33 @@ using test::JpegCoding;
 
 constexpr DrawBound kFit{1920, 1080, 0.0f}, kActualSize{1920, 1080, 1.0f}, kPreview{320, 180, 0.2f};
 
-std::size_t PeakCommitted() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
-  return counters.PeakPagefileUsage;
+// A file of these bytes in the temporary folder, for a child process to load.
+std::wstring WrittenForChild(const Bytes& bytes, const wchar_t* name) {
+  wchar_t temp[MAX_PATH];
+  ::GetTempPathW(MAX_PATH, temp);
+  const std::wstring path = std::wstring(temp) + L"lumiroll-bounded-" + name;
+  const UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  DWORD written = 0;
+  EXPECT_TRUE(file && ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+  return path;
+}
+
+// A complete 64 x 48 JPEG: the baseline of a child's load.
+const std::wstring& TinyJpeg() {
+  static const std::wstring path = WrittenForChild(test::EncodeJpegWith(64, 48,
+                                                                        [](int x, int y) {
+                                                                          return test::Rgb{x * 4, y * 5, 90};
+                                                                        },
+                                                                        {}),
+                                                   L"tiny.jpg");
+  return path;
+}
+
+template <typename Load>
+std::chrono::steady_clock::duration TimeOf(Load load) {
+  const auto start = std::chrono::steady_clock::now();
+  load();
+  return std::chrono::steady_clock::now() - start;
 }
 
 // Real picture content, so that every coding spends data on every block.
@@ -54,15 +78,24 @@ TEST(BoundedPicture, JpegDataEndingBeforeTheLastRowFailsQuicklyAtEverySize) {
        test::DeclaringSize(Small({.arithmetic = true, .restartRows = 1}), 64, 48 + 32)},
       {"baseline, a few rows taller", test::DeclaringSize(Small({}), 64, 48 + 32)},
   };
-  for (const Case& c : cases)
+  // The baseline beside it: a complete 1024 x 768 photograph decoded at the same bound. A file
+  // decoded at its declared size would take a hundred times as long as that.
+  const Bytes complete = test::EncodeJpegWith(1024, 768, Detailed(1024, 768), {});
+  for (const Case& c : cases) {
     for (const DrawBound bound : {kFit, kActualSize, kPreview}) {
       SCOPED_TRACE(testing::Message() << c.name << " at scale " << bound.scale);
-      const std::size_t peakBefore = PeakCommitted();
-      const auto start = std::chrono::steady_clock::now();
-      EXPECT_FALSE(LoadPictureBytes(c.jpeg, bound));
-      EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
-      EXPECT_LT(PeakCommitted() - peakBefore, std::size_t{64} << 20) << "memory taken on the way";
+      const auto baseline = TimeOf([&] { EXPECT_TRUE(LoadPictureBytes(complete, bound)); });
+      const auto failing = TimeOf([&] { EXPECT_FALSE(LoadPictureBytes(c.jpeg, bound)); });
+      EXPECT_LT(failing, baseline * 10 + std::chrono::milliseconds(500)) << "fails quickly";
     }
+    SCOPED_TRACE(c.name);
+    constexpr std::size_t kAllowance = std::size_t{64} << 20;
+    const auto child = test::LoadInChild(WrittenForChild(c.jpeg, L"damaged.jpg"), TinyJpeg(),
+                                         {kFit, kActualSize, kPreview}, kAllowance);
+    ASSERT_TRUE(child) << "the child load did not run";
+    EXPECT_FALSE(child->loaded);
+    EXPECT_LT(child->takenBytes, kAllowance) << "memory taken on the way";
+  }
 }
 
 TEST(BoundedPicture, CompleteJpegsOfEveryCodingLoadAtEverySize) {
@@ -116,14 +149,28 @@ TEST(BoundedPicture, ALargeJpegAtActualSizeKeepsOnlyTheMiddle) {
   const Bytes jpeg = test::EncodeJpegWith(8000, 6000, Detailed(8000, 6000), {.quality = 60});
   for (const DrawBound bound : {kActualSize, kPreview, kFit}) {
     SCOPED_TRACE(testing::Message() << "scale " << bound.scale);
-    const std::size_t peakBefore = PeakCommitted();
     const auto picture = LoadPictureBytes(jpeg, bound);
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->width, 8000);
     EXPECT_LE(picture->pixelWidth, 1920 + 32);
     EXPECT_LE(picture->pixelHeight, 1080 + 32);
-    EXPECT_LT(PeakCommitted() - peakBefore, std::size_t{48} << 20);
   }
+  // Its memory, each bound in a child of its own: the whole picture would take 192 MB.
+  for (const DrawBound bound : {kActualSize, kPreview, kFit}) {
+    SCOPED_TRACE(testing::Message() << "in a child, scale " << bound.scale);
+    constexpr std::size_t kAllowance = std::size_t{48} << 20;
+    const auto child = test::LoadInChild(WrittenForChild(jpeg, L"large.jpg"), TinyJpeg(), {bound}, kAllowance);
+    ASSERT_TRUE(child) << "the child load did not run";
+    EXPECT_TRUE(child->loaded);
+    EXPECT_LT(child->takenBytes, kAllowance);
+  }
+}
+
+// The measure of a child's memory sees memory: a child that takes 160 MB is seen taking it.
+TEST(BoundedPicture, TheChildsMemoryMeasureSeesWhatItTakes) {
+  const auto child = test::TakeInChild(std::size_t{160} << 20);
+  ASSERT_TRUE(child);
+  EXPECT_GT(child->takenBytes, std::size_t{128} << 20);
 }
 
 // Every format keeps only the middle at a scale; each kept pixel is the one the whole picture has

@@ -133,13 +133,18 @@ TEST_F(ControlHost, ADropDownListIsExactlyItsRowsHeightAtEveryDpi) {
   static constexpr ControlLayout kTable[] = {
       {L"Drive1", LayoutKind::DriveList, L"", L"", 24, 189, 154, 21, true, 20},
   };
-  for (UINT dpi : {96u, 120u, 144u, 192u}) {
+  // Its bottom edge scaled less its top edge, each rounded on its own (120 DPI: 263 - 236).
+  const struct {
+    UINT dpi;
+    int height;
+  } rows[] = {{96, 21}, {120, 27}, {144, 31}, {192, 42}};
+  for (const auto [dpi, height] : rows) {
     SCOPED_TRACE(dpi);
     DialogControls controls(host(), kTable);
     controls.Create(dpi);
     RECT closed;
     ::GetWindowRect(controls.Control(20), &closed);
-    EXPECT_EQ(closed.bottom - closed.top, ScaleForDpi(189 + 21, dpi) - ScaleForDpi(189, dpi));
+    EXPECT_EQ(closed.bottom - closed.top, height);
     controls.LayOut(dpi == 96 ? 192 : 96);  // and again after a DPI change
     ::GetWindowRect(controls.Control(20), &closed);
     EXPECT_EQ(closed.bottom - closed.top, dpi == 96 ? 42 : 21);

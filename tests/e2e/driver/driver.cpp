@@ -1,7 +1,13 @@
 #include "driver.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace lumiroll::e2e {
 namespace {
@@ -40,12 +46,105 @@ INPUT PointerInput(DWORD flags, LONG x = 0, LONG y = 0) {
   return input;
 }
 
+// Every program this test process started, by a handle of its own: whether the test ended it
+// (killed, or its RunningProgram gone) and so expects it gone before the next start.
+struct StartedProgram {
+  UniqueHandle process;
+  DWORD id = 0;
+  bool retired = false;
+};
+std::vector<StartedProgram>& StartedPrograms() {
+  static std::vector<StartedProgram> programs;
+  return programs;
+}
+
+void Retire(DWORD id) {
+  for (StartedProgram& program : StartedPrograms())
+    if (program.id == id) program.retired = true;
+}
+
+bool HasEnded(HANDLE process) { return ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }
+
+std::string EndOf(HANDLE process) {
+  DWORD code = 0;
+  if (!process || !::GetExitCodeProcess(process, &code)) return "is gone (no handle)";
+  if (code == STILL_ACTIVE && !HasEnded(process)) return "still runs";
+  char text[64];
+  std::snprintf(text, sizeof text, "ended with exit code 0x%08lX", static_cast<unsigned long>(code));
+  return text;
+}
+
+// The programs' one-copy locks (platform/win32/process.cpp): free when no copy holds them.
+bool OneCopyLocksFree() {
+  for (const wchar_t* name :
+       {L"Local\\Lumiroll.SingleInstance.Lumiroll.scr", L"Local\\Lumiroll.SingleInstance.Setup"}) {
+    const UniqueHandle lock(::OpenMutexW(SYNCHRONIZE, FALSE, name));
+    if (lock) return false;
+  }
+  return true;
+}
+
+// Before a start: the programs the test ended are really gone, and unless one it started runs
+// on beside (a test of a second copy), nothing holds a one-copy lock.
+void WaitForPreviousProgramsGone() {
+  auto& programs = StartedPrograms();
+  bool oneRunsBeside = false;
+  for (const StartedProgram& program : programs) {
+    if (HasEnded(program.process.get())) continue;
+    if (!program.retired) {
+      oneRunsBeside = true;
+      continue;
+    }
+    if (::WaitForSingleObject(program.process.get(), kLivenessMs) != WAIT_OBJECT_0)
+      ADD_FAILURE() << "program " << program.id << ", ended by the test, was not gone within " << kLivenessMs / 1000
+                    << " s";
+  }
+  std::erase_if(programs, [](const StartedProgram& p) { return HasEnded(p.process.get()); });
+  if (!oneRunsBeside && !WaitUntil(OneCopyLocksFree, kLivenessMs))
+    ADD_FAILURE() << "a one-copy lock of Lumiroll was still held, by a program this test did not start";
+}
+
+// Waits for a visible top-level window that matches, of the process (any when null): the
+// process's input idle first, then polls. Null at once when the process has ended.
+HWND AwaitWindow(HANDLE process, DWORD processId, DWORD limitMs, const std::function<bool(HWND)>& matches,
+                 const std::string& what) {
+  const ULONGLONG end = ::GetTickCount64() + limitMs;
+  if (process) (void)::WaitForInputIdle(process, limitMs);
+  for (;;) {
+    for (HWND window : VisibleWindowsOf(processId))
+      if (matches(window)) return window;
+    const bool ended = process && HasEnded(process);
+    if (ended || ::GetTickCount64() >= end) {
+      if (limitMs >= kLivenessMs)
+        ADD_FAILURE() << "waited for " << what << ": the program "
+                      << (ended ? EndOf(process) : "showed none within " + std::to_string(limitMs / 1000) + " s");
+      return nullptr;
+    }
+    ::Sleep(20);  // the poll's interval: the window comes from another process
+  }
+}
+
+// A handle to wait on a process by its id; null for id 0. A process that cannot be opened any
+// more has ended.
+UniqueHandle OpenForWaiting(DWORD processId) {
+  return UniqueHandle(processId ? ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId) : nullptr);
+}
+
+std::string Narrow(std::wstring_view text) { return std::string(text.begin(), text.end()); }
+
+bool HasTitle(HWND window, std::wstring_view title, std::wstring_view className) {
+  return WindowTitle(window) == title && (className.empty() || WindowClass(window) == className);
+}
+
+bool IsMessageBox(HWND window) { return WindowClass(window) == L"#32770" && ::GetDlgItem(window, 0xFFFF); }
+
 }  // namespace
 
 std::wstring BuiltProgram(std::wstring_view fileName) { return ModuleFolder() + L"\\" + std::wstring(fileName); }
 
 RunningProgram RunningProgram::Start(std::wstring_view programPath, std::wstring_view argumentText,
                                      std::wstring_view workingFolder) {
+  WaitForPreviousProgramsGone();
   std::wstring commandLine = L"\"" + std::wstring(programPath) + L"\"";
   if (!argumentText.empty()) commandLine += L" " + std::wstring(argumentText);
   STARTUPINFOW startup{};
@@ -58,22 +157,71 @@ RunningProgram RunningProgram::Start(std::wstring_view programPath, std::wstring
     ::CloseHandle(info.hThread);
     program.process_.reset(info.hProcess);
     program.id_ = info.dwProcessId;
+    HANDLE own = nullptr;
+    if (::DuplicateHandle(::GetCurrentProcess(), info.hProcess, ::GetCurrentProcess(), &own, 0, FALSE,
+                          DUPLICATE_SAME_ACCESS))
+      StartedPrograms().push_back({UniqueHandle(own), info.dwProcessId, false});
   }
   return program;
 }
 
 RunningProgram::~RunningProgram() {
-  if (process_ && IsRunning()) {
-    Kill();
-    (void)WaitForExit(5000);
-  }
+  if (!process_) return;
+  if (IsRunning()) Kill();
+  Retire(id_);
 }
 
 bool RunningProgram::WaitForExit(DWORD timeoutMs) const {
-  return process_ && ::WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
+  return process_ && ::WaitForSingleObject(process_.get(), LimitOf(timeoutMs)) == WAIT_OBJECT_0;
 }
 
-void RunningProgram::Kill() const { ::TerminateProcess(process_.get(), 1); }
+std::optional<DWORD> RunningProgram::ExitCode() const {
+  DWORD code = 0;
+  if (!process_ || !HasEnded(process_.get()) || !::GetExitCodeProcess(process_.get(), &code)) return std::nullopt;
+  return code;
+}
+
+std::string RunningProgram::Describe() const { return process_ ? EndOf(process_.get()) : "never started"; }
+
+void RunningProgram::Kill() const {
+  if (!process_) return;
+  Retire(id_);
+  ::TerminateProcess(process_.get(), 1);
+  if (::WaitForSingleObject(process_.get(), kLivenessMs) != WAIT_OBJECT_0)
+    ADD_FAILURE() << "program " << id_ << " was not gone " << kLivenessMs / 1000 << " s after it was killed";
+}
+
+void RunningProgram::ReportFailedWait(std::string_view what) const {
+  ADD_FAILURE() << "waited for " << what << ": the program "
+                << (IsRunning() ? "did not within " + std::to_string(kLivenessMs / 1000) + " s" : Describe());
+}
+
+HWND RunningProgram::WaitForWindow(std::wstring_view title, std::wstring_view className) const {
+  return AwaitWindow(
+      process_.get(), id_, kLivenessMs, [&](HWND w) { return HasTitle(w, title, className); },
+      "the window \"" + Narrow(title) + "\"");
+}
+
+std::vector<std::wstring> RunningProgram::WindowsShownUntilEnd() const {
+  std::vector<HWND> windows;
+  std::vector<std::wstring> titles;
+  (void)WaitUntil(
+      [&] {
+        const bool ended = !IsRunning();  // looked at before the windows: none is missed at the end
+        for (HWND window : VisibleWindowsOf(id_)) {
+          if (std::find(windows.begin(), windows.end(), window) != windows.end()) continue;
+          windows.push_back(window);
+          titles.push_back(WindowTitle(window) + L" (" + WindowClass(window) + L")");
+        }
+        return ended;
+      },
+      "the end");
+  return titles;
+}
+
+HWND RunningProgram::WaitForMessageBox() const {
+  return AwaitWindow(process_.get(), id_, kLivenessMs, IsMessageBox, "a message box");
+}
 
 std::vector<HWND> VisibleWindowsOf(DWORD processId) {
   WindowSearch search{processId, {}};
@@ -94,19 +242,11 @@ std::wstring WindowClass(HWND window) {
 }
 
 HWND WaitForWindow(std::wstring_view title, std::wstring_view className, DWORD processId, DWORD timeoutMs) {
-  HWND result = nullptr;
-  WaitUntil(
-      [&] {
-        for (HWND window : VisibleWindowsOf(processId)) {
-          if (WindowTitle(window) == title && (className.empty() || WindowClass(window) == className)) {
-            result = window;
-            return true;
-          }
-        }
-        return false;
-      },
-      timeoutMs);
-  return result;
+  const UniqueHandle process = OpenForWaiting(processId);
+  if (processId && !process) return nullptr;  // gone
+  return AwaitWindow(
+      process.get(), processId, LimitOf(timeoutMs), [&](HWND w) { return HasTitle(w, title, className); },
+      "the window \"" + Narrow(title) + "\"");
 }
 
 std::optional<MessageBoxContent> ReadMessageBox(HWND box) {
@@ -119,18 +259,9 @@ std::optional<MessageBoxContent> ReadMessageBox(HWND box) {
 }
 
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
-  HWND result = nullptr;
-  WaitUntil(
-      [&] {
-        for (HWND window : VisibleWindowsOf(processId))
-          if (WindowClass(window) == L"#32770" && ::GetDlgItem(window, 0xFFFF)) {
-            result = window;
-            return true;
-          }
-        return false;
-      },
-      timeoutMs);
-  return result;
+  const UniqueHandle process = OpenForWaiting(processId);
+  if (processId && !process) return nullptr;
+  return AwaitWindow(process.get(), processId, LimitOf(timeoutMs), IsMessageBox, "a message box");
 }
 
 void PressButton(HWND dialog, int buttonId) {
@@ -165,7 +296,13 @@ void ClickHere() { SendInputs({PointerInput(MOUSEEVENTF_LEFTDOWN), PointerInput(
 
 void ClickAt(int x, int y) {
   MovePointerTo(x, y);
-  ::Sleep(100);
+  // The click goes where the pointer stands once the move is taken.
+  (void)WaitUntil(
+      [&] {
+        const POINT at = PointerPosition();
+        return std::abs(at.x - x) <= 1 && std::abs(at.y - y) <= 1;
+      },
+      kLivenessMs);
   ClickHere();
 }
 

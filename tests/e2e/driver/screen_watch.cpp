@@ -43,7 +43,7 @@ std::vector<ScreenChange> WatchPixels(const std::vector<POINT>& pixels, double m
       last = std::move(colours);
       if (stop && stop(changes.back())) break;
     }
-    ::Sleep(1);
+    ::Sleep(1);  // the watch's sampling interval: as often as the screen can be read
   }
   return changes;
 }

@@ -21,10 +21,7 @@ class ShowFixture : public testing::Test {
   }
   void TearDown() override {
     ClearSettings();
-    if (program_ && program_->started() && program_->IsRunning()) {
-      program_->Kill();
-      (void)program_->WaitForExit(10000);
-    }
+    if (program_ && program_->started() && program_->IsRunning()) program_->Kill();  // waits until it is gone
   }
 
   // Starts Lumiroll.scr /s with these settings.
@@ -40,7 +37,7 @@ class ShowFixture : public testing::Test {
   HWND StartShowWindow(std::wstring_view time, std::wstring_view size, const std::wstring& folder,
                        std::wstring_view order) {
     const RunningProgram& program = Launch(time, size, folder, order);
-    return program.started() ? WaitForWindow(kShowTitle, L"", program.id()) : nullptr;
+    return program.started() ? program.WaitForWindow(kShowTitle) : nullptr;
   }
 
   std::optional<RunningProgram> program_;

@@ -20,8 +20,9 @@ class StallingFolder {
   StallingFolder(const StallingFolder&) = delete;
   StallingFolder& operator=(const StallingFolder&) = delete;
 
-  // Why the mirror could not be mounted (no /dev/fuse, no fusepy, mounting refused); empty when
-  // it is mounted.
+  // Why the machine cannot mount the mirror (no /dev/fuse, no fusepy): the test is skipped.
+  // Empty when it is mounted. Where the machine has them, a mount that fails or does not come
+  // within the liveness limit is a failure of the test, and this says so too.
   [[nodiscard]] const std::string& unavailable() const { return unavailable_; }
   // The plain folder the mirror shows, and the mirror itself.
   [[nodiscard]] const std::wstring& source() const { return source_; }
@@ -31,8 +32,9 @@ class StallingFolder {
   // the seconds given (0: until Release).
   void Stall(std::wstring_view name, double seconds = 0) const;
   void Release(std::wstring_view name) const;
-  // How often the file has been opened through the mirror.
+  // How often the file has been opened through the mirror, and closed again (its read done).
   [[nodiscard]] int Opens(std::wstring_view name) const;
+  [[nodiscard]] int Closes(std::wstring_view name) const;
   // The same for the listing of a folder of the mirror ("" its root, L"a\\b" below it): it waits
   // until ReleaseListing, or each for at most the seconds given; Listings counts those begun.
   void StallListing(std::wstring_view folder = {}, double seconds = 0) const;
