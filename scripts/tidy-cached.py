@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """scripts/tidy-cached.py COMPILE_COMMANDS ROOT BUILD : clang-tidy-14 over the product's .cpp files
-of a build, two at a time, each file's output on stdout. A clean reading is kept in BUILD/tidy-cache
-under a hash of everything the reading depends on: the file's compile command, the contents of the
-source and of every header the build recorded for it (ninja's dependency log), .clang-tidy and
-clang-tidy's version. A file whose hash is kept is not read again. LUMIROLL_TIDY_ALL=1 reads all.
+of a build, two at a time, each file's output on stdout. A clean reading is kept in
+$LUMIROLL_TIDY_CACHE (default ~/.cache/lumiroll/tidy: outside the clone, so a fresh clone on a
+machine that has read the code once reads only what differs) under a hash of everything the
+reading depends on: the file's compile command and paths (the clone's own folder left out), the
+contents of the source and of every header the build recorded for it (ninja's dependency log),
+.clang-tidy and clang-tidy's version. A file whose hash is kept is not read again. LUMIROLL_TIDY_ALL=1 reads all.
 Exit status 1 when clang-tidy failed on any file."""
 import concurrent.futures
 import hashlib
@@ -34,7 +36,7 @@ for line in log.splitlines():
 
 version = subprocess.run(["clang-tidy-14", "--version"], capture_output=True, text=True).stdout.encode()
 config = open(os.path.join(root, ".clang-tidy"), "rb").read()
-cache = os.path.join(build, "tidy-cache")
+cache = os.environ.get("LUMIROLL_TIDY_CACHE") or os.path.join(os.path.expanduser("~"), ".cache", "lumiroll", "tidy")
 os.makedirs(cache, exist_ok=True)
 read_all = os.environ.get("LUMIROLL_TIDY_ALL") == "1"
 
@@ -42,7 +44,7 @@ read_all = os.environ.get("LUMIROLL_TIDY_ALL") == "1"
 def key(entry):
     """The hash of what the file's reading depends on; None when the build recorded no headers."""
     command = entry.get("command") or " ".join(entry.get("arguments", []))
-    digest = hashlib.sha256(version + config + command.encode())
+    digest = hashlib.sha256(version + config + command.replace(root, "<root>/").encode())
     words = shlex.split(command)
     output = entry.get("output") or (words[words.index("-o") + 1] if "-o" in words[:-1] else "")
     recorded = deps.get(output)
@@ -50,7 +52,7 @@ def key(entry):
         return None
     for path in [entry["file"]] + recorded:
         full = path if os.path.isabs(path) else os.path.join(entry["directory"], path)
-        digest.update(full.encode())
+        digest.update(full.replace(root, "<root>/").encode())
         try:
             with open(full, "rb") as f:
                 digest.update(f.read())
