@@ -17,8 +17,7 @@ namespace {
 
 ShowStart ListShowImages(const std::wstring& folder, std::int16_t PhotoOrder) {
   ShowStart start;
-  BuildImageList(folder, ImagePattern, start.ImageCount, start.ImageNames, FileSystemFolderReader(),
-                 &start.OnlineOnly);
+  BuildImageList(folder, ImagePattern, start.ImageCount, start.ImageNames, FileSystemFolderReader(), &start.OnlineOnly);
   if (start.ImageCount >= 1 && PhotoOrder == kRandom) ShuffleImages(start.ImageNames);
   return start;
 }

@@ -107,7 +107,7 @@ DecodeRequest SlideShow::RequestFor(const ShowCycle& cycle) const {
 }
 
 void SlideShow::picture2_KeyDown(WORD keyCode) {
-  if (ended_ || asking_) return;  // a key heard behind another program while the password dialog asks
+  if (ended_ || asking_) return;       // a key heard behind another program while the password dialog asks
   if (!shown_) return RequestClose();  // behind the cover, before the show: every key ends it
   switch (lumiroll::picture2_KeyDown(show_, keyCode, &DisplayTimeInTheStore)) {
     case KeyAction::CloseRequest: RequestClose(); break;

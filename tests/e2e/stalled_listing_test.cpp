@@ -40,7 +40,7 @@ class StalledListing : public ShowFixture {
   std::optional<ULONGLONG> KeyToGone(const RunningProgram& program) {
     PressKey(VK_SPACE);
     const ULONGLONG pressed = ::GetTickCount64();
-    if (!program.WaitForExit(kLiveness)) return std::nullopt;
+    if (!program.WaitForEnd()) return std::nullopt;
     return ::GetTickCount64() - pressed;
   }
 };
@@ -82,7 +82,7 @@ TEST(StalledListingDialog, OpensOnAStalledFolderAndCancelEndsIt) {
   ASSERT_TRUE(session.Open()) << "the dialog waits for the listing";
   ASSERT_TRUE(WhileRunning(session.program, [&] { return folder.Listings() > 0; }));
   ClickControl(::GetDlgItem(session.dialog, kIdCommandCancel));
-  EXPECT_TRUE(session.program.WaitForExit(kLiveness));
+  EXPECT_TRUE(session.program.WaitForEnd());
 }
 
 TEST(StalledListingDialog, AnswersWhileAFolderOpenedFromItsListStallsAndOkSavesThatFolder) {
@@ -109,7 +109,7 @@ TEST(StalledListingDialog, AnswersWhileAFolderOpenedFromItsListStallsAndOkSavesT
   EXPECT_EQ(ListTexts(file1), std::vector<std::wstring>{L"a.bmp"}) << "the file list waits for the listing";
 
   ClickControl(::GetDlgItem(dialog, kIdCommandOK));
-  EXPECT_TRUE(session.program.WaitForExit(kLiveness)) << "OK never waits for the listing, nor warns of its files";
+  EXPECT_TRUE(session.program.WaitForEnd()) << "OK never waits for the listing, nor warns of its files";
   EXPECT_EQ(StoredSettings(), (std::vector<std::wstring>{L"5", L"2", folder.path() + L"\\more", L"1"}));
 }
 

@@ -77,11 +77,10 @@ TEST_F(ShowAsOnWindows, ThePointerOverTheShowHasNoShapeWhateverTheWindowSystemAs
   ASSERT_NE(StartShowWindow(L"5", L"1", folder, L"1"), nullptr);
   ASSERT_TRUE(WaitUntil([] { return !PointerVisible(); }, 60000));
   // The pointer put where it rests: the window system asks the window under it for its shape
-  // (WM_SETCURSOR) and the show does not end. Then half a second for the answer to be taken.
+  // (WM_SETCURSOR) and the show does not end: a stated span for the answer to be taken.
   // (Wine reports no shape here even without the show's answer; Windows shows the class's arrow.)
   MovePointerTo(200, 300);
-  ::Sleep(500);
-  ASSERT_TRUE(program_->IsRunning());
+  ASSERT_TRUE(program_->StaysRunningFor(500));
   CURSORINFO info{};
   info.cbSize = sizeof info;
   ASSERT_TRUE(::GetCursorInfo(&info));

@@ -10,8 +10,8 @@
 #include <map>
 #include <sstream>
 
-#include "platform/win32/picture_box.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/picture_box.h"
 #include "platform/win32/picture_loader.h"
 #include "tests/win/picture_test_files.h"
 
