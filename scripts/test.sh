@@ -26,27 +26,36 @@ echo "== the code's own checks: clang-format and clang-tidy"
 "$here/scripts/check-code.sh" || status=1
 echo "== unit tests (native)"
 ctest --test-dir build/host --output-on-failure -j2 || status=1
-echo "== Win32 and end-to-end tests (Wine), one process for each test suite"
-"$here/scripts/with-wine.sh" ctest --test-dir build/win --output-on-failure || status=1
-# The same programs on a desktop of three monitors (left of and above the primary), after a
-# resolution change, and at 144 and 192 DPI: each environment a display and a copy of the booted
-# prefix of its own, and only its tests. They share nothing, so they run side by side; each one's
-# report is shown whole once all have ended.
+# The Win32 and end-to-end tests in environments side by side, each a display and a copy of the
+# booted prefix of its own, sharing nothing: the installer's and the uninstaller's suites (they
+# change the prefix's system folder, and wait mostly on Wine's own delays), the rest, and the same
+# programs on a desktop of three monitors (left of and above the primary), after a resolution
+# change, and at 144 and 192 DPI, each with only its tests. Each report is shown whole once all
+# have ended.
 e2e="$here/build/win/bin/lumiroll_e2e_tests.exe"
+installers='^e2e\.(SetupProgram|UninstalProgram)$'
+"$here/scripts/with-wine.sh" true  # boots the prefix the environments copy, before they start
 reports=$(mktemp -d /tmp/lumiroll-environments.XXXXXX)
-environment() {  # name, then the environment's settings as NAME=value words, then the filter
-  local name=$1 filter=${*: -1} result=0
-  env "${@:2:$#-2}" "$here/scripts/with-wine.sh" wine "$e2e" --gtest_filter="$filter" >"$reports/$name" 2>&1 || result=$?
+environment() {  # name, then the environment's settings as NAME=value words, then the command
+  local name=$1 result=0 settings=()
+  shift
+  while [[ "${1:-}" == LUMIROLL_*=* ]]; do settings+=("$1"); shift; done
+  env "${settings[@]}" "$here/scripts/with-wine.sh" "$@" >"$reports/$name" 2>&1 || result=$?
   echo $result >"$reports/$name.status"
 }
-environment "three monitors" LUMIROLL_MONITORS="*1024x768+800+600 800x600+0+700 1024x600+800+0" 'SeveralMonitors.*' &
-environment "a resolution change during the show" LUMIROLL_MODES=800x600 'DisplayChange.*' &
+names=("Win32 and end-to-end tests (Wine), one process for each test suite" "the installer and the uninstaller"
+  "three monitors" "a resolution change during the show" "144 DPI" "192 DPI")
+environment "${names[0]}" ctest --test-dir build/win --output-on-failure -E "$installers" &
+environment "${names[1]}" ctest --test-dir build/win --output-on-failure -R "$installers" &
+environment "${names[2]}" LUMIROLL_MONITORS="*1024x768+800+600 800x600+0+700 1024x600+800+0" \
+  wine "$e2e" --gtest_filter='SeveralMonitors.*' &
+environment "${names[3]}" LUMIROLL_MODES=800x600 wine "$e2e" --gtest_filter='DisplayChange.*' &
 for dpi in 144 192; do
-  environment "$dpi DPI" LUMIROLL_DPI=$dpi LUMIROLL_SCREEN=1600x1200x24 'HighDpi.*' &
+  environment "$dpi DPI" LUMIROLL_DPI=$dpi LUMIROLL_SCREEN=1600x1200x24 wine "$e2e" --gtest_filter='HighDpi.*' &
 done
 wait
-for name in "three monitors" "a resolution change during the show" "144 DPI" "192 DPI"; do
-  echo "== end-to-end tests: $name"
+for name in "${names[@]}"; do
+  echo "== $name"
   grep -v '^wine: ' "$reports/$name"
   [ "$(cat "$reports/$name.status" 2>/dev/null)" = 0 ] || status=1
 done
