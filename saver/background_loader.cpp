@@ -1,11 +1,10 @@
 #include "saver/background_loader.h"
 
 #include <algorithm>
-#include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
+#include "saver/detached_thread.h"
 #include "saver/timed_wait.h"
 
 namespace lumiroll {
@@ -13,15 +12,6 @@ namespace {
 
 std::shared_ptr<const DecodedPicture> FailedLoad(const DecodeRequest& request) {
   return std::make_shared<const DecodedPicture>(DecodedPicture{request, std::nullopt, std::nullopt});
-}
-
-bool StartStandardThread(std::function<void()> work) {
-  try {
-    std::thread(std::move(work)).detach();
-    return true;
-  } catch (const std::system_error&) {
-    return false;
-  }
 }
 
 }  // namespace
@@ -74,7 +64,7 @@ struct BackgroundLoader::Shared {
 
 BackgroundLoader::BackgroundLoader(Load load, std::function<void()> finished, LoaderOptions options)
     : shared_(std::make_shared<Shared>()) {
-  if (!options.startThread) options.startThread = &StartStandardThread;
+  if (!options.startThread) options.startThread = &StartStandardDetachedThread;
   shared_->load = std::move(load);
   shared_->finished = std::move(finished);
   shared_->options = std::move(options);

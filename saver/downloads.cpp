@@ -1,30 +1,18 @@
 #include "saver/downloads.h"
 
 #include <set>
-#include <system_error>
-#include <thread>
 #include <utility>
 
+#include "saver/detached_thread.h"
+
 namespace lumiroll {
-namespace {
-
-bool StartStandardThread(std::function<void()> work) {
-  try {
-    std::thread(std::move(work)).detach();
-    return true;
-  } catch (const std::system_error&) {
-    return false;
-  }
-}
-
-}  // namespace
 
 Downloads::Downloads(Fetch fetch, std::function<void()> arrived, int maxAtOnce, StartThread startThread)
     : shared_(std::make_shared<Shared>()) {
   shared_->fetch = std::move(fetch);
   shared_->arrived = std::move(arrived);
   shared_->maxAtOnce = maxAtOnce;
-  shared_->startThread = startThread ? std::move(startThread) : &StartStandardThread;
+  shared_->startThread = startThread ? std::move(startThread) : &StartStandardDetachedThread;
 }
 
 Downloads::~Downloads() {

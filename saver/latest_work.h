@@ -9,23 +9,11 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <system_error>
-#include <thread>
 #include <utility>
 
+#include "saver/detached_thread.h"
+
 namespace lumiroll {
-
-// Starts a thread that runs work and is never joined; false when none can be started.
-using StartDetachedThread = std::function<bool(std::function<void()> work)>;
-
-inline bool StartStandardDetachedThread(std::function<void()> work) {
-  try {
-    std::thread(std::move(work)).detach();
-    return true;
-  } catch (const std::system_error&) {
-    return false;
-  }
-}
 
 template <typename Result>
 class LatestWork {
