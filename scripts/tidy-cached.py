@@ -44,7 +44,7 @@ read_all = os.environ.get("LUMIROLL_TIDY_ALL") == "1"
 def key(entry):
     """The hash of what the file's reading depends on; None when the build recorded no headers."""
     command = entry.get("command") or " ".join(entry.get("arguments", []))
-    digest = hashlib.sha256(version + config + command.replace(root, "<root>/").encode())
+    digest = hashlib.sha256(version + config + command.replace(root.rstrip("/"), "<root>").encode())
     words = shlex.split(command)
     output = entry.get("output") or (words[words.index("-o") + 1] if "-o" in words[:-1] else "")
     recorded = deps.get(output)
@@ -52,7 +52,7 @@ def key(entry):
         return None
     for path in [entry["file"]] + recorded:
         full = path if os.path.isabs(path) else os.path.join(entry["directory"], path)
-        digest.update(full.replace(root, "<root>/").encode())
+        digest.update(full.replace(root.rstrip("/"), "<root>").encode())
         try:
             with open(full, "rb") as f:
                 digest.update(f.read())
