@@ -272,6 +272,13 @@ TEST_F(SetupProgram, TheBackgroundShowsTheGradientAndTheShadowedCaptionUnderTheD
   HWND final = setup.WaitForWindow(kFinal, L"#32770");
   ASSERT_NE(final, nullptr);
   ASSERT_TRUE(WaitForPainted(setup, ::GetDlgItem(final, IDOK)));
+  RECT where{};
+  ::GetWindowRect(final, &where);
+  const POINT centre{(where.left + where.right) / 2, (where.top + where.bottom) / 2};
+  // The OK button may be painted before the rest of the dialog: wait for its middle too.
+  ASSERT_TRUE(
+      setup.WaitUntil([&] { return !IsGradient(TakeScreenshot().At(centre.x, centre.y), centre.y, ScreenHeight()); },
+                      "the dialog painted over the background"));
   const Screenshot shot = TakeScreenshot();
   ASSERT_GT(shot.height, 0);
   shot.SaveBmp(folder_ + L"\\setup-screen.bmp");
@@ -289,9 +296,6 @@ TEST_F(SetupProgram, TheBackgroundShowsTheGradientAndTheShadowedCaptionUnderTheD
   EXPECT_EQ(CountIn(shot, RECT{0, 0, 4, 4}, [](std::uint32_t p) { return p == 0xFFFFFF; }), 0);
 
   // Moved away, the dialog leaves the gradient behind it unharmed: nothing paints it again.
-  RECT where{};
-  ::GetWindowRect(final, &where);
-  const POINT centre{(where.left + where.right) / 2, (where.top + where.bottom) / 2};
   EXPECT_FALSE(IsGradient(shot.At(centre.x, centre.y), centre.y, h)) << "the dialog is over the background";
   ::SetWindowPos(final, nullptr, 0, h - (where.bottom - where.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   std::uint32_t after = 0;

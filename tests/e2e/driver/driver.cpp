@@ -210,8 +210,12 @@ std::vector<std::wstring> RunningProgram::WindowsShownUntilEnd() const {
         const bool ended = !IsRunning();  // looked at before the windows: none is missed at the end
         for (HWND window : VisibleWindowsOf(id_)) {
           if (std::find(windows.begin(), windows.end(), window) != windows.end()) continue;
+          // Every live window has a class: none means it went between the listing and the look
+          // (the ending program's own window), and nothing of it was seen.
+          const std::wstring className = WindowClass(window);
+          if (className.empty()) continue;
           windows.push_back(window);
-          titles.push_back(WindowTitle(window) + L" (" + WindowClass(window) + L")");
+          titles.push_back(WindowTitle(window) + L" (" + className + L")");
         }
         return ended;
       },
