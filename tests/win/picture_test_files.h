@@ -1,5 +1,5 @@
 #pragma once
-// Pictures made at test time: JPEGs encoded with libjpeg (with or without an EXIF orientation),
+// Pictures made at test time: JPEGs (with or without an EXIF orientation),
 // metafiles recorded with GDI, and files written to a scratch folder.
 #include <windows.h>
 
@@ -9,35 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "tests/shared/jpeg_writer.h"
+
 namespace lumiroll::test {
 
-using Bytes = std::vector<std::uint8_t>;
-
-struct Rgb {
-  int r = 0, g = 0, b = 0;
-};
-
-// The four quadrant colours every test picture uses (see tests/win/data/make_test_pictures.sh).
-inline constexpr Rgb kTopLeft{200, 40, 40}, kTopRight{40, 160, 40}, kBottomLeft{40, 40, 200},
-    kBottomRight{220, 200, 40};
-
-// A colour for each pixel (x, y) of a width x height picture.
-using PixelFunction = std::function<Rgb(int x, int y)>;
+// The four quadrant colours (kTopLeft ...) over a width x height picture.
 [[nodiscard]] PixelFunction Quadrants(int width, int height);
 
 // A baseline JPEG; app1 (if not empty) is written as an APP1 segment.
 [[nodiscard]] Bytes EncodeJpeg(int width, int height, const PixelFunction& pixel,
                                std::span<const std::uint8_t> app1 = {}, int quality = 92);
-// How EncodeJpegWith codes a picture.
-struct JpegCoding {
-  std::span<const std::uint8_t> app1{};  // written as an APP1 segment when not empty
-  int quality = 92;
-  bool progressive = false;
-  bool arithmetic = false;
-  bool greyscale = false;
-  int restartRows = 0;  // a restart marker every so many rows of blocks; 0 for none
-};
-[[nodiscard]] Bytes EncodeJpegWith(int width, int height, const PixelFunction& pixel, const JpegCoding& coding);
 // The JPEG with the size in its frame header replaced: its data then ends long before the rows
 // the header declares.
 [[nodiscard]] Bytes DeclaringSize(Bytes jpeg, std::uint16_t width, std::uint16_t height);
