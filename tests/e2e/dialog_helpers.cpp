@@ -32,6 +32,7 @@ SettingsDialogSession::SettingsDialogSession(std::wstring_view workingFolder)
 bool SettingsDialogSession::Open() {
   if (!program.started()) return false;
   dialog = program.WaitForWindow(L"Lumiroll Settings");
+  if (!dialog) ADD_FAILURE() << "no settings dialog: the program " << program.Describe();
   return dialog && WaitForPainted(program, ::GetDlgItem(dialog, kIdCommandOK));
 }
 

@@ -161,6 +161,8 @@ RunningProgram RunningProgram::Start(std::wstring_view programPath, std::wstring
     if (::DuplicateHandle(::GetCurrentProcess(), info.hProcess, ::GetCurrentProcess(), &own, 0, FALSE,
                           DUPLICATE_SAME_ACCESS))
       StartedPrograms().push_back({UniqueHandle(own), info.dwProcessId, false});
+  } else {
+    ADD_FAILURE() << "could not start the program: error " << ::GetLastError();
   }
   return program;
 }
