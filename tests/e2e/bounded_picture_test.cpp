@@ -138,11 +138,7 @@ TEST_F(BoundedPictures, FittedTheShowSkipsHostileFilesOnTimeWithinItsMemory) {
   EXPECT_EQ(Classify(shot.At(w / 2, h / 2)), Packed(kMagenta));
 }
 
-// Held back while an intermittent fault is open: in 2 of 8 full runs the large photograph at actual
-// size did not show as its middle (its blue border or nothing at the screen's middle, black
-// corners); alone, even beside two busy loops, it has always passed. Run it with
-// --gtest_also_run_disabled_tests.
-TEST_F(BoundedPictures, DISABLED_AtActualSizeTheShowSkipsHostileFilesOnTimeWithinItsMemory) {
+TEST_F(BoundedPictures, AtActualSizeTheShowSkipsHostileFilesOnTimeWithinItsMemory) {
   const Screenshot shot = ShowOnePass(L"2");
   ASSERT_FALSE(shot.pixels.empty());
   // The large photograph cut from its middle: magenta to every corner.
