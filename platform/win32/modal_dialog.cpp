@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "platform/callback_barrier.h"
-#include "platform/win32/dialog_controls.h"
 
 namespace lumiroll {
 namespace {
@@ -68,7 +67,7 @@ int ModalDialog::Run(HWND owner) {
                                                    reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner,
                                                    &ModalDialog::Procedure, reinterpret_cast<LPARAM>(this));
   hwnd_ = nullptr;
-  controls_.reset();
+  body_.reset();
   return static_cast<int>(result);
 }
 
@@ -83,27 +82,25 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND dialog, UINT message, WPARAM wParam
       return FALSE;  // the focus is set
     }
     auto* self = reinterpret_cast<ModalDialog*>(::GetWindowLongPtrW(dialog, DWLP_USER));
-    return self && self->controls_ ? self->HandleMessage(message, wParam, lParam) : FALSE;
+    return self && self->body_ ? self->HandleMessage(message, wParam, lParam) : FALSE;
   });
 }
 
 void ModalDialog::OnInit() {
   TakeOverDpiChanges(hwnd_);
   SetIcon(hwnd_, layout_.iconId);
-  controls_ = std::make_unique<DialogControls>(hwnd_, layout_.controls);
-  controls_->Create(::GetDpiForWindow(hwnd_));
-  SizeAndCentre(hwnd_, layout_.clientWidth, layout_.clientHeight);
+  body_.emplace(hwnd_, layout_);
+  body_->Create();
   // Without a window manager (and when started from a console) nobody else gives us the focus.
   ::SetForegroundWindow(hwnd_);
   if (const ControlLayout* button = DefaultButton(layout_)) {
     ::SendMessageW(hwnd_, DM_SETDEFID, button->id, 0);
-    ::SetFocus(controls_->Control(button->id));
+    ::SetFocus(body_->Control(button->id));
   }
 }
 
 void ModalDialog::ButtonPressed(int id) {
   if (!HasControl(layout_, id)) return;  // Esc without a cancel button does nothing
-  OnButton(id);
   ::EndDialog(hwnd_, id);
 }
 
@@ -113,11 +110,7 @@ INT_PTR ModalDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (HIWORD(wParam) == BN_CLICKED) ButtonPressed(LOWORD(wParam));
       return TRUE;
     case WM_CLOSE: ::EndDialog(hwnd_, layout_.closeResult); return TRUE;
-    case WM_DPICHANGED:
-      controls_->LayOut(HIWORD(wParam));
-      SizeForDpi(hwnd_, layout_.clientWidth, layout_.clientHeight, HIWORD(wParam),
-                 *reinterpret_cast<const RECT*>(lParam));
-      return TRUE;
+    case WM_DPICHANGED: body_->ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return TRUE;
   }
   return FALSE;
 }

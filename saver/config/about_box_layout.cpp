@@ -1,6 +1,6 @@
 #include "saver/config/about_box_layout.h"
 
-#include "saver/win32/resource_ids.h"  // plain numbers, shared with the resource script
+#include "saver/resource_ids.h"
 
 namespace lumiroll {
 namespace {

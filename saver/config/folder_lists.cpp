@@ -1,6 +1,6 @@
 #include "saver/config/folder_lists.h"
 
-#include "saver/config/dialog_start.h"
+#include "saver/config/drive_letters.h"
 #include "saver/image_list.h"
 
 namespace lumiroll {

@@ -1,7 +1,7 @@
 #pragma once
-// The preview's pictures as the dialog asks for them and is told of them: a selected file's
-// decodes go to the loader one after the other, the shown mode's first, and the dialog goes on
-// answering the user; a decode whose file stops answering is given up by the loader's watch.
+// The preview's pictures as the preview pane asks for them and is told of them: a selected
+// file's decodes go to the loader one after the other, the shown mode's first, and the dialog
+// goes on answering the user; a decode whose file stops answering is given up by the loader's watch.
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -1,6 +1,5 @@
 #include "saver/config/preview_pictures.h"
 
-#include "saver/config/dialog_start.h"
 #include "settings/settings.h"
 
 namespace lumiroll {
@@ -10,7 +9,8 @@ PreviewMode PreviewModeOf(std::int16_t PhotoSize) {
 }
 
 float PreviewScaleFor(PreviewMode mode, const PreviewArea& area) {
-  return PreviewScale(mode == PreviewMode::kActualSize ? kActualSize : kFitScreen, area.width, area.screenWidth);
+  if (mode != PreviewMode::kActualSize || area.screenWidth <= 0 || area.width <= 0) return 0.0f;
+  return static_cast<float>(area.width) / static_cast<float>(area.screenWidth);
 }
 
 std::size_t PreviewPictures::IndexOf(PreviewMode mode) { return mode == PreviewMode::kActualSize ? 1 : 0; }

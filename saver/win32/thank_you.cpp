@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "saver/win32/resource_ids.h"
+#include "saver/resource_ids.h"
 
 namespace lumiroll {
 namespace {

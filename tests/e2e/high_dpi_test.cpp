@@ -3,6 +3,7 @@
 // artwork drawn for the DPI rather than enlarged.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <span>
 
@@ -16,22 +17,46 @@ namespace {
 
 UINT Dpi() { return ::GetDpiForSystem(); }
 
-// Each edge of the table's 96-DPI rectangle scaled on its own, rounded as MulDiv rounds: worked
-// out here, not by the layout's own scaling.
 int ScaledEdge(int at96) { return ::MulDiv(at96, static_cast<int>(Dpi()), 96); }
-RECT Scaled(std::span<const ControlLayout> table, const ControlLayout& row) {
-  const LayoutRectangle r = ClientRectangle(table, row);
-  return {ScaledEdge(r.left), ScaledEdge(r.top), ScaledEdge(r.left + r.width), ScaledEdge(r.top + r.height)};
-}
 
-void ExpectScaledFromTable(HWND dialog, std::span<const ControlLayout> table, int width, int height) {
+// Each control's rectangle in the client area at 96 DPI, worked out by hand from the table (a
+// frame's children lie at its left and top plus their own), and each edge scaled on its own,
+// rounded as MulDiv rounds.
+struct At96 {
+  std::wstring_view name;
+  RECT rect;
+};
+constexpr At96 kSettingsDialogAt96[] = {
+    {L"Frame3", {12, 6, 352, 223}},           {L"Dir1", {24, 24, 178, 180}},
+    {L"Drive1", {24, 189, 178, 210}},         {L"File1", {186, 23, 340, 211}},
+    {L"Frame1", {12, 237, 118, 301}},         {L"Option1(1)", {21, 255, 91, 274}},
+    {L"Option1(2)", {21, 276, 94, 295}},      {L"Frame2", {129, 237, 235, 301}},
+    {L"Option2(1)", {138, 255, 208, 274}},    {L"Option2(2)", {138, 276, 199, 295}},
+    {L"Frame4", {246, 237, 352, 286}},        {L"Label3", {255, 258, 301, 277}},
+    {L"Text1", {306, 255, 340, 274}},         {L"CommandOK", {472, 223, 550, 245}},
+    {L"CommandCancel", {472, 251, 550, 273}}, {L"CommandAbout", {472, 279, 550, 301}},
+    {L"Picture0", {366, 12, 550, 181}},       {L"Picture1", {381, 27, 535, 142}},
+};
+constexpr At96 kAboutBoxAt96[] = {
+    {L"Label1", {91, 14, 316, 43}},      {L"Label3", {161, 49, 316, 64}},   {L"Label5", {182, 77, 211, 92}},
+    {L"Label22", {217, 77, 316, 92}},    {L"Label10", {119, 91, 155, 113}}, {L"Label23", {154, 91, 316, 113}},
+    {L"Command3", {154, 168, 232, 190}}, {L"Image1", {329, 13, 469, 191}},
+};
+
+void ExpectScaledFromTable(HWND dialog, std::span<const ControlLayout> table, std::span<const At96> expected, int width,
+                           int height) {
   EXPECT_EQ(ClientSize(dialog), (SIZE{ScaledEdge(width), ScaledEdge(height)}));
   EXPECT_TRUE(IsCentred(dialog));
+  EXPECT_EQ(table.size(), expected.size()) << "a control without its expected rectangle";
   for (const ControlLayout& row : table) {
     SCOPED_TRACE(testing::PrintToString(std::wstring(row.name)));
+    const auto at96 = std::find_if(expected.begin(), expected.end(), [&](const At96& e) { return e.name == row.name; });
+    ASSERT_NE(at96, expected.end());
     HWND control = ::GetDlgItem(dialog, row.id);
     ASSERT_NE(control, nullptr);
-    EXPECT_EQ(ClientRectOf(dialog, control), Scaled(table, row));
+    const RECT& r = at96->rect;
+    EXPECT_EQ(ClientRectOf(dialog, control),
+              (RECT{ScaledEdge(r.left), ScaledEdge(r.top), ScaledEdge(r.right), ScaledEdge(r.bottom)}));
   }
 }
 
@@ -90,7 +115,8 @@ TEST(HighDpi, SettingsDialogIsScaledFromItsTableWithNoTextClipped) {
   StoreSettings(L"5", L"1", L"0", L"1");
   SettingsDialogSession session;
   ASSERT_TRUE(session.Open());
-  ExpectScaledFromTable(session.dialog, SettingsDialogLayout(), kSettingsDialogWidth, kSettingsDialogHeight);
+  ExpectScaledFromTable(session.dialog, SettingsDialogLayout(), kSettingsDialogAt96, kSettingsDialogWidth,
+                        kSettingsDialogHeight);
   ExpectKnownRectangles(session.dialog, {
                                             {144, {{kIdDrive1, {36, 284, 267, 315}}, {kIdText1, {459, 383, 510, 411}}}},
                                             {192, {{kIdDrive1, {48, 378, 356, 420}}, {kIdText1, {612, 510, 680, 548}}}},
@@ -107,7 +133,7 @@ TEST(HighDpi, AboutBoxIsScaledFromItsTableWithEveryLabelWholeAndItsLogoCrisp) {
   HWND about = settings.program.WaitForWindow(L"About Lumiroll");
   ASSERT_NE(about, nullptr);
   ASSERT_TRUE(WaitForPainted(settings.program, ::GetDlgItem(about, kIdCommand3)));
-  ExpectScaledFromTable(about, AboutBoxLayout(), kAboutBoxWidth, kAboutBoxHeight);
+  ExpectScaledFromTable(about, AboutBoxLayout(), kAboutBoxAt96, kAboutBoxWidth, kAboutBoxHeight);
   ExpectKnownRectangles(about, {
                                    {144, {{kIdLabel5, {273, 116, 317, 138}}, {kIdLabel23, {231, 137, 474, 170}}}},
                                    {192, {{kIdLabel5, {364, 154, 422, 184}}, {kIdLabel23, {308, 182, 632, 226}}}},

@@ -5,8 +5,10 @@
 #include <cmath>
 
 #include "saver/config/delay_check.h"
-#include "saver/config/dialog_start.h"
+#include "saver/config/drive_letters.h"
 #include "saver/config/large_image_check.h"
+#include "saver/config/preview_pictures.h"
+#include "saver/config/unset_settings.h"
 
 namespace lumiroll {
 namespace {
@@ -127,7 +129,7 @@ TEST(DialogPreview, ActualSizeShrinksByThePreviewsShareOfTheScreen) {
       {3, 150, 1024, 0.0f}, {-1, 150, 1024, 0.0f},        {2, 150, 0, 0.0f},    {2, 0, 1024, 0.0f},
   };
   for (const auto& row : rows)
-    EXPECT_EQ(PreviewScale(row.PhotoSize, row.previewWidth, row.screenWidth), row.expected)
+    EXPECT_EQ(PreviewScaleFor(PreviewModeOf(row.PhotoSize), {row.previewWidth, 115, row.screenWidth}), row.expected)
         << row.PhotoSize << " " << row.previewWidth << "/" << row.screenWidth;
 }
 

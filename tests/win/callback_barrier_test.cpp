@@ -7,7 +7,8 @@
 
 #include <stdexcept>
 
-#include "platform/win32/modal_dialog.h"
+#include "platform/win32/controls.h"
+#include "platform/win32/modeless_dialog.h"
 #include "platform/win32/window.h"
 
 namespace lumiroll {
@@ -34,26 +35,36 @@ void SendToWindowThatThrows(UINT message) {
   std::_Exit(0);
 }
 
-class ThrowingDialog final : public ModalDialog {
+constexpr ControlLayout kOkOnly[] = {{L"OK", LayoutKind::DefaultButton, L"OK", L"", 10, 10, 70, 22, true, IDOK}};
+
+// A dialog of the program's own loop whose OK callback throws.
+class ThrowingDialog final : public ModelessDialog {
  public:
-  using ModalDialog::ModalDialog;
+  ThrowingDialog()
+      : ModelessDialog(
+            L"LumirollBarrierTestDialog",
+            {.caption = L"Barrier test dialog", .clientWidth = 100, .clientHeight = 50, .controls = kOkOnly}) {}
+  bool Open() {
+    if (!Create(nullptr)) return false;
+    Button(hwnd(), IDOK).OnClick(Callbacks(), [] { throw std::runtime_error("saving failed"); });
+    Show();
+    return true;
+  }
 
  protected:
-  void OnButton(int) override { throw std::runtime_error("install failed"); }
+  [[nodiscard]] HWND FirstFocus() const override { return Control(IDOK); }
+  void OnClosed() override { QuitMessageLoop(); }
 };
 
-// Shows a dialog whose OK handler throws, and presses OK from inside the dialog's own loop.
+// Shows the dialog and presses OK through the program's message loop; the close that follows
+// ends the loop should the exception not end the program.
 void PressOkOnDialogThatThrows() {
-  const ControlLayout kControls[] = {{L"OK", LayoutKind::DefaultButton, L"OK", L"", 10, 10, 70, 22, true, IDOK}};
-  const DialogLayout layout{
-      .caption = L"Barrier test dialog", .clientWidth = 100, .clientHeight = 50, .controls = kControls};
-  ThrowingDialog dialog(layout);
-  ::SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
-    if (HWND dialog = ::FindWindowW(L"#32770", L"Barrier test dialog"))
-      ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  });
-  const int result = dialog.Run(nullptr);
-  std::_Exit(result == IDOK ? 102 : 103);  // reached only when the exception did not end the program
+  ThrowingDialog dialog;
+  if (!dialog.Open()) std::_Exit(104);
+  ::PostMessageW(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  ::PostMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
+  const int result = RunMessageLoop();
+  std::_Exit(result == 0 ? 102 : 103);  // reached only when the exception did not end the program
 }
 
 TEST(CallbackBarrierDeathTest, AnExceptionFromAHandlerEndsTheProgramWithItsExitCode) {

@@ -4,11 +4,12 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 
 #include "platform/win32/clipboard.h"
 #include "platform/win32/message_box.h"
 #include "saver/config/about_box_layout.h"
-#include "saver/win32/resource_ids.h"
+#include "saver/resource_ids.h"
 
 namespace lumiroll {
 namespace {
@@ -17,25 +18,18 @@ constexpr COLORREF kAddressColour = RGB(0, 0, 192);
 
 }  // namespace
 
-bool AboutBox::Create() {
-  WindowOptions options = FixedDialogOptions(L"LumirollAbout", kAboutBoxTitle, IDI_LUMIROLL);
-  // No owner: the box outlives a settings dialog closed by its close box. Over the cover, owned
-  // by it (and topmost as it is), or the cover would hide it.
-  options.owner = cover_;
-  if (cover_) options.exStyle |= WS_EX_TOPMOST;
-  if (!Window::Create(options)) return false;
-  controls_.emplace(hwnd(), AboutBoxLayout());
-  SizeAndCentre(hwnd(), kAboutBoxWidth, kAboutBoxHeight);
-  controls_->Create(::GetDpiForWindow(hwnd()));
-  ConnectControls();
-  AddEmailToolTip();
-  return true;
-}
+AboutBox::AboutBox(std::function<void()> closed)
+    : ModelessDialog(L"LumirollAbout", {.caption = kAboutBoxTitle,
+                                        .clientWidth = kAboutBoxWidth,
+                                        .clientHeight = kAboutBoxHeight,
+                                        .controls = AboutBoxLayout(),
+                                        .iconId = IDI_LUMIROLL}),
+      closed_(std::move(closed)) {}
 
 void AboutBox::ConnectControls() {
-  Button(hwnd(), kIdCommand3).OnClick(callbacks_, [this] { Command3_Click(); });
-  ClickableLabel(hwnd(), kIdLabel22).OnClick(callbacks_, [this] { Label22_Click(); });
-  ClickableLabel(hwnd(), kIdLabel23).OnClick(callbacks_, [this] { Label23_Click(); });
+  Button(hwnd(), kIdCommand3).OnClick(Callbacks(), [this] { Command3_Click(); });
+  ClickableLabel(hwnd(), kIdLabel22).OnClick(Callbacks(), [this] { Label22_Click(); });
+  ClickableLabel(hwnd(), kIdLabel23).OnClick(Callbacks(), [this] { Label23_Click(); });
 }
 
 void AboutBox::AddEmailToolTip() {
@@ -56,23 +50,20 @@ void AboutBox::AddEmailToolTip() {
   ::SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+// Each opening starts from the fixed contents.
 void AboutBox::Open() {
-  if (IsOpen()) {
-    ::ShowWindow(hwnd(), SW_RESTORE);
-    ::SetForegroundWindow(hwnd());
-    return;
-  }
-  // Each opening starts from the fixed contents.
-  callbacks_ = {};
-  if (!Create()) return;
-  ::ShowWindow(hwnd(), SW_SHOW);
-  ::SetForegroundWindow(hwnd());
-  ::SetFocus(Control(kIdCommand3));
+  if (IsOpen()) return BringToFront();
+  if (!Create(cover_)) return;
+  ConnectControls();
+  AddEmailToolTip();
+  Show();
 }
 
-void AboutBox::OnDestroyed() {
-  controls_.reset();
-  closed_();
+// OK is the only control that takes the keyboard focus.
+HWND AboutBox::FirstFocus() const { return Control(kIdCommand3); }
+
+COLORREF AboutBox::TextColour(HWND control) const {
+  return IsAddress(control) ? kAddressColour : ::GetSysColor(COLOR_BTNTEXT);
 }
 
 bool AboutBox::IsAddress(HWND control) const {
@@ -83,29 +74,11 @@ void AboutBox::Label22_Click() { CopyAddress(kIdLabel22, kEmailCopiedMessage); }
 void AboutBox::Label23_Click() { CopyAddress(kIdLabel23, kWebPageCopiedMessage); }
 
 LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_COMMAND: callbacks_.Dispatch(LOWORD(wParam), HIWORD(wParam)); return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-      return DialogFaceColours(reinterpret_cast<HDC>(wParam), IsAddress(reinterpret_cast<HWND>(lParam))
-                                                                  ? kAddressColour
-                                                                  : ::GetSysColor(COLOR_BTNTEXT));
-    case WM_ACTIVATE:
-      // OK is the only control that takes the keyboard focus.
-      if (LOWORD(wParam) != WA_INACTIVE) ::SetFocus(Control(kIdCommand3));
-      return 0;
-    case WM_DPICHANGED:
-      if (controls_) controls_->LayOut(HIWORD(wParam));
-      SizeForDpi(hwnd(), kAboutBoxWidth, kAboutBoxHeight, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      return 0;
-    case WM_SETCURSOR:
-      if (IsAddress(reinterpret_cast<HWND>(wParam))) {
-        ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
-        return TRUE;
-      }
-      break;
+  if (message == WM_SETCURSOR && IsAddress(reinterpret_cast<HWND>(wParam))) {
+    ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+    return TRUE;
   }
-  return DefaultHandling(message, wParam, lParam);
+  return ModelessDialog::HandleMessage(message, wParam, lParam);
 }
 
 void AboutBox::CopyAddress(int labelId, std::wstring_view confirmation) {

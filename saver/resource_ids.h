@@ -1,5 +1,6 @@
 #pragma once
-// Resource ids of Lumiroll.scr (shared by the .rc file and the code).
+// Resource ids of Lumiroll.scr: plain #defines, so that its resource script, its windows and the
+// platform-free layout tables that name its artwork share one list.
 #define IDS_DESCRIPTION 1
 #define IDI_LUMIROLL 100
 #define IDR_THANK_YOU_JPEG 200

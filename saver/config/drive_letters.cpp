@@ -1,21 +1,10 @@
-#include "saver/config/dialog_start.h"
+#include "saver/config/drive_letters.h"
 
 #include <algorithm>
 
 #include "shared/text_forms.h"
 
 namespace lumiroll {
-
-void FillUnsetSettings(Settings& settings) {
-  if (settings.PhotoSize == 0) settings.PhotoSize = kFitScreen;
-  if (settings.PhotoOrder == 0) settings.PhotoOrder = kAlphabetic;
-  if (settings.PhotoDirectory == kNotConfigured) settings.PhotoDirectory = kStartFolderWhenUnset;
-}
-
-float PreviewScale(std::int16_t PhotoSize, int previewInnerWidth, int screenWidth) {
-  if (PhotoSize != kActualSize || screenWidth <= 0 || previewInnerWidth <= 0) return 0.0f;
-  return static_cast<float>(previewInnerWidth) / static_cast<float>(screenWidth);
-}
 
 std::optional<wchar_t> DriveOfPath(std::wstring_view path) {
   if (path.size() < 2 || path[1] != L':') return std::nullopt;

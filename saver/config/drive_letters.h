@@ -1,25 +1,10 @@
 #pragma once
-// Decisions the settings dialog makes while it loads and while it previews.
-#include <cstdint>
+// The drive letters of the settings dialog's folder paths, and the one its drive list shows.
 #include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 
-#include "settings/settings.h"
-
 namespace lumiroll {
-
-// Where a never-set folder starts: drive C's current folder.
-inline constexpr std::wstring_view kStartFolderWhenUnset = L"c:";
-
-// Size 0 and order 0 become 1, folder "0" becomes "c:"; the delay is left as it is, so a
-// never-set delay shows as 0.
-void FillUnsetSettings(Settings& settings);
-
-// The scale PaintPhoto gets for the preview: 0 (fit) unless Actual Size, which shrinks the
-// picture by the preview's share of the screen's width.
-[[nodiscard]] float PreviewScale(std::int16_t PhotoSize, int previewInnerWidth, int screenWidth);
 
 // The drive letter a path starts with ("d:", "D:\Photos"), upper-cased; nothing for "0", a
 // relative path or a network path.
