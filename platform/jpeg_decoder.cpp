@@ -69,7 +69,7 @@ bool IsRestartMarker(int marker) { return marker >= JPEG_RST0 && marker <= JPEG_
 // megapixels cost seconds. So the data has ended early when the first scan (which codes every
 // block; later progressive scans may rightly end early) meets a marker other than a restart with
 // rows holding more than this many pixels still to come.
-constexpr std::int64_t kMostPixelsWithoutData = 16'000'000;
+constexpr std::int64_t kMostPixelsWithoutData = std::min<std::int64_t>(16'000'000, kMaxPicturePixels / 8);
 
 bool ArithmeticDataEndedEarly(const jpeg_decompress_struct& info) {
   if (!info.arith_code || info.input_scan_number != 1 || info.unread_marker == 0 || IsRestartMarker(info.unread_marker))

@@ -53,6 +53,8 @@ def jpeg_seeds(work, out, exif_out):
     for name in ("baseline", "arithmetic", "grey_progressive", "progressive_arithmetic", "restart"):
         for choice in range(3):
             write(out, "%s_huge_bound%d" % (name, choice), bound_prefix(choice, 100) + declaring(files[name], 65500, 8196))
+            # As large as a fuzzing build believes, at the widest side: the data runs out early.
+            write(out, "%s_wide_bound%d" % (name, choice), bound_prefix(choice, 100) + declaring(files[name], 65500, 256))
     write(out, "exif6_huge_actual", bound_prefix(1, 100) + declaring(with_app1(base, exif(6, False)), 65500, 8196))
 
 
