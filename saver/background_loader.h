@@ -78,9 +78,9 @@ class BackgroundLoader {
   ~BackgroundLoader();
 
   // Asks for a picture, with a decode made earlier that stands if its file is unchanged. Replaces
-  // any older request: one not begun is forgotten; one under way runs on and its result is
-  // dropped, unless it is asked for again while still under way. The same request as the newest,
-  // unfinished or finished and not yet taken, starts nothing new.
+  // any older request: one not begun is forgotten; one under way runs on, the new one waiting for
+  // the worker, and its result is dropped, unless it is asked for again while still under way.
+  // The same request as the newest, unfinished or finished and not yet taken, starts nothing new.
   void Request(const DecodeRequest& request, std::shared_ptr<const DecodedPicture> kept = nullptr);
   // The newest request's result once it is ready (a failed load included), handed over once;
   // null before then. Never waits.
