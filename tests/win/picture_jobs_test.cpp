@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <mutex>
-#include <set>
 
 #include "picture_test_files.h"
 #include "platform/win32/handles.h"
@@ -95,38 +93,6 @@ TEST(PictureJobs, EachSmallBlockOfTheFileCountsAsData) {
   // The stamp, then five blocks of a megabyte and a byte; the decode is not watched.
   EXPECT_EQ(clockReadings - before, 1 + 5);
   EXPECT_EQ(job.DataDueIn(1000000, 10000), std::nullopt);
-}
-
-// The system's threads: a picture decoded ahead and its check against its file at its due time
-// both run on the loader's one worker, never on the caller's thread, and the check reads nothing.
-TEST(PictureJobs, ADecodeAheadAndItsCheckAtItsDueTimeRunOnTheLoadersOneWorker) {
-  test::ScratchFolder folder;
-  const DecodeRequest request{1, folder.Write(L"a.jpg", PaddedJpeg(64, 48)), {640, 480, 1.0f}};
-  const UniqueHandle told(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
-  std::mutex mutex;
-  std::set<DWORD> threads;
-  BackgroundLoader loader(
-      [&](LoadJob& job) {
-        {
-          std::lock_guard lock(mutex);
-          threads.insert(::GetCurrentThreadId());
-        }
-        return LoadJobPicture(job);
-      },
-      [event = told.get()] { ::SetEvent(event); }, SystemLoaderOptions());
-  const auto result = [&] {
-    std::shared_ptr<const DecodedPicture> taken;
-    while (!taken && ::WaitForSingleObject(told.get(), 60000) == WAIT_OBJECT_0) taken = loader.TakeFinished();
-    return taken;
-  };
-  loader.Request(request);
-  const auto ahead = result();
-  ASSERT_EQ(WidthOf(ahead), 64);
-  loader.Request(request, ahead);
-  EXPECT_EQ(result(), ahead) << "the file is unchanged: the decode made ahead stands";
-  std::lock_guard lock(mutex);
-  EXPECT_EQ(threads.size(), 1u);
-  EXPECT_FALSE(threads.contains(::GetCurrentThreadId()));
 }
 
 }  // namespace
