@@ -1,9 +1,10 @@
 #pragma once
-// The one loader of pictures. Every read of a photograph runs on a worker thread, never on a
-// thread that answers the user, and nobody ever waits for it: a newer request replaces an older
-// one, a result for a request no longer wanted is dropped by its tag, and a finished load is
-// announced through a callback. A load whose file gives no data for a while is given up: its read
-// is cancelled where the system can, and otherwise its thread is left behind, a bounded number.
+// The one loader of pictures. Every read of a photograph runs on the loader's worker thread, never
+// on a thread that answers the user, and nobody ever waits for it: the worker takes requests in
+// turn, a newer request replaces an older one not begun, a result for a request no longer wanted
+// is dropped by its tag, and a finished load is announced through a callback. A load whose file
+// gives no data for a while is given up: its read is cancelled where the system can, and otherwise
+// its worker is left behind, a bounded number, and a fresh worker carries on.
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -56,8 +57,8 @@ struct LoaderOptions {
   // Starts a thread that runs work and is never joined; false when none can be started. It must
   // not run work before it returns. Empty: the standard library's threads.
   std::function<bool(std::function<void()> work)> startThread;
-  // Loads under way at once, those no longer wanted or given up included; past that a request
-  // waits, not begun, until one of them returns.
+  // Threads at once: the worker and those left behind on stuck loads. With that many left behind
+  // a request waits, not begun, until one of them returns and becomes the worker again.
   int maxThreads = 4;
   std::uint32_t noDataMilliseconds = 10000;
 };
@@ -66,32 +67,39 @@ class BackgroundLoader {
  public:
   // Runs on a worker thread; null or an exception counts as a load that failed.
   using Load = std::function<std::shared_ptr<const DecodedPicture>(LoadJob& job)>;
-  // finished is called on a worker thread when the newest request's result is ready. It runs
-  // under the loader's lock: it must only signal (set an event, post a message), never call back.
+  // finished is called on a worker thread when the newest request's result is ready, and when
+  // that request begins after waiting for the worker (its watch is then due). It runs under the
+  // loader's lock: it must only signal (set an event, post a message), never call back.
   BackgroundLoader(Load load, std::function<void()> finished, LoaderOptions options);
   BackgroundLoader(const BackgroundLoader&) = delete;
   BackgroundLoader& operator=(const BackgroundLoader&) = delete;
-  // Never waits: loads under way are given up and end on their own threads, unheard.
+  // Never waits: a load under way is given up and ends on its own thread, unheard; an idle worker
+  // ends at once.
   ~BackgroundLoader();
 
   // Asks for a picture, with a decode made earlier that stands if its file is unchanged. Replaces
-  // any older request: one not begun is forgotten; one under way runs on and its result is
-  // dropped, unless it is asked for again while still under way. The same request as the newest,
-  // unfinished or finished and not yet taken, starts nothing new.
+  // any older request: one not begun is forgotten; one under way runs on, the new one waiting for
+  // the worker, and its result is dropped, unless it is asked for again while still under way.
+  // The same request as the newest, unfinished or finished and not yet taken, starts nothing new.
   void Request(const DecodeRequest& request, std::shared_ptr<const DecodedPicture> kept = nullptr);
   // The newest request's result once it is ready (a failed load included), handed over once;
   // null before then. Never waits.
   [[nodiscard]] std::shared_ptr<const DecodedPicture> TakeFinished();
-  // Holds the newest load to the no-data limit: when its file has given nothing for that long,
-  // the load is given up and its result is a failed load, ready to take. Returns the
-  // milliseconds until the next call is due (0 when it has just given up; kWaitForever when
-  // nothing is watched).
+  // Holds the newest load to the no-data limit, or the load it waits behind on the worker: when
+  // that file has given nothing for that long, the load is given up, its worker left behind, and
+  // a fresh worker takes the newest request; a given-up newest load's result is a failed load,
+  // ready to take. Returns the milliseconds until the next call is due (0 when the newest load
+  // has just been given up; kWaitForever when nothing is watched).
   [[nodiscard]] std::uint32_t Watch(std::uint32_t now);
+  // Loads the worker and the workers left behind are running or given to run: for a caller that
+  // waits until each has either ended or blocked.
+  [[nodiscard]] int LoadsUnderWay() const;
 
  private:
   struct Shared;
-  static void Run(const std::shared_ptr<Shared>& shared, std::shared_ptr<LoadJob> job);
-  static void Start(const std::shared_ptr<Shared>& shared, const std::shared_ptr<LoadJob>& job);
+  using WorkerId = std::uint64_t;
+  static void Work(const std::shared_ptr<Shared>& shared, WorkerId me);
+  static void Start(const std::shared_ptr<Shared>& shared, WorkerId worker);
 
   std::shared_ptr<Shared> shared_;  // outlives the loader while its threads run
 };

@@ -13,9 +13,9 @@
 namespace lumiroll {
 namespace {
 
-// While it lives, the loader can cancel the synchronous reads of this thread. A read the system
-// cannot cancel (a stalled network or FUSE file under some systems) blocks on; the loader then
-// leaves the thread behind.
+// While it lives, the loader can cancel the synchronous reads of this thread, and only for this
+// job: the worker goes on to other jobs. A read the system cannot cancel (a stalled network or
+// FUSE file under some systems) blocks on; the loader then leaves the worker behind.
 class CancellableHere {
  public:
   explicit CancellableHere(LoadJob& job)

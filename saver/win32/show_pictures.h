@@ -1,6 +1,6 @@
 #pragma once
-// The show's loader on this system: loads run on worker threads and each finished one sets an
-// event the show's event loop waits on. A fitted picture comes as a frame of the surface's size,
+// The show's loader on this system: loads run on the loader's worker thread and each finished
+// one sets an event the show's event loop waits on. A fitted picture comes as a frame of the surface's size,
 // so that painting it at its due time is a copy.
 #include <windows.h>
 

@@ -22,28 +22,23 @@ int WidthOf(const std::shared_ptr<const DecodedPicture>& decoded) {
   return decoded && decoded->picture ? decoded->picture->width : 0;
 }
 
-TEST(BackgroundLoader, ANewerRequestReplacesAnOlderOneAndAStaleResultIsDropped) {
+TEST(BackgroundLoader, OneWorkerServesTheRequestsInTurnAndOnlyTheNewestWaitingOneIsLoaded) {
   LoaderRig rig({1});
   rig.loader->Request(RequestOf(1));
   ASSERT_TRUE(Eventually([&] { return rig.gate.Waiting() == 1; }));
   EXPECT_EQ(rig.loader->TakeFinished(), nullptr) << "never waits for a load under way";
-  rig.loader->Request(RequestOf(2));  // begins at once on a thread of its own
-  EXPECT_EQ(WidthOf(rig.Result(1)), 2);
+  rig.loader->Request(RequestOf(2));
+  rig.loader->Request(RequestOf(3));  // 2 never began: forgotten
+  EXPECT_EQ(rig.loader->LoadsUnderWay(), 1) << "3 waits for the worker";
   rig.gate.Open();
-  ASSERT_TRUE(Eventually([&] { return rig.threads.Running() == 0; }));
-  EXPECT_EQ(rig.loader->TakeFinished(), nullptr) << "1 was no longer wanted";
-  EXPECT_EQ(rig.finished, 1);
-
-  // With one thread, requests wait for it; only the newest of them is loaded, on that thread.
-  LoaderRig one({1}, 1);
-  one.loader->Request(RequestOf(1));
-  ASSERT_TRUE(Eventually([&] { return one.gate.Waiting() == 1; }));
-  one.loader->Request(RequestOf(2));
-  one.loader->Request(RequestOf(3));
-  one.gate.Open();
-  EXPECT_EQ(WidthOf(one.Result(1)), 3);
-  EXPECT_EQ(one.gate.Started(), (std::vector<std::int16_t>{1, 3}));
-  EXPECT_EQ(one.threads.started, 1);
+  EXPECT_EQ(WidthOf(rig.Result()), 3) << "1's result, no longer wanted, is dropped";
+  for (std::int16_t image = 4; image <= 8; ++image) {
+    rig.loader->Request(RequestOf(image));
+    EXPECT_EQ(WidthOf(rig.Result()), image);
+  }
+  EXPECT_EQ(rig.gate.Started(), (std::vector<std::int16_t>{1, 3, 4, 5, 6, 7, 8}));
+  EXPECT_EQ(rig.threads.started, 1) << "one worker for every request";
+  EXPECT_EQ(rig.threads.Running(), 1) << "idle until the next request or the loader's end";
 }
 
 TEST(BackgroundLoader, TheSameRequestIsNotLoadedTwice) {
@@ -51,18 +46,17 @@ TEST(BackgroundLoader, TheSameRequestIsNotLoadedTwice) {
   rig.loader->Request(RequestOf(1));
   ASSERT_TRUE(Eventually([&] { return rig.gate.Waiting() == 1; }));
   rig.loader->Request(RequestOf(2));
-  EXPECT_EQ(WidthOf(rig.Result(1)), 2);
   rig.loader->Request(RequestOf(1));  // still under way: wanted again, not begun again
   rig.gate.Open();
-  EXPECT_EQ(WidthOf(rig.Result(2)), 1);
+  EXPECT_EQ(WidthOf(rig.Result()), 1);
   rig.loader->Request(RequestOf(3));
-  ASSERT_TRUE(Eventually([&] { return rig.finished == 3; }));
+  ASSERT_TRUE(Eventually([&] { return rig.loader->LoadsUnderWay() == 0; }));
   rig.loader->Request(RequestOf(3));  // finished and not yet taken
   EXPECT_EQ(WidthOf(rig.loader->TakeFinished()), 3);
-  EXPECT_EQ(rig.gate.Started(), (std::vector<std::int16_t>{1, 2, 3}));
+  EXPECT_EQ(rig.gate.Started(), (std::vector<std::int16_t>{1, 3}));
 }
 
-TEST(BackgroundLoader, ALoadWhoseFileGivesNoDataIsGivenUpAndAFreshThreadCarriesOn) {
+TEST(BackgroundLoader, ALoadWhoseFileGivesNoDataIsGivenUpAndAFreshWorkerCarriesOn) {
   LoaderRig rig({1});
   rig.loader->Request(RequestOf(1));
   ASSERT_TRUE(Eventually([&] { return rig.gate.Waiting() == 1; }));
@@ -77,13 +71,49 @@ TEST(BackgroundLoader, ALoadWhoseFileGivesNoDataIsGivenUpAndAFreshThreadCarriesO
   EXPECT_EQ(rig.gate.Cancels(), 1) << "its read is cancelled where the system can";
   EXPECT_EQ(rig.loader->Watch(10000), kWaitForever);
 
-  // The stuck thread is left behind; asking again starts a fresh one, not the given-up load.
-  rig.loader->Request(RequestOf(1));
+  // The stuck worker is left behind; a fresh one serves the next request while it blocks.
+  rig.loader->Request(RequestOf(2));
+  EXPECT_EQ(WidthOf(rig.Result()), 2);
+  EXPECT_EQ(rig.threads.started, 2);
+  rig.loader->Request(RequestOf(1));  // read afresh, not the given-up load
   ASSERT_TRUE(Eventually([&] { return rig.gate.Waiting() == 2; }));
   rig.gate.Open();
-  EXPECT_EQ(WidthOf(rig.Result(1)), 1);
-  ASSERT_TRUE(Eventually([&] { return rig.threads.Running() == 0; }));
+  EXPECT_EQ(WidthOf(rig.Result()), 1);
+  ASSERT_TRUE(Eventually([&] { return rig.loader->LoadsUnderWay() == 0; }));
   EXPECT_EQ(rig.loader->TakeFinished(), nullptr) << "the left-behind result is dropped";
+  EXPECT_TRUE(Eventually([&] { return rig.threads.Running() == 1; })) << "the left-behind worker, back, ends";
+}
+
+TEST(BackgroundLoader, TheNewestRequestWaitingBehindAStuckLoadIsTakenByAFreshWorker) {
+  LoaderRig rig({1});
+  rig.loader->Request(RequestOf(1));
+  ASSERT_TRUE(Eventually([&] { return rig.gate.Waiting() == 1; }));
+  rig.loader->Request(RequestOf(2));
+  EXPECT_EQ(rig.loader->Watch(4000), 6000u) << "the load it waits behind is watched";
+  rig.clock = 10000;
+  EXPECT_EQ(rig.loader->Watch(10000), 10000u) << "2 begins now, and is watched from now";
+  EXPECT_EQ(WidthOf(rig.Result()), 2);
+  EXPECT_EQ(rig.gate.Cancels(), 1);
+  EXPECT_EQ(rig.threads.started, 2);
+}
+
+TEST(BackgroundLoader, PastTheBoundOnWorkersLeftBehindARequestWaitsForOneToReturn) {
+  LoaderRig rig({1, 2}, 2);
+  for (std::int16_t image = 1; image <= 2; ++image) {
+    rig.loader->Request(RequestOf(image));
+    ASSERT_TRUE(Eventually([&] { return rig.gate.Waiting() == image; }));
+    rig.clock += 10000;
+    EXPECT_EQ(rig.loader->Watch(rig.clock), 0u);
+    ASSERT_NE(rig.loader->TakeFinished(), nullptr);
+  }
+  rig.loader->Request(RequestOf(3));
+  EXPECT_EQ(rig.loader->Watch(rig.clock), kWaitForever) << "nothing runs to watch";
+  EXPECT_EQ(rig.loader->LoadsUnderWay(), 2);
+  rig.gate.Release(1);
+  EXPECT_EQ(WidthOf(rig.Result()), 3) << "the first worker back takes it";
+  EXPECT_EQ(rig.finished, 2) << "told when it began, so that its watch starts, and when it is done";
+  EXPECT_EQ(rig.threads.started, 2) << "no thread past the bound";
+  EXPECT_EQ(rig.gate.Started(), (std::vector<std::int16_t>{1, 2, 3}));
 }
 
 TEST(BackgroundLoader, DataAndTheEndOfReadingHoldOffTheLimit) {
@@ -102,11 +132,12 @@ TEST(BackgroundLoader, DataAndTheEndOfReadingHoldOffTheLimit) {
 TEST(BackgroundLoader, ALoadThatThrowsIsAFailedLoadAndTheWorkerGoesOn) {
   LoaderRig rig({});
   rig.loader->Request(RequestOf(test::LoadGate::kThrows));
-  const auto failed = rig.Result(1);
+  const auto failed = rig.Result();
   ASSERT_NE(failed, nullptr);
   EXPECT_FALSE(failed->picture);
   rig.loader->Request(RequestOf(4));
-  EXPECT_EQ(WidthOf(rig.Result(2)), 4);
+  EXPECT_EQ(WidthOf(rig.Result()), 4);
+  EXPECT_EQ(rig.threads.started, 1);
 }
 
 TEST(LoadStamped, AKeptDecodeStandsOnlyForItsOwnRequestAndAnUnchangedFile) {

@@ -159,10 +159,11 @@ struct LoaderRig {
     gate.Open();
     EXPECT_TRUE(Eventually([&] { return threads.Running() == 0; }));  // before the gate they run in goes
   }
-  // The newest result once the loader has said so `count` times.
-  std::shared_ptr<const DecodedPicture> Result(int count) {
-    EXPECT_TRUE(Eventually([&] { return finished >= count; }));
-    return loader->TakeFinished();
+  // The newest request's result, once it is in.
+  std::shared_ptr<const DecodedPicture> Result() {
+    std::shared_ptr<const DecodedPicture> taken;
+    EXPECT_TRUE(Eventually([&] { return (taken = loader->TakeFinished()) != nullptr; }));
+    return taken;
   }
 
   std::atomic<std::uint32_t> clock = 0;

@@ -92,6 +92,8 @@ class FakeShow {
     return times;
   }
 
+  [[nodiscard]] int ThreadsStarted() const { return threads_.started; }
+
   ShowState state;
   std::atomic<std::uint32_t> clock;
   test::LoadGate gate;
@@ -149,9 +151,9 @@ class FakeShow {
     Settle();
   }
 
-  // Every thread of the loader either ended or held at the gate.
+  // Every load of the loader either ended or held at the gate.
   void Settle() {
-    EXPECT_TRUE(test::Eventually([&] { return threads_.Running() == gate.Waiting(); }));
+    EXPECT_TRUE(test::Eventually([&] { return loader_->LoadsUnderWay() == gate.Waiting(); }));
   }
 
   bool HandleEvents() {
@@ -200,6 +202,10 @@ TEST(ShowLoop, ShowsThePicturesInTurnOnTimeAndStartsAgainAfterTheLast) {
   EXPECT_EQ(times, (std::vector<std::uint32_t>{0, 5000, 10000, 15000, 20000, 25000, 30000}));
   // Blocked in the operating system for each whole period, never polling.
   EXPECT_EQ(show.blocks, std::vector<std::uint32_t>(7, 5000));
+  // Each picture after the first, decoded ahead, is checked against its file at its due time (a
+  // load that reads nothing), on the same worker as every read.
+  EXPECT_EQ(show.gate.Started().size() - show.gate.Reads().size(), 6u);
+  EXPECT_EQ(show.ThreadsStarted(), 1);
 }
 
 TEST(ShowLoop, APhotographNotReadyAtItsDueTimeIsShownLateWithItsWholeDisplayTime) {
