@@ -14,9 +14,9 @@
 #include "platform/process.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/dialog_controls.h"
-#include "platform/win32/display_profile.h"
 #include "platform/win32/file_system.h"
 #include "platform/win32/message_box.h"
+#include "platform/win32/monitor_profile.h"
 #include "platform/win32/picture_surface.h"
 #include "platform/win32/window.h"
 #include "saver/background_loader.h"
@@ -113,6 +113,7 @@ class SettingsDialog final : public Window {
   std::optional<LatestWork<std::vector<DriveChoice>>> driveListing_;
   HWND lastFocus_ = nullptr;  // not owned: a child control
   PictureSurface Picture1;
+  DisplayProfile previewProfile_;           // of the monitor the dialog opened on
   std::optional<BackgroundLoader> loader_;  // once the window exists, which it tells
   std::optional<PreviewLoading> Picture2;   // the preview's image holder, on loader_
   AboutBox Form8{[this] { EndWhenBothClosed(); }};
@@ -172,7 +173,7 @@ void SettingsDialog::ConnectControls() {
 
 void SettingsDialog::Form_Load() {
   HCURSOR normal = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
-  (void)UseColourProfileOfMonitorShowing(hwnd());  // the preview takes the colours of its monitor
+  previewProfile_ = ProfileOfMonitorShowing(hwnd());
   FillUnsetSettings(settings_);
   Text1.SetText(NumberText(settings_.PhotoDisplayTime));
   // The lists fill in when their listings come (OnFolderListed, OnDrivesListed): the dialog opens
@@ -346,7 +347,7 @@ void SettingsDialog::WatchPreviewDecode() {
 }
 
 PreviewArea SettingsDialog::Picture1Area() const {
-  return {Picture1.ScaleWidth(), Picture1.ScaleHeight(), ::GetSystemMetrics(SM_CXSCREEN)};
+  return {Picture1.ScaleWidth(), Picture1.ScaleHeight(), ::GetSystemMetrics(SM_CXSCREEN), previewProfile_};
 }
 
 void SettingsDialog::PaintPreview() {
