@@ -24,7 +24,7 @@ struct Shown {
   friend bool operator==(const Shown&, const Shown&) = default;
 };
 
-TEST(DisplayChange, KeptPicturesAreNotShownInTheOldMonitorsColours) {
+TEST(DisplayChangeColours, KeptPicturesAreNotShownInTheOldMonitorsColours) {
   test::LoaderRig rig({});
   ShowState state;
   state.PhotoDisplayTime = 5.0;
