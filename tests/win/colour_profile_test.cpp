@@ -30,7 +30,6 @@ using Quads = std::array<Rgb, 4>;
 constexpr int kTolerance = 3;
 
 constexpr Quads kSrgbOfAdobeRgb{{{233, 35, 35}, {0, 160, 5}, {35, 35, 205}, {228, 201, 0}}};
-constexpr Quads kP3OfAdobeRgb{{{214, 59, 49}, {0, 157, 44}, {35, 35, 197}, {224, 202, 63}}};
 constexpr Quads kStored{{test::kTopLeft, test::kTopRight, test::kBottomLeft, test::kBottomRight}};
 
 Rgb PixelAt(const Picture& picture, int x, int y) {
@@ -214,18 +213,10 @@ TEST(ColourProfiles, TheDisplayProfileIsTheTargetAndUntaggedPicturesStayUntouche
   const DisplayProfile p3 = DisplayProfile::FromBytes(DataBytes(L"display_p3.icc"));
   const auto onP3 = LoadPictureFile(test::DataFile(L"picture_adobergb.jpg"), {}, p3);
   ASSERT_TRUE(onP3);
-  EXPECT_TRUE(QuadrantsNear(*onP3, kP3OfAdobeRgb));
+  EXPECT_TRUE(QuadrantsNear(*onP3, {{{214, 59, 49}, {0, 157, 44}, {35, 35, 197}, {224, 202, 63}}}));
   const auto untaggedOnP3 = LoadPictureBytes(plain, {}, p3);
   ASSERT_TRUE(untaggedOnP3);
   EXPECT_EQ(untaggedOnP3->pixels, untagged->pixels);
-
-  // Profiles no display can have leave sRGB as the target.
-  for (const wchar_t* unusable : {L"cmyk_simple.icc", L"grey18.icc", L"picture_adobergb.jpg"}) {
-    const auto onSrgb =
-        LoadPictureFile(test::DataFile(L"picture_adobergb.jpg"), {}, DisplayProfile::FromBytes(DataBytes(unusable)));
-    ASSERT_TRUE(onSrgb);
-    EXPECT_TRUE(QuadrantsNear(*onSrgb, kSrgbOfAdobeRgb)) << unusable;
-  }
 }
 
 // Wine 8 gives every monitor the sRGB profile file it installs: the monitor's profile is that
