@@ -65,7 +65,7 @@ double MedianMilliseconds(std::vector<std::uint32_t>& buffer, int runs, Convert 
 // general 8-bit path for the same profiles.
 void PrintConversionTimes(int runs) {
   std::vector<std::uint32_t> buffer(1620 * 1080);
-  const auto ours = lumiroll::TransformToDisplay(lumiroll::AdobeRgbProfile(), lumiroll::PixelLayout::kBgrx);
+  const auto ours = lumiroll::TransformToDisplay(lumiroll::AdobeRgbProfile(), lumiroll::PixelLayout::kBgrx, {});
   const auto adobe = lumiroll::AdobeRgbProfile();
   cmsHPROFILE from = cmsOpenProfileFromMem(adobe.data(), static_cast<cmsUInt32Number>(adobe.size()));
   cmsHPROFILE to = cmsCreate_sRGBProfile();

@@ -94,43 +94,29 @@ std::unique_ptr<ColourTransform> MakeTransform(std::span<const std::uint8_t> sou
   return std::make_unique<LcmsTransform>(std::move(general));
 }
 
-bool UsableForDisplay(std::span<const std::uint8_t> display) {
-  if (IccProfileColourSpace(display) != IccColourSpace::kRgb) return false;
-  const UniqueProfile from = OpenProfile({});
-  const UniqueProfile to = OpenProfile(display);
-  return from && to && DescribesPictures(to.get()) &&
-         UniqueTransform(cmsCreateTransform(from.get(), TYPE_BGRA_8, to.get(), TYPE_BGRA_8, INTENT_PERCEPTUAL, 0));
-}
-
 struct CacheEntry {
   std::vector<std::uint8_t> profile;
   PixelLayout layout;
+  DisplayProfile display;
   std::shared_ptr<const ColourTransform> transform;  // null: the profile was refused
 };
 
 class TransformCache {
  public:
-  std::shared_ptr<const ColourTransform> Find(std::span<const std::uint8_t> profile, PixelLayout layout) {
+  std::shared_ptr<const ColourTransform> Find(std::span<const std::uint8_t> profile, PixelLayout layout,
+                                              const DisplayProfile& display) {
     const std::lock_guard lock(mutex_);
     for (const CacheEntry& entry : entries_)
-      if (entry.layout == layout && std::ranges::equal(entry.profile, profile)) return entry.transform;
-    std::shared_ptr<const ColourTransform> made = MakeTransform(profile, layout, display_);
+      if (entry.layout == layout && entry.display == display && std::ranges::equal(entry.profile, profile))
+        return entry.transform;
+    std::shared_ptr<const ColourTransform> made = MakeTransform(profile, layout, display.bytes());
     if (entries_.size() == kCachedTransforms) entries_.erase(entries_.begin());  // the oldest
-    entries_.push_back({{profile.begin(), profile.end()}, layout, made});
+    entries_.push_back({{profile.begin(), profile.end()}, layout, display, made});
     return made;
-  }
-
-  bool SetDisplay(std::vector<std::uint8_t> profile) {
-    const bool usable = profile.empty() || UsableForDisplay(profile);
-    const std::lock_guard lock(mutex_);
-    display_ = usable ? std::move(profile) : std::vector<std::uint8_t>{};
-    entries_.clear();
-    return usable;
   }
 
  private:
   std::mutex mutex_;
-  std::vector<std::uint8_t> display_;  // empty: sRGB
   std::vector<CacheEntry> entries_;
 };
 
@@ -161,9 +147,10 @@ std::vector<std::uint8_t> MakeAdobeRgbProfile() {
 
 }  // namespace
 
-std::shared_ptr<const ColourTransform> TransformToDisplay(std::span<const std::uint8_t> profile, PixelLayout layout) {
+std::shared_ptr<const ColourTransform> TransformToDisplay(std::span<const std::uint8_t> profile, PixelLayout layout,
+                                                          const DisplayProfile& display) {
   if (profile.empty() || profile.size() > kMaxIccProfileBytes) return nullptr;
-  return Cache().Find(profile, layout);
+  return Cache().Find(profile, layout, display);
 }
 
 std::span<const std::uint8_t> AdobeRgbProfile() {
@@ -171,9 +158,13 @@ std::span<const std::uint8_t> AdobeRgbProfile() {
   return profile;
 }
 
-bool SetDisplayProfile(std::vector<std::uint8_t> profile) {
-  if (profile.size() > kMaxIccProfileBytes) profile.clear();
-  return Cache().SetDisplay(std::move(profile));
+bool UsableAsDisplayProfile(std::span<const std::uint8_t> profile) {
+  if (profile.empty() || profile.size() > kMaxIccProfileBytes) return false;
+  if (IccProfileColourSpace(profile) != IccColourSpace::kRgb) return false;
+  const UniqueProfile from = OpenProfile({});
+  const UniqueProfile to = OpenProfile(profile);
+  return from && to && DescribesPictures(to.get()) &&
+         UniqueTransform(cmsCreateTransform(from.get(), TYPE_BGRA_8, to.get(), TYPE_BGRA_8, INTENT_PERCEPTUAL, 0));
 }
 
 }  // namespace lumiroll

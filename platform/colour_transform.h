@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <memory>
 #include <span>
-#include <vector>
+
+#include "platform/display_profile.h"
 
 namespace lumiroll {
 
@@ -24,17 +25,18 @@ class ColourTransform {
   virtual void Apply(std::span<std::uint32_t> pixels) const = 0;
 };
 
-// The transform from a picture's profile to the display; nullptr when the profile is damaged,
-// absurdly large, does not suit the layout, or LittleCMS refuses it (the picture then shows
-// as untagged).
+// The transform from a picture's profile to the display's; nullptr when the picture's profile is
+// damaged, absurdly large, does not suit the layout, or LittleCMS refuses it (the picture then
+// shows as untagged).
 [[nodiscard]] std::shared_ptr<const ColourTransform> TransformToDisplay(std::span<const std::uint8_t> profile,
-                                                                        PixelLayout layout);
+                                                                        PixelLayout layout,
+                                                                        const DisplayProfile& display);
 
 // Adobe RGB (1998), for pictures that declare it without embedding a profile.
 [[nodiscard]] std::span<const std::uint8_t> AdobeRgbProfile();
 
-// The display's profile for later transforms; empty, or one that is unusable for a display,
-// means sRGB. Returns whether the profile given was taken.
-bool SetDisplayProfile(std::vector<std::uint8_t> profile);
+// Whether pictures can be converted to this profile: an RGB device or colour-space profile that
+// LittleCMS takes as a target, within the size any real profile has.
+[[nodiscard]] bool UsableAsDisplayProfile(std::span<const std::uint8_t> profile);
 
 }  // namespace lumiroll

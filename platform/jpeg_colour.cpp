@@ -45,15 +45,16 @@ void SaveColourMarkers(jpeg_decompress_struct& info) {
   jpeg_save_markers(&info, JPEG_APP0 + 2, 0xFFFF);
 }
 
-std::shared_ptr<const ColourTransform> JpegColourTransform(const jpeg_decompress_struct& info) {
+std::shared_ptr<const ColourTransform> JpegColourTransform(const jpeg_decompress_struct& info,
+                                                           const DisplayProfile& display) {
   const auto app2 = MarkersOf(info, JPEG_APP0 + 2);
   if (const auto profile = AssembleIccProfile(app2)) {
     const auto space = IccProfileColourSpace(*profile);
     const auto layout = space ? LayoutFor(info, *space) : std::nullopt;
-    return layout ? TransformToDisplay(*profile, *layout) : nullptr;
+    return layout ? TransformToDisplay(*profile, *layout, display) : nullptr;
   }
   const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
-  if (!cmyk && DeclaresAdobeRgb(info)) return TransformToDisplay(AdobeRgbProfile(), PixelLayout::kBgrx);
+  if (!cmyk && DeclaresAdobeRgb(info)) return TransformToDisplay(AdobeRgbProfile(), PixelLayout::kBgrx, display);
   return nullptr;
 }
 

@@ -199,7 +199,7 @@ void KeepBand(JpegDecode& d, JDIMENSION rows) {
 }
 
 // Runs libjpeg; false when it gave up on the data.
-bool RunDecoder(JpegDecode& d, std::span<const std::uint8_t> bytes, DrawBound bound) {
+bool RunDecoder(JpegDecode& d, std::span<const std::uint8_t> bytes, DrawBound bound, const DisplayProfile& display) {
   jpeg_decompress_struct& info = d.info;
   if (setjmp(d.errors.escape)) return false;
   jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
@@ -207,7 +207,7 @@ bool RunDecoder(JpegDecode& d, std::span<const std::uint8_t> bytes, DrawBound bo
   SaveColourMarkers(info);
   if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) return false;
   if (!PrepareScaledOutput(d, bound)) return false;
-  d.colour = JpegColourTransform(info);
+  d.colour = JpegColourTransform(info, display);
   jpeg_start_decompress(&info);
 
   d.decoded = ScaledRegion(d.plan.stored, info);
@@ -234,9 +234,9 @@ bool RunDecoder(JpegDecode& d, std::span<const std::uint8_t> bytes, DrawBound bo
 
 }  // namespace
 
-std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, DrawBound bound) {
+std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, DrawBound bound, const DisplayProfile& display) {
   JpegDecode d;
-  if (!RunDecoder(d, bytes, bound)) return std::nullopt;
+  if (!RunDecoder(d, bytes, bound, display)) return std::nullopt;
   const PixelSize reduced = d.reduced;
   std::vector<std::uint32_t> stored = d.reducer->TakePixels();
   // Three-colour pictures are converted after the reduction: its cost then follows the screen,

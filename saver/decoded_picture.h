@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/display_profile.h"
 #include "platform/picture.h"
 
 namespace lumiroll {
@@ -16,11 +17,13 @@ struct FileStamp {
   friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
-// One picture asked of the loader; the request is its own tag.
+// One picture asked of the loader; the request is its own tag. A picture decoded for another
+// display's profile stands for no request of this one.
 struct DecodeRequest {
   std::int16_t image = 0;  // the show's ImageNames entry, from 1 (the dialog's own numbering)
   std::wstring path;
   DrawBound bound;
+  DisplayProfile display;  // of the monitor that will show the picture
   friend bool operator==(const DecodeRequest&, const DecodeRequest&) = default;
 };
 

@@ -21,16 +21,16 @@ namespace {
 // Far beyond any photograph; a larger file is not read into memory.
 constexpr std::uint64_t kMaxPictureFileBytes = std::uint64_t{1} << 30;
 
-// Icons of Windows Vista and later hold their large images as PNG.
-std::optional<Picture> DecodeIconPng(std::span<const std::uint8_t> png, DrawBound bound) {
-  return DecodeWithWic(png, GUID_ContainerFormatPng, bound);
-}
-
-std::optional<Picture> DecodeByContent(std::span<const std::uint8_t> bytes, DrawBound bound) {
+std::optional<Picture> DecodeByContent(std::span<const std::uint8_t> bytes, DrawBound bound,
+                                       const DisplayProfile& display) {
+  // Icons of Windows Vista and later hold their large images as PNG.
+  const auto decodeIconPng = [&display](std::span<const std::uint8_t> png, DrawBound pngBound) {
+    return DecodeWithWic(png, GUID_ContainerFormatPng, pngBound, display);
+  };
   switch (SniffPictureFormat(bytes)) {
-    case PictureFormat::kJpeg: return DecodeJpeg(bytes, bound);
+    case PictureFormat::kJpeg: return DecodeJpeg(bytes, bound, display);
     case PictureFormat::kBitmap: return DecodeBitmapFile(bytes, bound);
-    case PictureFormat::kIcon: return DecodeIcon(bytes, bound, DecodeIconPng);
+    case PictureFormat::kIcon: return DecodeIcon(bytes, bound, decodeIconPng);
     case PictureFormat::kGif: return DecodeGif(bytes, bound);
     case PictureFormat::kPlaceableMetafile: return RenderWindowsMetafile(bytes, true, bound);
     case PictureFormat::kWindowsMetafile: return RenderWindowsMetafile(bytes, false, bound);
@@ -42,9 +42,10 @@ std::optional<Picture> DecodeByContent(std::span<const std::uint8_t> bytes, Draw
 
 }  // namespace
 
-std::optional<Picture> LoadPictureBytes(std::span<const std::uint8_t> bytes, DrawBound bound) {
+std::optional<Picture> LoadPictureBytes(std::span<const std::uint8_t> bytes, DrawBound bound,
+                                        const DisplayProfile& display) {
   try {
-    return DecodeByContent(bytes, bound);
+    return DecodeByContent(bytes, bound, display);
   } catch (const std::bad_alloc&) {  // a picture too large for the memory left is one that fails
     return std::nullopt;
   }
@@ -59,11 +60,11 @@ std::optional<std::vector<std::uint8_t>> ReadPictureFile(const std::wstring& pat
   }
 }
 
-std::optional<Picture> LoadPictureFile(const std::wstring& path, DrawBound bound) {
+std::optional<Picture> LoadPictureFile(const std::wstring& path, DrawBound bound, const DisplayProfile& display) {
   try {
     const auto bytes = ReadWholeFile(path, kMaxPictureFileBytes);
     if (!bytes) return std::nullopt;
-    return DecodeByContent(*bytes, bound);
+    return DecodeByContent(*bytes, bound, display);
   } catch (const std::bad_alloc&) {
     return std::nullopt;
   }

@@ -35,7 +35,8 @@ std::optional<std::vector<std::uint8_t>> ProfileBytes(IWICColorContext& context)
 
 }  // namespace
 
-std::shared_ptr<const ColourTransform> WicColourTransform(IWICImagingFactory& factory, IWICBitmapFrameDecode& frame) {
+std::shared_ptr<const ColourTransform> WicColourTransform(IWICImagingFactory& factory, IWICBitmapFrameDecode& frame,
+                                                          const DisplayProfile& display) {
   UINT count = 0;
   if (FAILED(frame.GetColorContexts(0, nullptr, &count)) || count == 0) return nullptr;
   count = std::min(count, kMaxContexts);
@@ -51,8 +52,8 @@ std::shared_ptr<const ColourTransform> WicColourTransform(IWICImagingFactory& fa
     const auto profile = ProfileBytes(*contexts[i]);
     if (!profile) continue;
     const auto space = IccProfileColourSpace(*profile);
-    if (space == IccColourSpace::kRgb) return TransformToDisplay(*profile, PixelLayout::kBgrx);
-    if (space == IccColourSpace::kGrey) return TransformToDisplay(*profile, PixelLayout::kGreyInBgrx);
+    if (space == IccColourSpace::kRgb) return TransformToDisplay(*profile, PixelLayout::kBgrx, display);
+    if (space == IccColourSpace::kGrey) return TransformToDisplay(*profile, PixelLayout::kGreyInBgrx, display);
   }
   return nullptr;
 }

@@ -9,8 +9,10 @@
 
 namespace lumiroll {
 
-// The transform of the frame's pixels once converted to 32-bit BGRA, or nullptr.
+// The transform of the frame's pixels, once converted to 32-bit BGRA, to the display's colours; or
+// nullptr.
 [[nodiscard]] std::shared_ptr<const ColourTransform> WicColourTransform(IWICImagingFactory& factory,
-                                                                        IWICBitmapFrameDecode& frame);
+                                                                        IWICBitmapFrameDecode& frame,
+                                                                        const DisplayProfile& display);
 
 }  // namespace lumiroll

@@ -70,7 +70,8 @@ std::optional<Picture> CopyOut(IWICBitmapSource& source, PixelSize own, DrawBoun
 
 }  // namespace
 
-std::optional<Picture> DecodeWithWic(std::span<const std::uint8_t> bytes, const GUID& container, DrawBound bound) {
+std::optional<Picture> DecodeWithWic(std::span<const std::uint8_t> bytes, const GUID& container, DrawBound bound,
+                                     const DisplayProfile& display) {
   EnsureComOnThisThread();
   ComPtr<IWICImagingFactory> factory;
   if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))))
@@ -88,7 +89,7 @@ std::optional<Picture> DecodeWithWic(std::span<const std::uint8_t> bytes, const 
   std::optional<Picture> picture =
       CopyOut(*converter.Get(), {static_cast<int>(width), static_cast<int>(height)}, bound);
   // Converted after the reduction, so the cost follows the screen.
-  if (const auto colour = picture ? WicColourTransform(*factory.Get(), *frame.Get()) : nullptr)
+  if (const auto colour = picture ? WicColourTransform(*factory.Get(), *frame.Get(), display) : nullptr)
     colour->Apply(picture->pixels);
   return picture;
 }

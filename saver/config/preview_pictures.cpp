@@ -18,8 +18,10 @@ std::size_t PreviewPictures::IndexOf(PreviewMode mode) { return mode == PreviewM
 void PreviewPictures::Select(std::int16_t listIndex, const std::wstring& path, const PreviewArea& area) {
   for (const PreviewMode mode : {PreviewMode::kFitted, PreviewMode::kActualSize}) {
     Slot& slot = slots_[IndexOf(mode)];
-    slot.wanted = DecodeRequest{
-        static_cast<std::int16_t>(listIndex + 1), path, {area.width, area.height, PreviewScaleFor(mode, area)}};
+    slot.wanted = DecodeRequest{static_cast<std::int16_t>(listIndex + 1),
+                                path,
+                                {area.width, area.height, PreviewScaleFor(mode, area)},
+                                area.display};
     slot.done = false;
   }
 }

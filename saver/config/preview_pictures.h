@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/display_profile.h"
 #include "platform/picture.h"
 #include "saver/decoded_picture.h"
 
@@ -20,11 +21,13 @@ enum class PreviewMode { kFitted, kActualSize };
 // Actual Size for PhotoSize 2; any other value previews fitted, as its scale is 0.
 [[nodiscard]] PreviewMode PreviewModeOf(std::int16_t PhotoSize);
 
-// Where the preview draws: its inner size, and the screen's width that Actual Size scales by.
+// Where the preview draws: its inner size, the screen's width that Actual Size scales by, and the
+// colour profile of its monitor.
 struct PreviewArea {
   int width = 0;
   int height = 0;
   int screenWidth = 0;
+  DisplayProfile display;
 };
 
 // PaintPhoto's scale for the mode: 0 fits; Actual Size shrinks by the preview's share of the screen.

@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "platform/win32/display_profile.h"
+#include "platform/win32/monitor_profile.h"
 #include "saver/win32/monitors.h"
 
 namespace lumiroll {
@@ -51,7 +51,7 @@ void DisplayWindow::CoverDesktop() {
 
 void DisplayWindow::PlacePicture2() {
   Picture2.Move(ToRect(layout_.picture2));
-  (void)UseColourProfileOfMonitorShowing(Picture2.hwnd());  // pictures take the colours of its monitor
+  pictureProfile_ = ProfileOfMonitorShowing(Picture2.hwnd());
 }
 
 void DisplayWindow::TakeFocusBack() {

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "platform/display_profile.h"
 #include "platform/win32/background_input.h"
 #include "platform/win32/window.h"
 #include "saver/monitor_layout.h"
@@ -47,6 +48,8 @@ class DisplayWindow final : public Window {
   [[nodiscard]] ShowSurface& Surface() { return Picture2; }
   // Picture2's place on the desktop: its size bounds the decodes.
   [[nodiscard]] const ScreenRect& PictureArea() const { return layout_.picture2; }
+  // The colour profile of Picture2's monitor, as of its last placing: the target of its decodes.
+  [[nodiscard]] const DisplayProfile& PictureProfile() const { return pictureProfile_; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -57,6 +60,7 @@ class DisplayWindow final : public Window {
   ShowWindowEvents& events_;
   ShowSurface Picture2;
   ShowLayout layout_;
+  DisplayProfile pictureProfile_;
   std::optional<DisplayPowerNotifications> power_;
   bool pointerHidden_ = false;
 };

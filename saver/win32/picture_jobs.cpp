@@ -39,7 +39,7 @@ std::optional<Picture> ReadAndDecode(LoadJob& job, const PictureShaper& shape) {
   });
   job.ReadingDone();
   if (!bytes) return std::nullopt;
-  std::optional<Picture> picture = LoadPictureBytes(*bytes, request.bound);
+  std::optional<Picture> picture = LoadPictureBytes(*bytes, request.bound, request.display);
   bytes.reset();  // the file's bytes go before a frame is made: less held at once
   if (!picture || !shape) return picture;
   return shape(std::move(*picture), request);

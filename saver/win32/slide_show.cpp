@@ -103,7 +103,8 @@ DecodeRequest SlideShow::RequestFor(const ShowCycle& cycle) const {
   // A photograph never shows more pixels than the monitor has: decode no more.
   return {cycle.image,
           ImagePath(SettingsVariables.PhotoDirectory, start_.ImageNames[cycle.image - 1]),
-          {primary.width(), primary.height(), cycle.scale}};
+          {primary.width(), primary.height(), cycle.scale},
+          Form1.PictureProfile()};
 }
 
 void SlideShow::picture2_KeyDown(WORD keyCode) {
@@ -143,7 +144,8 @@ void SlideShow::LostActivation() {
 }
 
 // The photograph is painted again at once on the primary monitor as it now is; a picture made
-// for the old size is then made again for the new one.
+// for the old size or the old monitor's colours is then made again for the new one (its request
+// differs), and the kept ones are decoded afresh as they come round.
 void SlideShow::DisplayChanged() {
   if (!covered_ || ended_) return;
   Form1.CoverDesktop();

@@ -26,8 +26,8 @@ std::vector<std::span<const std::uint8_t>> Segments(std::span<const std::uint8_t
   return segments;
 }
 
-void Convert(std::span<const std::uint8_t> profile, PixelLayout layout) {
-  const auto transform = TransformToDisplay(profile, layout);
+void Convert(std::span<const std::uint8_t> profile, PixelLayout layout, const DisplayProfile& display = {}) {
+  const auto transform = TransformToDisplay(profile, layout, display);
   if (!transform) return;
   std::vector<std::uint32_t> pixels = {0x000000, 0xFFFFFFFF, 0x00FF0000, 0x0000FF00, 0x000000FF, 0x12345678};
   transform->Apply(pixels);
@@ -53,11 +53,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       Convert(rest, layouts[size % 4]);
       break;
     }
-    case 3:
+    case 3: {
       // As the display's profile, then a picture's conversion to it.
-      if (SetDisplayProfile({rest.begin(), rest.end()})) Convert(AdobeRgbProfile(), PixelLayout::kBgrx);
-      (void)SetDisplayProfile({});
+      const DisplayProfile display = DisplayProfile::FromBytes({rest.begin(), rest.end()});
+      if (!display.IsSrgb()) Convert(AdobeRgbProfile(), PixelLayout::kBgrx, display);
       break;
+    }
   }
   return 0;
 }

@@ -9,6 +9,7 @@
 #include "loader_fakes.h"
 #include "saver/stamped_load.h"
 #include "saver/timed_wait.h"
+#include "tests/unit/native_pictures.h"
 
 namespace lumiroll {
 namespace {
@@ -147,6 +148,9 @@ TEST(LoadStamped, AKeptDecodeStandsOnlyForItsOwnRequestAndAnUnchangedFile) {
         DecodedPicture{RequestOf(2), s, loaded ? std::optional(test::PictureOf(3)) : std::nullopt});
   };
   const auto kept = decoded(stamp, true), keptFailure = decoded(stamp, false), keptUnstamped = decoded({}, true);
+  DecodeRequest forAnotherMonitor = RequestOf(2);
+  forAnotherMonitor.display = DisplayProfile::FromBytes(test::DataFileBytes("display_p3.icc"));
+  ASSERT_FALSE(forAnotherMonitor.display.IsSrgb());
   const struct {
     const char* name;
     DecodeRequest request;
@@ -162,8 +166,9 @@ TEST(LoadStamped, AKeptDecodeStandsOnlyForItsOwnRequestAndAnUnchangedFile) {
       {"rewritten at the same size", RequestOf(2), kept, {FileStamp{1000, 43}, FileStamp{1000, 43}}, false, true},
       {"kept while it changed", RequestOf(2), keptUnstamped, {stamp, stamp}, false, true},
       {"another scale", RequestOf(2, 1.0f), kept, {stamp, stamp}, false, true},
+      {"another monitor's colours", forAnotherMonitor, kept, {stamp, stamp}, false, true},
       {"another name at the same position",
-       {2, L"C:\\Photos\\x.jpg", {1920, 1080, 0.0f}},
+       {2, L"C:\\Photos\\x.jpg", {1920, 1080, 0.0f}, {}},
        kept,
        {stamp, stamp},
        false,

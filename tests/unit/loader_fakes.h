@@ -32,7 +32,7 @@ inline bool Eventually(const std::function<bool()>& condition) {
 }
 
 inline DecodeRequest RequestOf(std::int16_t image, float scale = 0.0f) {
-  return {image, L"C:\\Photos\\" + std::to_wstring(image) + L".jpg", {1920, 1080, scale}};
+  return {image, L"C:\\Photos\\" + std::to_wstring(image) + L".jpg", {1920, 1080, scale}, {}};
 }
 
 inline Picture PictureOf(int width) {

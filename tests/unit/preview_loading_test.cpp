@@ -9,7 +9,7 @@
 namespace lumiroll {
 namespace {
 
-constexpr PreviewArea kArea{152, 113, 1024};
+const PreviewArea kArea{152, 113, 1024, {}};
 constexpr auto kFitted = PreviewMode::kFitted;
 constexpr auto kActual = PreviewMode::kActualSize;
 

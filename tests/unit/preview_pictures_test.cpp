@@ -7,7 +7,7 @@
 namespace lumiroll {
 namespace {
 
-constexpr PreviewArea kArea{152, 113, 1024};
+const PreviewArea kArea{152, 113, 1024, {}};
 constexpr auto kFitted = PreviewMode::kFitted;
 constexpr auto kActual = PreviewMode::kActualSize;
 
@@ -21,8 +21,8 @@ TEST(PreviewPictures, AsksForTheShownModeFirstThenTheOtherThenNothing) {
   PreviewPictures holder;
   EXPECT_EQ(holder.NextRequest(kFitted), std::nullopt);
   holder.Select(0, L"C:\\p\\a.jpg", kArea);
-  const DecodeRequest fitted{1, L"C:\\p\\a.jpg", {152, 113, 0.0f}};
-  const DecodeRequest actual{1, L"C:\\p\\a.jpg", {152, 113, 152.0f / 1024.0f}};
+  const DecodeRequest fitted{1, L"C:\\p\\a.jpg", {152, 113, 0.0f}, {}};
+  const DecodeRequest actual{1, L"C:\\p\\a.jpg", {152, 113, 152.0f / 1024.0f}, {}};
   EXPECT_EQ(holder.NextRequest(kActual), actual);
   EXPECT_EQ(holder.NextRequest(kFitted), fitted);
   EXPECT_FALSE(holder.Ready(kFitted));
@@ -61,7 +61,7 @@ TEST(PreviewPictures, DropsLateDecodesAndKeepsThePictureBeforeWhenOneFails) {
 
 TEST(PreviewPictures, WithoutAScreenWidthBothModesTakeTheOneDecode) {
   PreviewPictures holder;
-  holder.Select(0, L"C:\\p\\a.jpg", {152, 113, 0});
+  holder.Select(0, L"C:\\p\\a.jpg", {152, 113, 0, {}});
   ASSERT_TRUE(holder.Finish(Loaded(*holder.NextRequest(kFitted), 10)));
   EXPECT_EQ(holder.NextRequest(kFitted), std::nullopt);
   EXPECT_EQ(holder.PictureFor(kActual)->width, 10);

@@ -6,14 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "platform/colour_transform.h"
+#include "platform/display_profile.h"
 #include "platform/picture.h"
-#include "platform/win32/display_profile.h"
+#include "platform/win32/monitor_profile.h"
 #include "platform/win32/picture_loader.h"
 #include "tests/shared/exif_colour_segment.h"
 #include "tests/win/picture_test_files.h"
@@ -99,13 +100,7 @@ Bytes QuadrantJpeg(std::span<const std::uint8_t> app1 = {}) {
   return test::EncodeJpeg(64, 48, test::Quadrants(64, 48), app1, 95);
 }
 
-class ColourProfiles : public testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(SetDisplayProfile({})); }
-  void TearDown() override { (void)SetDisplayProfile({}); }
-};
-
-TEST_F(ColourProfiles, TaggedPicturesShowInSrgbAsLittleCmsConvertsThem) {
+TEST(ColourProfiles, TaggedPicturesShowInSrgbAsLittleCmsConvertsThem) {
   struct Case {
     const wchar_t* file;
     Quads expected;
@@ -130,7 +125,7 @@ TEST_F(ColourProfiles, TaggedPicturesShowInSrgbAsLittleCmsConvertsThem) {
   }
 }
 
-TEST_F(ColourProfiles, TheExifAdobeRgbMarkConvertsOnlyWhenComplete) {
+TEST(ColourProfiles, TheExifAdobeRgbMarkConvertsOnlyWhenComplete) {
   const auto untagged = LoadPictureBytes(QuadrantJpeg());
   ASSERT_TRUE(untagged);
   ASSERT_TRUE(QuadrantsNear(*untagged, kStored));
@@ -159,7 +154,7 @@ TEST_F(ColourProfiles, TheExifAdobeRgbMarkConvertsOnlyWhenComplete) {
 }
 
 // A bad profile must leave the picture exactly as an untagged one, never fail it.
-TEST_F(ColourProfiles, DamagedOrUnsuitableProfilesAreIgnored) {
+TEST(ColourProfiles, DamagedOrUnsuitableProfilesAreIgnored) {
   const Bytes plain = QuadrantJpeg();
   const auto untagged = LoadPictureBytes(plain);
   ASSERT_TRUE(untagged);
@@ -210,62 +205,67 @@ TEST_F(ColourProfiles, DamagedOrUnsuitableProfilesAreIgnored) {
   }
 }
 
-TEST_F(ColourProfiles, TheDisplayProfileIsTheTargetAndUntaggedPicturesStayUntouched) {
+TEST(ColourProfiles, TheDisplayProfileIsTheTargetAndUntaggedPicturesStayUntouched) {
   const Bytes plain = QuadrantJpeg();
   const auto untagged = LoadPictureBytes(plain);
   ASSERT_TRUE(untagged);
 
-  ASSERT_TRUE(SetDisplayProfile(DataBytes(L"display_p3.icc")));
-  const auto onP3 = LoadPictureFile(test::DataFile(L"picture_adobergb.jpg"));
+  const DisplayProfile p3 = DisplayProfile::FromBytes(DataBytes(L"display_p3.icc"));
+  const auto onP3 = LoadPictureFile(test::DataFile(L"picture_adobergb.jpg"), {}, p3);
   ASSERT_TRUE(onP3);
   EXPECT_TRUE(QuadrantsNear(*onP3, {{{214, 59, 49}, {0, 157, 44}, {35, 35, 197}, {224, 202, 63}}}));
-  const auto untaggedOnP3 = LoadPictureBytes(plain);
+  const auto untaggedOnP3 = LoadPictureBytes(plain, {}, p3);
   ASSERT_TRUE(untaggedOnP3);
   EXPECT_EQ(untaggedOnP3->pixels, untagged->pixels);
-
-  // Profiles no display can have leave sRGB as the target.
-  for (const wchar_t* unusable : {L"cmyk_simple.icc", L"grey18.icc", L"picture_adobergb.jpg"}) {
-    EXPECT_FALSE(SetDisplayProfile(DataBytes(unusable))) << unusable;
-    const auto onSrgb = LoadPictureFile(test::DataFile(L"picture_adobergb.jpg"));
-    ASSERT_TRUE(onSrgb);
-    EXPECT_TRUE(QuadrantsNear(*onSrgb, kSrgbOfAdobeRgb)) << unusable;
-  }
 }
 
-// Wine gives its monitor its own sRGB profile (or, in some versions, none): when the desktop names
-// a readable profile file it must be taken, and either way pictures come out in sRGB.
-TEST_F(ColourProfiles, TheMonitorsProfileIsTakenWhenItHasOne) {
-  HDC screen = ::GetDC(nullptr);
-  wchar_t path[MAX_PATH] = L"";
-  DWORD size = MAX_PATH;
-  const bool named = ::GetICMProfileW(screen, &size, path) != FALSE;
-  ::ReleaseDC(nullptr, screen);
-  const bool readable = named && ::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
-
-  EXPECT_EQ(UseColourProfileOfMonitorShowing(::GetDesktopWindow()), readable);
-  const auto picture = LoadPictureFile(test::DataFile(L"picture_adobergb.jpg"));
+// Wine 8 gives every monitor the sRGB profile file it installs: the monitor's profile is that
+// file's bytes, and pictures converted to it come out as in sRGB.
+TEST(ColourProfiles, TheMonitorsOwnProfileIsTheTarget) {
+  const Bytes wineSrgb =
+      test::ReadFileBytes(L"C:\\windows\\system32\\spool\\drivers\\color\\sRGB Color Space Profile.icm");
+  ASSERT_GT(wineSrgb.size(), 1000u);
+  const DisplayProfile monitor = ProfileOfMonitorShowing(::GetDesktopWindow());
+  ASSERT_FALSE(monitor.IsSrgb());
+  EXPECT_TRUE(std::ranges::equal(monitor.bytes(), wineSrgb));
+  const auto picture = LoadPictureFile(test::DataFile(L"picture_adobergb.jpg"), {}, monitor);
   ASSERT_TRUE(picture);
   EXPECT_TRUE(QuadrantsNear(*picture, kSrgbOfAdobeRgb));
 }
 
-TEST_F(ColourProfiles, LoadsFromSeveralThreadsAgreeWithOneThread) {
+// Two monitors' decodes at once, before any transform is made: the threads race to make and find
+// the transforms for both profiles, and each load must come out as it does alone.
+TEST(ColourProfiles, LoadsForTwoMonitorsFromSeveralThreadsAgreeWithOneThread) {
   const wchar_t* files[] = {L"picture_adobergb.jpg", L"picture_p3.jpg", L"picture_swapped.jpg",
                             L"picture_cmyk_profile.jpg"};
-  std::vector<std::vector<std::uint32_t>> alone;
-  for (const wchar_t* file : files) alone.push_back(LoadPictureFile(test::DataFile(file))->pixels);
-  (void)SetDisplayProfile({});  // a fresh cache, so the threads race to make the transforms
-  std::vector<int> mismatches(4, 0);
+  const DisplayProfile monitors[] = {DisplayProfile{}, DisplayProfile::FromBytes(DataBytes(L"display_p3.icc"))};
+  struct Load {
+    std::size_t file, monitor;
+    std::vector<std::uint32_t> pixels;
+  };
+  std::vector<std::vector<Load>> loads(4);
   std::vector<std::thread> threads;
-  for (int t = 0; t < 4; ++t)
+  for (std::size_t t = 0; t < loads.size(); ++t)
     threads.emplace_back([&, t] {
-      for (int round = 0; round < 10; ++round)
+      for (std::size_t round = 0; round < 10; ++round)
         for (std::size_t f = 0; f < std::size(files); ++f) {
-          const auto picture = LoadPictureFile(test::DataFile(files[(f + t) % std::size(files)]));
-          if (!picture || picture->pixels != alone[(f + t) % std::size(files)]) ++mismatches[t];
+          const std::size_t file = (f + t) % std::size(files), monitor = (f + round + t) % 2;
+          const auto picture = LoadPictureFile(test::DataFile(files[file]), {}, monitors[monitor]);
+          loads[t].push_back({file, monitor, picture ? picture->pixels : std::vector<std::uint32_t>{}});
         }
     });
   for (std::thread& thread : threads) thread.join();
-  EXPECT_EQ(mismatches, std::vector<int>(4, 0));
+
+  std::vector<std::uint32_t> alone[std::size(files)][2];
+  for (std::size_t file = 0; file < std::size(files); ++file) {
+    for (std::size_t monitor = 0; monitor < 2; ++monitor)
+      alone[file][monitor] = LoadPictureFile(test::DataFile(files[file]), {}, monitors[monitor])->pixels;
+    ASSERT_NE(alone[file][0], alone[file][1]) << "the two monitors' colours differ";
+  }
+  std::vector<int> mismatches(loads.size(), 0);
+  for (std::size_t t = 0; t < loads.size(); ++t)
+    for (const Load& load : loads[t]) mismatches[t] += load.pixels != alone[load.file][load.monitor];
+  EXPECT_EQ(mismatches, std::vector<int>(loads.size(), 0));
 }
 
 }  // namespace

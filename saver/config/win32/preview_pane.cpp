@@ -72,7 +72,9 @@ LRESULT PreviewPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return PictureSurface::HandleMessage(message, wParam, lParam);
 }
 
-PreviewArea PreviewPane::Area() const { return {ScaleWidth(), ScaleHeight(), ::GetSystemMetrics(SM_CXSCREEN)}; }
+PreviewArea PreviewPane::Area() const {
+  return {ScaleWidth(), ScaleHeight(), ::GetSystemMetrics(SM_CXSCREEN), display_};
+}
 
 void PreviewPane::Paint() {
   // Nothing loaded since the dialog opened: the preview stays black.

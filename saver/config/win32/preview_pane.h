@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "platform/display_profile.h"
 #include "platform/win32/picture_surface.h"
 #include "saver/background_loader.h"
 #include "saver/config/preview_loading.h"
@@ -27,6 +29,8 @@ class PreviewPane final : public PictureSurface {
   void ChangeMode(PreviewMode mode);
   // After a DPI change: the new rectangle, and the file shown painted again to fit it.
   void MoveTo(RECT rectangle);
+  // The colours of the monitor it shows on, for the pictures decoded from now on.
+  void UseColoursOf(DisplayProfile display) { display_ = std::move(display); }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -40,6 +44,7 @@ class PreviewPane final : public PictureSurface {
 
   PreviewMode mode_ = PreviewMode::kFitted;
   bool showsFile_ = false;
+  DisplayProfile display_;
   std::optional<BackgroundLoader> loader_;  // once the window exists, which it tells
   std::optional<PreviewLoading> pictures_;  // Picture2, the preview's image holder, on loader_
 };

@@ -10,9 +10,9 @@
 
 #include "platform/process.h"
 #include "platform/win32/controls.h"
-#include "platform/win32/display_profile.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/modeless_dialog.h"
+#include "platform/win32/monitor_profile.h"
 #include "saver/config/delay_check.h"
 #include "saver/config/large_image_check.h"
 #include "saver/config/preview_pictures.h"
@@ -111,7 +111,7 @@ void SettingsDialog::ConnectControls() {
 
 void SettingsDialog::Form_Load() {
   HCURSOR normal = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
-  (void)UseColourProfileOfMonitorShowing(hwnd());  // the preview takes the colours of its monitor
+  Picture1.UseColoursOf(ProfileOfMonitorShowing(hwnd()));  // the preview takes the colours of its monitor
   FillUnsetSettings(settings_);
   Text1.SetText(NumberText(settings_.PhotoDisplayTime));
   // The dialog opens at once, whatever the folder's share does.

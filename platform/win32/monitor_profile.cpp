@@ -1,11 +1,10 @@
-#include "platform/win32/display_profile.h"
+#include "platform/win32/monitor_profile.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/colour_transform.h"
 #include "platform/icc_profile.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/whole_file.h"
@@ -28,12 +27,10 @@ std::optional<std::wstring> ProfilePathOf(HMONITOR monitor) {
 
 }  // namespace
 
-bool UseColourProfileOfMonitorShowing(HWND window) {
+DisplayProfile ProfileOfMonitorShowing(HWND window) {
   const auto path = ProfilePathOf(::MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY));
-  std::vector<std::uint8_t> profile;
-  if (path) profile = ReadWholeFile(*path, kMaxIccProfileBytes).value_or(std::vector<std::uint8_t>{});
-  const bool own = !profile.empty();
-  return SetDisplayProfile(std::move(profile)) && own;
+  if (!path) return {};
+  return DisplayProfile::FromBytes(ReadWholeFile(*path, kMaxIccProfileBytes).value_or(std::vector<std::uint8_t>{}));
 }
 
 }  // namespace lumiroll
