@@ -16,7 +16,8 @@ struct PictureRegion {
 };
 
 struct Picture {
-  // The picture's own size in pixels, upright (EXIF orientation applied).
+  // The picture's own size in pixels, upright (EXIF orientation applied); a frame made for a
+  // fitting paint (the show's) is a picture of its surface's size.
   int width = 0;
   int height = 0;
   // The pixels kept, which may be fewer than the picture's own size when the loader was told

@@ -1,6 +1,7 @@
 #pragma once
-// A picture made ready for a fitting paint: already stretched into a frame of the surface's size,
-// black around it, so that painting it at its due time is a plain copy.
+// A picture made ready for a fitting paint: placed on a frame of the surface's size, black around
+// it (copied when the decoder kept it at its fitted size, enlarged when it is smaller), so that
+// painting it at its due time is a plain copy.
 #include <optional>
 
 #include "platform/picture.h"

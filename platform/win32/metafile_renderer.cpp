@@ -114,7 +114,8 @@ std::optional<WindowExtent> RecordedWindow(std::span<const std::uint8_t> bytes) 
   return window;
 }
 
-// The placeable header's bounding box, in units of which inch make an inch.
+// The placeable header's bounding box in its own units, and (into own) the picture's size at
+// screen DPI, from the header's units per inch.
 std::optional<WindowExtent> PlaceableWindow(std::span<const std::uint8_t> bytes, PixelSize& own) {
   const ByteReader header(bytes);
   const SHORT left = header.At<std::int16_t>(6), top = header.At<std::int16_t>(8);

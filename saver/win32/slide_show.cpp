@@ -12,7 +12,7 @@
 #include "saver/win32/settings_variables.h"
 #include "saver/win32/show_counters.h"
 #include "saver/win32/show_events.h"
-#include "saver/win32/show_pictures.h"
+#include "saver/win32/show_loader.h"
 #include "saver/win32/thank_you.h"
 #include "settings/win32/registry_store.h"
 #include "shared/message_titles.h"
@@ -62,15 +62,15 @@ void SlideShow::StartShowOnce() {
 }
 
 int SlideShow::RunShow() {
-  ShowPictures pictures;  // the show's end ends the program with its loads, never waiting for them
-  feed_.emplace(*engine_, pictures.loader(), [this](const ShowCycle& cycle) { return RequestFor(cycle); });
+  ShowLoader loading;  // the show's end ends the program with its loads, never waiting for them
+  feed_.emplace(*engine_, loading.loader(), [this](const ShowCycle& cycle) { return RequestFor(cycle); });
   // Online-only photographs download apart and are passed over until they have arrived.
-  Downloads downloads(&DownloadWhole, [arrived = pictures.FinishedEvent()] { ::SetEvent(arrived); });
+  Downloads downloads(&DownloadWhole, [arrived = loading.FinishedEvent()] { ::SetEvent(arrived); });
   MarkOnlineOnly(downloads, start_.ImageNames, start_.OnlineOnly,
                  [](const std::wstring& name) { return ImagePath(SettingsVariables.PhotoDirectory, name); });
   feed_->PassOver([&downloads](std::int16_t image) { return downloads.Available(image); });
   const int exitCode = RunShowEvents(
-      *engine_, pictures.FinishedEvent(), [this] { return RunDueCycle(); },
+      *engine_, loading.FinishedEvent(), [this] { return RunDueCycle(); },
       [this](std::uint32_t now) { return feed_->Watch(now); });
   feed_.reset();
   return exitCode;

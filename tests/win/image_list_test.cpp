@@ -12,7 +12,7 @@
 #include "platform/win32/folder_reader.h"
 #include "platform/win32/picture_loader.h"
 #include "saver/image_list.h"
-#include "saver/win32/picture_jobs.h"
+#include "saver/win32/picture_file_loads.h"
 #include "shared/text_forms.h"
 #include "tests/win/picture_test_files.h"
 

@@ -4,7 +4,7 @@
 
 #include "platform/millisecond_clock.h"
 #include "saver/win32/paint_photo.h"
-#include "saver/win32/picture_jobs.h"
+#include "saver/win32/picture_file_loads.h"
 
 namespace lumiroll {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // The show's loader on this system: loads run on the loader's worker thread and each finished
-// one sets an event the show's event loop waits on. A fitted picture comes as a frame of the surface's size,
-// so that painting it at its due time is a copy.
+// one sets an event the show's event loop waits on. A fitted picture comes as a frame of the
+// surface's size, so that painting it at its due time is a copy.
 #include <windows.h>
 
 #include "platform/win32/handles.h"
@@ -9,9 +9,9 @@
 
 namespace lumiroll {
 
-class ShowPictures {
+class ShowLoader {
  public:
-  ShowPictures();
+  ShowLoader();
 
   // Signalled when the newest request's picture is ready.
   [[nodiscard]] HANDLE FinishedEvent() const { return finished_.get(); }

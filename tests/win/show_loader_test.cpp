@@ -1,5 +1,5 @@
 // The show's pictures against real files.
-#include "saver/win32/show_pictures.h"
+#include "saver/win32/show_loader.h"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +8,13 @@
 namespace lumiroll {
 namespace {
 
-TEST(ShowPictures, AFittedPictureComesAsAFrameOfTheSurfacesSize) {
+TEST(ShowLoader, AFittedPictureComesAsAFrameOfTheSurfacesSize) {
   test::ScratchFolder folder;
   const std::wstring path = folder.Write(L"a.jpg", test::EncodeJpeg(64, 48, test::Quadrants(64, 48)));
-  ShowPictures pictures;
-  pictures.loader().Request({1, path, {400, 200, 0.0f}});
-  ASSERT_EQ(::WaitForSingleObject(pictures.FinishedEvent(), 10000), WAIT_OBJECT_0);
-  const auto decoded = pictures.loader().TakeFinished();
+  ShowLoader loading;
+  loading.loader().Request({1, path, {400, 200, kFitScale}, {}});
+  ASSERT_EQ(::WaitForSingleObject(loading.FinishedEvent(), 60000), WAIT_OBJECT_0);
+  const auto decoded = loading.loader().TakeFinished();
   ASSERT_TRUE(decoded && decoded->picture);
   const Picture& frame = *decoded->picture;
   EXPECT_EQ(frame.pixelWidth, 400);

@@ -1,6 +1,6 @@
 // The loader's jobs against real files: read in small blocks that each count as data, and a kept
 // decode stands for a new load only while its file keeps its size and write time.
-#include "saver/win32/picture_jobs.h"
+#include "saver/win32/picture_file_loads.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@ int WidthOf(const std::shared_ptr<const DecodedPicture>& decoded) {
   return decoded && decoded->picture ? decoded->picture->width : 0;
 }
 
-TEST(PictureJobs, AKeptDecodeStandsOnlyWhileItsFileIsUnchanged) {
+TEST(PictureFileLoads, AKeptDecodeStandsOnlyWhileItsFileIsUnchanged) {
   const struct {
     const char* name;
     void (*change)(const test::ScratchFolder& folder, const std::wstring& path);
@@ -79,7 +79,7 @@ TEST(PictureJobs, AKeptDecodeStandsOnlyWhileItsFileIsUnchanged) {
   }
 }
 
-TEST(PictureJobs, EachSmallBlockOfTheFileCountsAsData) {
+TEST(PictureFileLoads, EachSmallBlockOfTheFileCountsAsData) {
   test::ScratchFolder folder;
   const std::wstring path = folder.Write(L"big.jpg", PaddedJpeg(64, 48, 1024 * 1024 + 1));
   std::atomic<int> clockReadings = 0;

@@ -1,4 +1,4 @@
-#include "saver/win32/picture_jobs.h"
+#include "saver/win32/picture_file_loads.h"
 
 #include <windows.h>
 

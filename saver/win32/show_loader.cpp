@@ -1,7 +1,7 @@
-#include "saver/win32/show_pictures.h"
+#include "saver/win32/show_loader.h"
 
 #include "saver/fitted_frame.h"
-#include "saver/win32/picture_jobs.h"
+#include "saver/win32/picture_file_loads.h"
 #include "saver/win32/show_counters.h"
 
 namespace lumiroll {
@@ -17,7 +17,7 @@ std::optional<Picture> ShapeForShow(Picture picture, const DecodeRequest& reques
 
 }  // namespace
 
-ShowPictures::ShowPictures()
+ShowLoader::ShowLoader()
     : finished_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)),
       loader_(
           [](LoadJob& job) {
