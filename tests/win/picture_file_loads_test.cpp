@@ -68,7 +68,7 @@ TEST(PictureFileLoads, AKeptDecodeStandsOnlyWhileItsFileIsUnchanged) {
     SCOPED_TRACE(row.name);
     test::ScratchFolder folder;
     const std::wstring path = folder.Write(L"a.jpg", PaddedJpeg(64, 48));
-    const DecodeRequest request{2, path, {640, 480, 1.0f}};
+    const DecodeRequest request{2, path, {640, 480, 1.0f}, {}};
     LoadJob first(request, nullptr, SystemLoaderOptions().clock);
     const auto kept = LoadJobPicture(first);
     ASSERT_EQ(WidthOf(kept), 64);
@@ -83,7 +83,7 @@ TEST(PictureFileLoads, EachSmallBlockOfTheFileCountsAsData) {
   test::ScratchFolder folder;
   const std::wstring path = folder.Write(L"big.jpg", PaddedJpeg(64, 48, 1024 * 1024 + 1));
   std::atomic<int> clockReadings = 0;
-  LoadJob job({1, path, {}}, nullptr, [&] { return static_cast<std::uint32_t>(++clockReadings); });
+  LoadJob job({1, path, {}, {}}, nullptr, [&] { return static_cast<std::uint32_t>(++clockReadings); });
   const int before = clockReadings;
   const auto shaped = LoadJobPicture(job, [](Picture picture, const DecodeRequest&) {
     picture.width = 7;
